@@ -1,0 +1,51 @@
+#pragma once
+// The few file-system services the plain core needs, with system errors turned into values.
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vp {
+
+#ifdef _WIN32
+inline constexpr char kPathSeparator = '\\';
+#else
+inline constexpr char kPathSeparator = '/';
+#endif
+
+// The numbers the program shows for common system failures.
+inline constexpr int kErrFileNotFound = 53;
+inline constexpr int kErrDriveNotReady = 71;
+inline constexpr int kErrPathNotFound = 76;
+
+struct SystemError {
+    // kErrFileNotFound, kErrDriveNotReady, kErrPathNotFound, or the system's own number (errno).
+    int number = 0;
+    std::string description;
+    friend bool operator==(const SystemError&, const SystemError&) = default;
+};
+
+// folder + separator + name; no doubled separator when folder already ends with one.
+std::string JoinPath(std::string_view folder, std::string_view name);
+// The text up to and including the last separator; empty when there is none.
+std::string FolderOf(std::string_view path);
+
+bool FileExists(const std::string& path);
+
+// Reads at most maxBytes from the start of an existing file.
+// Missing file in an existing folder: kErrFileNotFound; missing folder: kErrPathNotFound;
+// no medium: kErrDriveNotReady; anything else: errno and its description.
+struct ReadResult {
+    std::vector<std::uint8_t> bytes;
+    std::optional<SystemError> error;
+};
+ReadResult ReadFilePrefix(const std::string& path, std::size_t maxBytes);
+
+// Writes bytes to a temporary file in the target's folder and renames it over the target, so the
+// target is either the old file or the complete new one. A write-protected target is refused.
+std::optional<SystemError> ReplaceFile(const std::string& path, std::span<const std::uint8_t> bytes);
+
+} // namespace vp

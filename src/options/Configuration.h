@@ -1,0 +1,42 @@
+#pragma once
+// Vantapoint.cfg: the byte layout of the options record, and loading it at start-up with its
+// recovery to defaults. Plain functions: the caller shows the boxes the load asks for.
+
+#include "camdata/FileSystem.h"
+#include "options/OptionsRecord.h"
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace vp {
+
+inline constexpr std::string_view kConfigWarningTitle = "Vantapoint: Error while initializing";
+// Three lines joined by CR LF.
+std::string ConfigWarningText();
+inline constexpr std::string_view kDebugModeTitle = "Debug-Mode";
+// "An error occured during loading the configuration file. Code: " + code.
+std::string DebugModeText(int code);
+
+// The record as laid out in the file (3149 + header length + path length bytes).
+std::vector<std::uint8_t> ConfigBytes(const OptionsRecord& options);
+// Reads a record from the start of bytes; what lies beyond their end reads as empty text and zeros.
+OptionsRecord ParseConfigBytes(std::span<const std::uint8_t> bytes);
+
+struct ConfigLoadResult {
+    bool showWarning = false;          // the "Vantapoint: Error while initializing" box
+    std::optional<int> debugModeCode;  // the "Debug-Mode" box with this code (1, 2 or 3)
+    bool gplKnown = false;             // enables "Test"
+    std::string camFolder;             // GPLPath + separator + "tracks" when gplKnown
+    bool saveFailed = false;           // writing the defaults failed (code 3 above)
+};
+
+// Fills stored from programFolder/Vantapoint.cfg, or resets it to the defaults and rewrites the file.
+ConfigLoadResult LoadConfiguration(const std::string& programFolder, OptionsRecord& stored);
+
+// Writes the record from offset 0 without truncating the file.
+std::optional<SystemError> SaveConfiguration(const std::string& programFolder, const OptionsRecord& stored);
+
+} // namespace vp

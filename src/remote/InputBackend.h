@@ -1,0 +1,64 @@
+#pragma once
+// The platform's synthetic input and input state, in the terms of the Windows calls the program was
+// designed around: mouse_event flags and 0..65535 absolute coordinates, virtual key codes.
+
+#include "seams/Desktop.h"
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+
+namespace vp {
+
+namespace MouseFlags {
+inline constexpr std::uint32_t Move = 0x0001;
+inline constexpr std::uint32_t LeftDown = 0x0002;
+inline constexpr std::uint32_t LeftUp = 0x0004;
+inline constexpr std::uint32_t RightDown = 0x0008;
+inline constexpr std::uint32_t RightUp = 0x0010;
+inline constexpr std::uint32_t MiddleDown = 0x0020;
+inline constexpr std::uint32_t MiddleUp = 0x0040;
+inline constexpr std::uint32_t Wheel = 0x0800;
+inline constexpr std::uint32_t Absolute = 0x8000;
+} // namespace MouseFlags
+
+namespace VirtualKey {
+inline constexpr int LeftButton = 0x01;
+inline constexpr int Enter = 0x0D;
+inline constexpr int Escape = 0x1B;
+inline constexpr int F5 = 0x74;
+} // namespace VirtualKey
+
+struct WindowRect {
+    std::int32_t left = 0, top = 0, right = 0, bottom = 0;
+};
+
+struct PointerPosition {
+    std::int32_t x = 0, y = 0;
+};
+
+// A native window handle (HWND on Windows, an X11 Window id elsewhere).
+using WindowHandle = std::uintptr_t;
+
+class InputBackend {
+public:
+    virtual ~InputBackend() = default;
+
+    // One synthetic mouse event, delivered like physical input to the window under the pointer.
+    // Absolute moves carry dx, dy in 0..65535 across the screen; wheel data is 120 per notch.
+    virtual void mouseEvent(std::uint32_t flags, std::int32_t dx, std::int32_t dy, std::int32_t data) = 0;
+    virtual ScreenSize screenSize() = 0;
+    virtual std::optional<WindowRect> windowRect(WindowHandle window) = 0;
+
+    // Whether the key or button (virtual key code) is held down right now, system-wide.
+    virtual bool isKeyDown(int virtualKey) = 0;
+    virtual PointerPosition pointerPosition() = 0;
+    // Types one key (press and release) into the foreground window and waits until it is processed.
+    virtual void sendKey(int virtualKey) = 0;
+};
+
+// The backend of this platform (X11/XTest or user32), or nothing where none can run (no display).
+std::unique_ptr<InputBackend> CreatePlatformInputBackend();
+
+} // namespace vp
