@@ -1,0 +1,22 @@
+#pragma once
+// What the main window is given by the program (real services) or by a test (scripted fakes).
+
+#include "seams/Clock.h"
+#include "seams/Desktop.h"
+
+#include <string>
+
+namespace vp {
+
+class InputBackend;
+
+struct EditorServices {
+    Desktop& desktop;
+    Clock& clock;
+    // The synthetic-input backend of this platform; null where none can run (no X display).
+    InputBackend* input = nullptr;
+    // The folder of the executable, without a trailing separator; Vantapoint.cfg and the manual live here.
+    std::string programFolder;
+};
+
+} // namespace vp
