@@ -1,0 +1,134 @@
+#!/usr/bin/env bash
+# One entry point for building, starting and testing Vantapoint on Debian 12.
+#   tools/dev.sh run [FILE.cam]   install what is missing, build, start the editor (on a sample file)
+#   tools/dev.sh test             install what is missing, build and run every test, plainly and
+#                                 under AddressSanitizer + UndefinedBehaviorSanitizer, fuzz briefly,
+#                                 and cross-compile the core for Windows
+#   tools/dev.sh deps             only install what is missing
+set -euo pipefail
+
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+cd "$root"
+jobs=$(nproc 2>/dev/null || echo 2)
+
+packages=(
+  cmake ninja-build g++ pkg-config
+  qt6-base-dev libgl-dev fonts-dejavu-core
+  libgtest-dev libgmock-dev libbenchmark-dev
+  libx11-dev libxtst-dev xvfb xauth
+  clang libclang-rt-14-dev
+  g++-mingw-w64-x86-64
+)
+
+say() { printf '\n== %s\n' "$*"; }
+
+deps() {
+  local missing=()
+  for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  say "installing: ${missing[*]}"
+  local sudo=()
+  [ "$(id -u)" -ne 0 ] && sudo=(sudo)
+  "${sudo[@]}" apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+}
+
+configure_and_build() { # dir, extra cmake args...
+  local dir=$1; shift
+  cmake -S "$root" -B "$dir" -G Ninja "$@" >/dev/null
+  cmake --build "$dir" -j"$jobs"
+}
+
+# The X11 tests need a display; give them a private Xvfb when there is none.
+with_display() {
+  if [ -n "${DISPLAY:-}" ] || ! command -v Xvfb >/dev/null; then
+    "$@"
+    return
+  fi
+  local n=90
+  while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
+  Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+  local xpid=$!
+  for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
+  local rc=0
+  DISPLAY=":$n" "$@" || rc=$?
+  kill "$xpid" 2>/dev/null || true
+  wait "$xpid" 2>/dev/null || true
+  return $rc
+}
+
+run_ctest() { # dir
+  (cd "$1" && with_display ctest --output-on-failure -j"$jobs" --timeout 300)
+}
+
+test_all() {
+  deps
+  say "plain build"
+  configure_and_build build/ci-plain -DCMAKE_BUILD_TYPE=RelWithDebInfo
+  say "plain tests"
+  run_ctest build/ci-plain
+
+  say "sanitizer build (address, undefined)"
+  configure_and_build build/ci-asan -DCMAKE_BUILD_TYPE=Debug -DVP_SANITIZE=ON -DVP_BUILD_BENCH=OFF
+  say "sanitizer tests"
+  ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:strict_string_checks=1 \
+  LSAN_OPTIONS=suppressions="$root/.ci/lsan.supp":print_suppressions=0 \
+  UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
+    run_ctest build/ci-asan
+
+  if command -v clang++ >/dev/null; then
+    say "fuzzing (bounded)"
+    configure_and_build build/ci-fuzz -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ \
+      -DVP_BUILD_FUZZ=ON -DVP_BUILD_GUI=OFF -DVP_BUILD_TESTS=OFF -DVP_BUILD_BENCH=OFF
+    for f in build/ci-fuzz/tests/fuzz/fuzz_*; do
+      [ -x "$f" ] || continue
+      local name corpus
+      name=$(basename "$f"); corpus="tests/fuzz/corpus/${name#fuzz_}"
+      local work; work=$(mktemp -d)
+      [ -d "$corpus" ] && cp "$corpus"/* "$work"/ 2>/dev/null || true
+      echo "$name: ${VP_FUZZ_SECONDS:-30} s"
+      "$f" -max_total_time="${VP_FUZZ_SECONDS:-30}" -print_final_stats=0 "$work" 2>&1 | tail -n 2
+      rm -rf "$work"
+    done
+  fi
+
+  if command -v x86_64-w64-mingw32-g++ >/dev/null && [ -f cmake/mingw-w64.cmake ]; then
+    say "Windows cross-compile of the core"
+    configure_and_build build/ci-mingw -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" \
+      -DVP_BUILD_GUI=OFF -DVP_BUILD_TESTS=OFF -DVP_BUILD_BENCH=OFF
+  fi
+
+  say "summary"
+  local plain asan
+  plain=$(cd build/ci-plain && ctest -N | sed -n 's/^Total Tests: //p')
+  asan=$(cd build/ci-asan && ctest -N | sed -n 's/^Total Tests: //p')
+  echo "plain $plain, sanitizer $asan"
+  echo "tests: $((plain + asan)) passed, 0 failed"
+}
+
+run_editor() {
+  deps
+  configure_and_build build/release -DCMAKE_BUILD_TYPE=Release -DVP_BUILD_TESTS=OFF -DVP_BUILD_BENCH=OFF
+  local file=${1:-}
+  if [ -z "$file" ]; then
+    file="$root/build/release/sample/Sample Ring.cam"
+    mkdir -p "$(dirname "$file")"
+    build/release/tools/make_sample_cam "$file"
+  fi
+  local exe=build/release/src/app/vantapoint
+  if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
+    exec "$exe" "$file"
+  fi
+  local shot="$root/build/vantapoint.png"
+  QT_QPA_PLATFORM=offscreen "$exe" --screenshot "$shot" "$file"
+  echo "No display here: the main window was rendered to $shot"
+}
+
+case "${1:-}" in
+  deps) deps ;;
+  test) test_all ;;
+  run) shift; run_editor "$@" ;;
+  *) echo "usage: tools/dev.sh run [FILE.cam] | test | deps" >&2; exit 2 ;;
+esac
