@@ -56,7 +56,9 @@ using ReadProgressSink = std::function<void(const ReadProgress&)>;
 // The largest file that can matter: 72 + 56 * (255 + 255) bytes. Anything after is never read.
 inline constexpr std::size_t kMaxCamFileSize = 72 + 56 * 2 * kMaxCamerasPerSet;
 
-// Parses CAM bytes into doc (all or nothing), reporting progress in file order.
+// Parses CAM bytes into doc (all or nothing), reporting progress in file order. doc takes the new
+// contents just before ReadComplete is reported; earlier events still see the old document. A file
+// that ends inside a counted field fails with FileIncomplete.
 CamFileResult ReadCamBytes(std::span<const std::uint8_t> bytes, CameraDocument& doc,
                            const ReadProgressSink& progress = {});
 // The exact bytes of the document as a CAM file: 72 + 56 * (c1 + c2) bytes.

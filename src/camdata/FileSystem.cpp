@@ -1,0 +1,263 @@
+#include "camdata/FileSystem.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <climits>
+#include <cstdio>
+#include <filesystem>
+#include <random>
+#include <system_error>
+
+#ifdef _WIN32
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#include <windows.h>
+#include <fcntl.h>
+#include <io.h>
+#include <sys/stat.h>
+#else
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
+namespace fs = std::filesystem;
+
+namespace vp {
+
+namespace {
+
+bool IsSeparator(char c)
+{
+#ifdef _WIN32
+    // The file dialogs hand out paths with forward slashes as well.
+    return c == '\\' || c == '/';
+#else
+    return c == kPathSeparator;
+#endif
+}
+
+SystemError FromErrno(int err)
+{
+    return {err, std::generic_category().message(err)};
+}
+
+SystemError FromErrorCode(const std::error_code& ec)
+{
+    return {ec.value(), ec.message()};
+}
+
+// errno and, on Windows, the system's own code, taken at once after a failed call.
+struct Failure {
+    int err = 0;
+#ifdef _WIN32
+    DWORD win = 0;
+#endif
+};
+
+Failure LastFailure()
+{
+    Failure failure;
+    failure.err = errno;
+#ifdef _WIN32
+    failure.win = GetLastError();
+#endif
+    return failure;
+}
+
+// Opening path failed: tell a missing file (only when reading) from a missing folder or drive.
+SystemError OpenError(const Failure& failure, const std::string& path, bool reading)
+{
+#ifdef _WIN32
+    if (failure.win == ERROR_NOT_READY)
+        return {kErrDriveNotReady, "Drive not ready"};
+    if (failure.win == ERROR_PATH_NOT_FOUND || failure.win == ERROR_INVALID_DRIVE)
+        return {kErrPathNotFound, "Path not found"};
+#endif
+#ifdef ENOMEDIUM
+    if (failure.err == ENOMEDIUM)
+        return {kErrDriveNotReady, "Drive not ready"};
+#endif
+    if (failure.err == ENOENT) {
+        const fs::path parent = fs::path(path).parent_path();
+        std::error_code ec;
+        if (reading && (parent.empty() || fs::is_directory(parent, ec)))
+            return {kErrFileNotFound, "File not found"};
+        return {kErrPathNotFound, "Path not found"};
+    }
+    if (failure.err == ENOTDIR)
+        return {kErrPathNotFound, "Path not found"};
+    return FromErrno(failure.err);
+}
+
+#ifdef _WIN32
+int OpenExclusive(const std::string& path)
+{
+    return _open(path.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY, _S_IREAD | _S_IWRITE);
+}
+long long WriteSome(int fd, std::span<const std::uint8_t> bytes)
+{
+    return _write(fd, bytes.data(), static_cast<unsigned>(std::min<std::size_t>(bytes.size(), INT_MAX)));
+}
+int SyncFile(int fd) { return _commit(fd); }
+int CloseFile(int fd) { return _close(fd); }
+#else
+int OpenExclusive(const std::string& path)
+{
+    return ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+}
+long long WriteSome(int fd, std::span<const std::uint8_t> bytes)
+{
+    return ::write(fd, bytes.data(), bytes.size());
+}
+int SyncFile(int fd) { return ::fsync(fd); }
+int CloseFile(int fd) { return ::close(fd); }
+#endif
+
+std::optional<SystemError> WriteAll(int fd, std::span<const std::uint8_t> bytes)
+{
+    while (!bytes.empty()) {
+        const long long written = WriteSome(fd, bytes);
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0)
+            return FromErrno(written < 0 ? errno : EIO);
+        bytes = bytes.subspan(static_cast<std::size_t>(written));
+    }
+    return std::nullopt;
+}
+
+std::optional<SystemError> MoveOver(const std::string& from, const fs::path& to)
+{
+#ifdef _WIN32
+    if (!MoveFileExA(from.c_str(), to.string().c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        const DWORD err = GetLastError();
+        return SystemError{static_cast<int>(err), std::system_category().message(static_cast<int>(err))};
+    }
+#else
+    std::error_code ec;
+    fs::rename(from, to, ec);
+    if (ec)
+        return FromErrorCode(ec);
+#endif
+    return std::nullopt;
+}
+
+// A name in the target's own folder, so the final rename never crosses file systems.
+std::string TempNameBeside(const fs::path& target)
+{
+    thread_local std::mt19937 random{std::random_device{}()};
+    static constexpr char kHex[] = "0123456789abcdef";
+    std::string suffix(8, '0');
+    for (char& c : suffix)
+        c = kHex[random() % 16];
+    return (target.parent_path() / ("." + target.filename().string() + "." + suffix + ".tmp")).string();
+}
+
+} // namespace
+
+std::string JoinPath(std::string_view folder, std::string_view name)
+{
+    std::string joined(folder);
+    if (!joined.empty() && !IsSeparator(joined.back()))
+        joined += kPathSeparator;
+    joined += name;
+    return joined;
+}
+
+std::string FolderOf(std::string_view path)
+{
+    for (std::size_t i = path.size(); i > 0; --i) {
+        if (IsSeparator(path[i - 1]))
+            return std::string(path.substr(0, i));
+    }
+    return {};
+}
+
+bool FileExists(const std::string& path)
+{
+    std::error_code ec;
+    return !path.empty() && fs::exists(fs::path(path), ec);
+}
+
+ReadResult ReadFilePrefix(const std::string& path, std::size_t maxBytes)
+{
+    ReadResult result;
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file) {
+        result.error = OpenError(LastFailure(), path, true);
+        return result;
+    }
+    result.bytes.resize(maxBytes);
+    errno = 0;
+    const std::size_t got = std::fread(result.bytes.data(), 1, maxBytes, file);
+    const int readErr = errno != 0 ? errno : EIO;
+    const bool readFailed = std::ferror(file) != 0;
+    const bool closeFailed = std::fclose(file) != 0;
+    if (readFailed || closeFailed) {
+        result.bytes.clear();
+        result.error = FromErrno(readFailed ? readErr : (errno != 0 ? errno : EIO));
+        return result;
+    }
+    result.bytes.resize(got);
+    return result;
+}
+
+std::optional<SystemError> ReplaceFile(const std::string& path, std::span<const std::uint8_t> bytes)
+{
+    fs::path target(path);
+    std::error_code ec;
+    // Through a link, replace the file it names and keep the link.
+    if (fs::is_symlink(target, ec)) {
+        fs::path resolved = fs::canonical(target, ec);
+        if (!ec)
+            target = resolved;
+    }
+
+    const fs::file_status status = fs::status(target, ec);
+    if (fs::is_directory(status))
+        return FromErrno(EISDIR);
+    std::optional<fs::perms> keepPerms;
+    if (fs::exists(status)) {
+        // Judged on the mode bits, not on access(): a privileged user may write anything, but a
+        // file marked write-protected must still not be replaced.
+        if ((status.permissions() & fs::perms::owner_write) == fs::perms::none)
+            return FromErrno(EACCES);
+        keepPerms = status.permissions();
+    }
+
+    std::string tempPath;
+    int fd = -1;
+    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
+        tempPath = TempNameBeside(target);
+        fd = OpenExclusive(tempPath);
+        if (fd < 0 && errno != EEXIST)
+            return OpenError(LastFailure(), tempPath, false);
+    }
+    if (fd < 0)
+        return FromErrno(EEXIST);
+
+    std::optional<SystemError> error = WriteAll(fd, bytes);
+    // On disk before the rename, so a crash cannot leave an empty file in place of the old one.
+    if (!error && SyncFile(fd) != 0)
+        error = FromErrno(errno);
+    if (CloseFile(fd) != 0 && !error)
+        error = FromErrno(errno);
+    if (!error && keepPerms) {
+        fs::permissions(tempPath, *keepPerms, fs::perm_options::replace, ec);
+        if (ec)
+            error = FromErrorCode(ec);
+    }
+    if (!error)
+        error = MoveOver(tempPath, target);
+    if (error) {
+        std::error_code ignored;
+        fs::remove(tempPath, ignored);
+    }
+    return error;
+}
+
+} // namespace vp
