@@ -5,10 +5,12 @@
 #include "camdata/FileSystem.h"
 #include "options/OptionsRecord.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace vp {
@@ -20,7 +22,12 @@ inline constexpr std::string_view kDebugModeTitle = "Debug-Mode";
 // "An error occured during loading the configuration file. Code: " + code.
 std::string DebugModeText(int code);
 
+// A text field holds at most this many bytes: its length is stored in 16 bits.
+inline constexpr std::size_t kMaxTextFieldBytes = 65535;
+bool FitsInTextField(std::string_view text);
+
 // The record as laid out in the file (3149 + header length + path length bytes).
+// Empty when Header or GPLPath does not fit in a text field: such a record cannot be stored.
 std::vector<std::uint8_t> ConfigBytes(const OptionsRecord& options);
 // Reads a record from the start of bytes; what lies beyond their end reads as empty text and zeros.
 OptionsRecord ParseConfigBytes(std::span<const std::uint8_t> bytes);
@@ -28,6 +35,9 @@ OptionsRecord ParseConfigBytes(std::span<const std::uint8_t> bytes);
 struct ConfigLoadResult {
     bool showWarning = false;          // the "Vantapoint: Error while initializing" box
     std::optional<int> debugModeCode;  // the "Debug-Mode" box with this code (1, 2 or 3)
+    // Every "Debug-Mode" box in the order shown: a failed save (3) can follow a 1 or 2 from the
+    // read or the GPL folder check. debugModeCode is the last of them.
+    std::vector<int> debugModeCodes;
     bool gplKnown = false;             // enables "Test"
     std::string camFolder;             // GPLPath + separator + "tracks" when gplKnown
     bool saveFailed = false;           // writing the defaults failed (code 3 above)
@@ -36,7 +46,8 @@ struct ConfigLoadResult {
 // Fills stored from programFolder/Vantapoint.cfg, or resets it to the defaults and rewrites the file.
 ConfigLoadResult LoadConfiguration(const std::string& programFolder, OptionsRecord& stored);
 
-// Writes the record from offset 0 without truncating the file.
+// Writes the record from offset 0 without truncating the file. A record that ConfigBytes cannot
+// lay out is refused with ENAMETOOLONG before the file is touched.
 std::optional<SystemError> SaveConfiguration(const std::string& programFolder, const OptionsRecord& stored);
 
 } // namespace vp

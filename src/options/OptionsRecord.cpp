@@ -1,0 +1,34 @@
+#include "options/OptionsRecord.h"
+
+#include <utility>
+
+namespace vp {
+
+void OptionsRecord::copyAllButHeaderFrom(const OptionsRecord& other)
+{
+    // Copy the whole record so that a field added later cannot be forgotten here.
+    std::string header = Header;
+    *this = other;
+    Header = std::move(header);
+}
+
+std::array<ValueSlot, 12> OptionsRecord::DefaultSlots()
+{
+    constexpr double pi = 3.14159265358979;
+    return {
+        ValueSlot::fromFloat(kPlaceInMiddle),
+        ValueSlot::fromFloat(0.0F),
+        ValueSlot::fromFloat(2.0F),
+        ValueSlot::fromFloat(0.0F),
+        ValueSlot::fromInt(1), // fixed camera: an integer in the slot, not a float
+        ValueSlot::fromFloat(0.1F),
+        ValueSlot::fromFloat(0.1F),
+        ValueSlot::fromFloat(0.1F),
+        ValueSlot::fromFloat(0.0F),
+        ValueSlot::fromFloat(0.0F),
+        ValueSlot::fromFloat(0.0F),
+        ValueSlot::fromFloat(static_cast<float>(pi / 2)),
+    };
+}
+
+} // namespace vp
