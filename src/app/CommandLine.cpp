@@ -1,0 +1,42 @@
+#include "app/CommandLine.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <iterator>
+
+namespace vp {
+
+namespace {
+constexpr const char* kScreenshotOption = "--screenshot";
+}
+
+std::string CommandLinePath(const std::vector<std::string>& args)
+{
+    std::string text;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (i > 0)
+            text += ' ';
+        text += args[i];
+    }
+    if (text.size() >= 2 && text.front() == '"' && text.back() == '"')
+        text = text.substr(1, text.size() - 2);
+    return text;
+}
+
+CommandLine ParseCommandLine(std::vector<std::string> args)
+{
+    CommandLine result;
+    auto option = std::find(args.begin(), args.end(), kScreenshotOption);
+    if (option != args.end()) {
+        if (std::next(option) == args.end() || std::next(option)->empty()) {
+            result.error = "--screenshot needs the name of the PNG file to write";
+            return result;
+        }
+        result.screenshotFile = *std::next(option);
+        args.erase(option, std::next(option, 2));
+    }
+    result.path = CommandLinePath(args);
+    return result;
+}
+
+} // namespace vp

@@ -1,0 +1,27 @@
+#pragma once
+// The program's command line: an optional CAM file path and the screenshot mode. Plain C++.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace vp {
+
+struct CommandLine {
+    // The CAM file named on the command line; empty for none.
+    std::string path;
+    // --screenshot FILE: render the main window to FILE after start-up and end.
+    std::optional<std::string> screenshotFile;
+    // Set when the command line cannot be used (an option without its argument).
+    std::optional<std::string> error;
+};
+
+// The arguments after the program name, joined by single blanks, with one pair of enclosing double
+// quotes removed, as a desktop passes a double-clicked file.
+std::string CommandLinePath(const std::vector<std::string>& args);
+
+// args are the arguments after the program name. "--screenshot FILE" is taken out first; the rest
+// names the file as CommandLinePath says.
+CommandLine ParseCommandLine(std::vector<std::string> args);
+
+} // namespace vp
