@@ -206,15 +206,6 @@ TEST(ConfigBytes, TextTooLongForItsLengthFieldIsRefused)
     EXPECT_EQ(ReadBytes(dir.file("Vantapoint.cfg")), before);
 }
 
-TEST(ConfigTexts, MessagesAreTheProgramsOwn)
-{
-    EXPECT_EQ(ConfigWarningText(),
-              "Vantapoint.cfg seems to be corrupt or non-existant. All options will be set back to default.\r\n"
-              "If you're about to fire up Vantapoint for the first time, this is normal.\r\n"
-              "For further information see online manual.");
-    EXPECT_EQ(DebugModeText(2), "An error occured during loading the configuration file. Code: 2");
-}
-
 // ---- saving ----
 
 TEST(SaveConfiguration, ShorterRecordOverALongerOneKeepsTheFileLength)
@@ -242,14 +233,6 @@ TEST(SaveConfiguration, ShorterRecordOverALongerOneKeepsTheFileLength)
     EXPECT_FALSE(result.debugModeCode);
     EXPECT_TRUE(result.gplKnown);
     EXPECT_EQ(loaded, options);
-}
-
-TEST(SaveConfiguration, MissingFolderIsPathNotFound)
-{
-    TempDir dir;
-    const auto error = SaveConfiguration(dir.file("gone"), OptionsRecord{});
-    ASSERT_TRUE(error.has_value());
-    EXPECT_EQ(error->number, kErrPathNotFound);
 }
 
 // ---- loading ----
@@ -392,21 +375,6 @@ TEST(LoadConfiguration, MissingProgramFolderGivesCode1ThenCode3)
     EXPECT_FALSE(fs::exists(dir.file("gone")));
 }
 
-TEST(LoadConfiguration, ReadOnlyProgramFolderFailsTheSaveWithCode3)
-{
-    TempDir dir;
-    if (!PermissionsAreEnforced(dir))
-        GTEST_SKIP() << "permissions are not enforced for this user";
-    fs::permissions(dir.path(), fs::perms::owner_read | fs::perms::owner_exec);
-
-    OptionsRecord stored = Unusual();
-    const ConfigLoadResult result = LoadConfiguration(dir.path(), stored);
-    EXPECT_FALSE(result.showWarning);
-    EXPECT_EQ(result.debugModeCodes, std::vector<int>{3});
-    EXPECT_TRUE(result.saveFailed);
-    EXPECT_EQ(stored, OptionsRecord{});
-}
-
 TEST(LoadConfiguration, WriteProtectedFileIsStillRead)
 {
     TempDir dir;
@@ -422,19 +390,26 @@ TEST(LoadConfiguration, WriteProtectedFileIsStillRead)
     EXPECT_EQ(stored, Unusual());
 }
 
-TEST(LoadConfiguration, UnreadableFileGoesToTheDefaultsWithoutWarning)
+TEST(LoadConfiguration, RefusedAccessGoesToTheDefaultsWithCode3Only)
 {
-    TempDir dir;
-    if (!PermissionsAreEnforced(dir))
-        GTEST_SKIP() << "permissions are not enforced for this user";
-    ASSERT_FALSE(SaveConfiguration(dir.path(), Unusual()));
-    fs::permissions(dir.file("Vantapoint.cfg"), fs::perms::none);
+    for (const bool wholeFolder : {false, true}) {
+        TempDir dir;
+        if (!PermissionsAreEnforced(dir))
+            GTEST_SKIP() << "permissions are not enforced for this user";
+        if (wholeFolder) {
+            fs::permissions(dir.path(), fs::perms::owner_read | fs::perms::owner_exec);
+        } else {
+            ASSERT_FALSE(SaveConfiguration(dir.path(), Unusual()));
+            fs::permissions(dir.file("Vantapoint.cfg"), fs::perms::none);
+        }
 
-    OptionsRecord stored;
-    const ConfigLoadResult result = LoadConfiguration(dir.path(), stored);
-    EXPECT_FALSE(result.showWarning);
-    EXPECT_EQ(result.debugModeCodes, std::vector<int>{3});
-    EXPECT_EQ(stored, OptionsRecord{});
+        OptionsRecord stored = Unusual();
+        const ConfigLoadResult result = LoadConfiguration(dir.path(), stored);
+        EXPECT_FALSE(result.showWarning) << wholeFolder;
+        EXPECT_EQ(result.debugModeCodes, std::vector<int>{3}) << wholeFolder;
+        EXPECT_TRUE(result.saveFailed) << wholeFolder;
+        EXPECT_EQ(stored, OptionsRecord{}) << wholeFolder;
+    }
 }
 
 TEST(LoadConfiguration, TruncatedFileNeverCrashes)

@@ -5,16 +5,6 @@
 namespace vp {
 namespace {
 
-TEST(OptionsRecord, DefaultSlotsHoldTheirExactBits)
-{
-    const auto slots = OptionsRecord::DefaultSlots();
-    const std::uint32_t expected[12] = {0xBF800000, 0, 0x40000000, 0, 1, 0x3DCCCCCD, 0x3DCCCCCD, 0x3DCCCCCD,
-                                        0, 0, 0, 0x3FC90FDB};
-    for (int i = 0; i < 12; ++i)
-        EXPECT_EQ(slots[i].bits(), expected[i]) << "slot " << i;
-    EXPECT_EQ(slots[4].asInt(), 1); // the fixed camera is an integer, not 1.0f
-}
-
 TEST(OptionsRecord, CopyAllButHeaderTakesEveryOtherField)
 {
     OptionsRecord source;
@@ -33,15 +23,6 @@ TEST(OptionsRecord, CopyAllButHeaderTakesEveryOtherField)
     EXPECT_EQ(target.Header, kConfigHeader);
     target.Header = source.Header;
     EXPECT_EQ(target, source);
-}
-
-TEST(OptionsRecord, CopyFromItselfKeepsEverything)
-{
-    OptionsRecord record;
-    record.GPLPath = "/games/gpl";
-    const OptionsRecord before = record;
-    record.copyAllButHeaderFrom(record);
-    EXPECT_EQ(record, before);
 }
 
 } // namespace
