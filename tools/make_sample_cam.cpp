@@ -1,0 +1,131 @@
+// Writes a sample camera file for trying Vantapoint out: a made-up track of about 4 km with 20
+// cameras in each TV set, placed in ascending distance, a mix of fixed and moving cameras, and a
+// pit-lane camera. The values come from fixed formulas, so every run writes the same bytes.
+//
+//     make_sample_cam FILE.cam
+
+#include "camdata/CamFile.h"
+#include "camdata/CameraDocument.h"
+
+#include <cmath>
+#include <cstdio>
+#include <string>
+
+namespace {
+
+using vp::CameraDocument;
+using vp::CameraSet;
+using vp::TvCameraRecord;
+using vp::ValueSlot;
+
+constexpr double kTrackLength = 4023.4;
+constexpr int kCamerasPerSet = 20;
+constexpr double kPi = 3.14159265358979;
+
+// How one set spreads its cameras along the lap and which of them move.
+struct SetPlan {
+    double firstDistance;
+    double spacing;
+    int movingEvery;     // camera k moves when k % movingEvery == 1
+    double baseHeight;
+    int heightSteps;
+};
+
+double Rounded(double value, double step)
+{
+    return std::round(value / step) * step;
+}
+
+ValueSlot Metres(double value)
+{
+    return ValueSlot::fromFloat(static_cast<float>(value));
+}
+
+ValueSlot Degrees(double degrees)
+{
+    return ValueSlot::fromFloat(static_cast<float>(degrees * kPi / 180.0));
+}
+
+// Camera k's distance: even spacing with a deterministic wobble smaller than half the spacing, so
+// the set stays in ascending order.
+double DistanceOf(const SetPlan& plan, int k)
+{
+    const double wobble = ((k * 37) % 23 - 11) * 3.1;
+    return Rounded(plan.firstDistance + (k - 1) * plan.spacing + wobble, 0.1);
+}
+
+void FillSet(CameraSet& set, const SetPlan& plan)
+{
+    set.setCount(kCamerasPerSet);
+    for (int k = 1; k <= kCamerasPerSet; ++k) {
+        TvCameraRecord& camera = set.camera(k);
+        const double distance = DistanceOf(plan, k);
+        const double previous = k > 1 ? DistanceOf(plan, k - 1) : DistanceOf(plan, kCamerasPerSet) - kTrackLength;
+        const int side = k % 3 == 0 ? -1 : 1;
+        const bool moving = k % plan.movingEvery == 1;
+
+        camera.value(1) = Metres(distance);
+        camera.value(2) = Metres(side * (9.0 + (k * 7) % 16));
+        camera.value(3) = Metres(plan.baseHeight + (k * 5) % plan.heightSteps * 0.5);
+        // Hand over to this camera a little before the car reaches it.
+        camera.value(4) = Metres(-Rounded(0.45 * (distance - previous), 0.1));
+        camera.value(5) = ValueSlot::fromInt(moving ? 0 : 1);
+        if (moving) {
+            camera.value(6) = Metres(0.8 + (k % 5) * 0.15);
+            camera.value(7) = Metres(1.2 + (k % 4) * 0.3);
+            camera.value(8) = Metres(0.7 + (k % 3) * 0.1);
+            camera.value(9) = Degrees(0);
+            camera.value(10) = Degrees(0);
+            camera.value(11) = Degrees(0);
+            camera.value(12) = Degrees(90);
+        } else {
+            camera.value(6) = Metres(0.1);
+            camera.value(7) = Metres(0.1);
+            camera.value(8) = Metres(0.1);
+            camera.value(9) = Degrees(side * (60 + (k * 13) % 50));
+            camera.value(10) = Degrees(-(3 + (k % 4) * 2));
+            camera.value(11) = Degrees(0);
+            camera.value(12) = Degrees(35 + (k * 11) % 40);
+        }
+    }
+}
+
+CameraDocument SampleDocument()
+{
+    CameraDocument doc;
+    doc.header = {0x4D, 0x41, 0x43, 0x54, 0, 0, 0, 0, 0, 0, 0, 0};
+    FillSet(doc.tv1, {12.5, 201.1, 3, 2.5, 9});
+    FillSet(doc.tv2, {96.0, 199.6, 2, 6.0, 14});
+
+    doc.pit.value(1) = Metres(-152.4);
+    doc.pit.value(2) = Metres(48.75);
+    doc.pit.value(3) = Metres(7.5);
+    doc.pit.value(4) = Degrees(134.5);
+    doc.pit.value(5) = Degrees(-7);
+    doc.pit.value(6) = Degrees(0);
+    doc.pit.value(7) = Degrees(48);
+    doc.pit.value(9) = Metres(-0.125);
+
+    vp::UpdateHeaderLength(doc);
+    return doc;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: make_sample_cam FILE.cam\n");
+        return 2;
+    }
+    const std::string path = argv[1];
+    const CameraDocument doc = SampleDocument();
+    if (const vp::CamFileResult failure = vp::WriteCamFile(path, doc)) {
+        std::fprintf(stderr, "make_sample_cam: cannot write %s: %s (%d)\n", path.c_str(),
+                     failure->description.c_str(), failure->number);
+        return 1;
+    }
+    std::printf("Wrote %s: %d TV1 cameras, %d TV2 cameras, a pit-lane camera.\n", path.c_str(), doc.tv1.count(),
+                doc.tv2.count());
+    return 0;
+}
