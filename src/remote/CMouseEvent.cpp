@@ -1,0 +1,148 @@
+#include "remote/CMouseEvent.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <optional>
+#include <utility>
+
+namespace vp {
+
+namespace {
+
+constexpr std::int32_t kWheelDelta = 120;
+// Absolute coordinates run from 0 at the left or top edge to this value at the right or bottom edge.
+constexpr double kAbsoluteRange = 65535.0;
+
+std::int32_t SaturateToInt32(std::int64_t value)
+{
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(
+        value, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
+}
+
+// The nearest integer, a half going to the even neighbour, whatever the floating-point rounding
+// mode; beyond the 32-bit range it saturates. `value` is finite and well inside 2^53, so the
+// fraction below is exact.
+std::int32_t RoundHalfEvenToInt32(double value)
+{
+    double rounded = std::floor(value);
+    const double fraction = value - rounded;
+    if (fraction > 0.5 || (fraction == 0.5 && std::fmod(rounded, 2.0) != 0.0))
+        rounded += 1.0;
+    return static_cast<std::int32_t>(std::clamp(rounded, double{std::numeric_limits<std::int32_t>::min()},
+                                                double{std::numeric_limits<std::int32_t>::max()}));
+}
+
+std::int32_t ToAbsolute(std::int32_t pixel, std::int32_t screenPixels)
+{
+    return RoundHalfEvenToInt32(static_cast<double>(pixel) / screenPixels * kAbsoluteRange);
+}
+
+std::optional<std::uint32_t> DownFlag(std::int32_t button)
+{
+    switch (button) {
+    case 1: return MouseFlags::LeftDown;
+    case 2: return MouseFlags::RightDown;
+    case 4: return MouseFlags::MiddleDown;
+    default: return std::nullopt;
+    }
+}
+
+std::optional<std::uint32_t> UpFlag(std::int32_t button)
+{
+    switch (button) {
+    case 1: return MouseFlags::LeftUp;
+    case 2: return MouseFlags::RightUp;
+    case 4: return MouseFlags::MiddleUp;
+    default: return std::nullopt;
+    }
+}
+
+} // namespace
+
+CMouseEvent::CMouseEvent(InputBackend& backend, Clock& clock, std::function<void()> processEvents)
+    : backend_(backend), clock_(clock), processEvents_(std::move(processEvents))
+{
+    const ScreenSize screen = backend_.screenSize();
+    screenWidth_ = screen.width;
+    screenHeight_ = screen.height;
+}
+
+void CMouseEvent::ClickDelay(std::int32_t NewVal)
+{
+    if (NewVal >= 0)
+        clickDelay_ = NewVal;
+}
+
+std::int32_t CMouseEvent::ClickDelay() const
+{
+    return clickDelay_;
+}
+
+void CMouseEvent::ButtonPress(std::int32_t Button)
+{
+    if (const auto flag = DownFlag(Button))
+        backend_.mouseEvent(*flag, 0, 0, 0);
+}
+
+void CMouseEvent::ButtonRelease(std::int32_t Button)
+{
+    if (const auto flag = UpFlag(Button))
+        backend_.mouseEvent(*flag, 0, 0, 0);
+}
+
+void CMouseEvent::Click()
+{
+    // The release goes out even when the press was refused, so that no button is left held.
+    backend_.mouseEvent(MouseFlags::LeftDown, 0, 0, 0);
+    if (clickDelay_ != 0) {
+        if (processEvents_)
+            processEvents_();
+        clock_.sleepMs(clickDelay_);
+    }
+    backend_.mouseEvent(MouseFlags::LeftUp, 0, 0, 0);
+}
+
+void CMouseEvent::ClickAbsolute(std::int32_t X, std::int32_t Y)
+{
+    if (MoveTo(X, Y, 1))
+        Click();
+}
+
+void CMouseEvent::ClickWindow(WindowHandle hWnd)
+{
+    if (MoveToWindow(hWnd))
+        Click();
+}
+
+bool CMouseEvent::MoveTo(std::int32_t X, std::int32_t Y, std::int16_t Absolute)
+{
+    if (Absolute == 0)
+        return backend_.mouseEvent(MouseFlags::Move, X, Y, 0);
+    // An unmeasured screen has no absolute coordinates; moving to a corner instead would be worse.
+    if (screenWidth_ <= 0 || screenHeight_ <= 0)
+        return false;
+    return backend_.mouseEvent(MouseFlags::Move | MouseFlags::Absolute, ToAbsolute(X, screenWidth_),
+                               ToAbsolute(Y, screenHeight_), 0);
+}
+
+bool CMouseEvent::MoveToWindow(WindowHandle hWnd)
+{
+    const auto rect = backend_.windowRect(hWnd);
+    if (!rect)
+        return false;
+    // The halves are taken in 64 bits so that a rectangle spanning the 32-bit range cannot
+    // overflow; the centre lies between the edges and so fits again.
+    const std::int64_t x = rect->left + (std::int64_t{rect->right} - rect->left) / 2;
+    const std::int64_t y = rect->top + (std::int64_t{rect->bottom} - rect->top) / 2;
+    return MoveTo(static_cast<std::int32_t>(x), static_cast<std::int32_t>(y), 1);
+}
+
+void CMouseEvent::TurnWheel(std::int32_t Notches, std::int32_t Direction)
+{
+    if (Direction != kWheelDelta && Direction != -kWheelDelta)
+        Direction = -kWheelDelta;
+    backend_.mouseEvent(MouseFlags::Wheel, 0, 0, SaturateToInt32(std::int64_t{Notches} * Direction));
+}
+
+} // namespace vp

@@ -21,10 +21,13 @@ public:
     void ButtonPress(std::int32_t Button);
     void ButtonRelease(std::int32_t Button);
     void Click();
+    // These two click only when their move was made, so a click never lands somewhere else.
     void ClickAbsolute(std::int32_t X, std::int32_t Y);
     void ClickWindow(WindowHandle hWnd);
-    void MoveTo(std::int32_t X, std::int32_t Y, std::int16_t Absolute);
-    void MoveToWindow(WindowHandle hWnd);
+    // False when no move was sent or the platform refused it: an absolute move needs a measured
+    // screen (width and height above 0), a window move needs a window that still exists.
+    bool MoveTo(std::int32_t X, std::int32_t Y, std::int16_t Absolute);
+    bool MoveToWindow(WindowHandle hWnd);
     void TurnWheel(std::int32_t Notches, std::int32_t Direction);
 
     std::int32_t ScreenWidth() const { return screenWidth_; }

@@ -25,6 +25,8 @@ inline constexpr std::uint32_t Absolute = 0x8000;
 
 namespace VirtualKey {
 inline constexpr int LeftButton = 0x01;
+inline constexpr int RightButton = 0x02;
+inline constexpr int MiddleButton = 0x04;
 inline constexpr int Enter = 0x0D;
 inline constexpr int Escape = 0x1B;
 inline constexpr int F5 = 0x74;
@@ -47,15 +49,18 @@ public:
 
     // One synthetic mouse event, delivered like physical input to the window under the pointer.
     // Absolute moves carry dx, dy in 0..65535 across the screen; wheel data is 120 per notch.
-    virtual void mouseEvent(std::uint32_t flags, std::int32_t dx, std::int32_t dy, std::int32_t data) = 0;
+    // False when the platform refused the event (blocked input, an X error).
+    virtual bool mouseEvent(std::uint32_t flags, std::int32_t dx, std::int32_t dy, std::int32_t data) = 0;
     virtual ScreenSize screenSize() = 0;
     virtual std::optional<WindowRect> windowRect(WindowHandle window) = 0;
 
     // Whether the key or button (virtual key code) is held down right now, system-wide.
     virtual bool isKeyDown(int virtualKey) = 0;
-    virtual PointerPosition pointerPosition() = 0;
+    // The pointer in screen pixels, or nothing when the platform cannot tell (a locked desktop).
+    virtual std::optional<PointerPosition> pointerPosition() = 0;
     // Types one key (press and release) into the foreground window and waits until it is processed.
-    virtual void sendKey(int virtualKey) = 0;
+    // False when the key has no key code here or the platform refused it.
+    virtual bool sendKey(int virtualKey) = 0;
 };
 
 // The backend of this platform (X11/XTest or user32), or nothing where none can run (no display).

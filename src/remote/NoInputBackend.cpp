@@ -1,0 +1,11 @@
+// Platforms without a synthetic-input backend: the program runs, the click script does not.
+#include "remote/InputBackend.h"
+
+namespace vp {
+
+std::unique_ptr<InputBackend> CreatePlatformInputBackend()
+{
+    return nullptr;
+}
+
+} // namespace vp
