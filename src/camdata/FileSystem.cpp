@@ -16,6 +16,8 @@
 #define WIN32_LEAN_AND_MEAN
 #endif
 #include <windows.h>
+// windows.h maps the name to ReplaceFileA/W, which would rename our own function below.
+#undef ReplaceFile
 #include <fcntl.h>
 #include <io.h>
 #include <sys/stat.h>
