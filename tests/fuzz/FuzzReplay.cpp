@@ -1,0 +1,32 @@
+// Feeds every committed corpus file to a fuzz target, without libFuzzer: a target aborts on a
+// broken expectation, and the sanitizer build catches what it does out of bounds.
+
+#include <gtest/gtest.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <vector>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size);
+
+namespace {
+
+TEST(FuzzCorpusReplay, EveryInputPasses)
+{
+    std::size_t inputs = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(VP_FUZZ_CORPUS_DIR)) {
+        if (!entry.is_regular_file())
+            continue;
+        std::ifstream in(entry.path(), std::ios::binary);
+        const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+        SCOPED_TRACE(entry.path().filename().string());
+        EXPECT_EQ(LLVMFuzzerTestOneInput(bytes.data(), bytes.size()), 0);
+        ++inputs;
+    }
+    EXPECT_GT(inputs, 0u) << "no corpus in " << VP_FUZZ_CORPUS_DIR;
+}
+
+} // namespace
