@@ -114,15 +114,6 @@ TEST_F(CMouseEventTest, ClickWithoutDelayNeitherProcessesEventsNorSleeps)
     EXPECT_EQ(flagsSent(), (std::vector<std::uint32_t>{MouseFlags::LeftDown, MouseFlags::LeftUp}));
 }
 
-TEST_F(CMouseEventTest, ClickWithoutEventCallbackStillHolds)
-{
-    CMouseEvent mouse(backend, clock);
-    mouse.ClickDelay(40);
-    mouse.Click();
-    EXPECT_EQ(clock.sleeps, std::vector<std::int64_t>{40});
-    EXPECT_EQ(backend.mouseEvents.size(), 2u);
-}
-
 TEST_F(CMouseEventTest, ClickReleasesEvenWhenThePressIsRefused)
 {
     backend.acceptMouseEvents = false;
@@ -221,15 +212,6 @@ TEST_F(CMouseEventTest, MoveToWindowGoesToTheCentreCutTowardZero)
     backend.mouseEvents.clear();
     mouse.MoveToWindow(9);
     EXPECT_EQ(onlyMove(0x8001), (Pair{-1, -1}));
-}
-
-TEST_F(CMouseEventTest, MoveToWindowScalesTheCentreLikeAnyAbsoluteMove)
-{
-    backend.windows = {{7, {10, 20, 111, 221}}};
-    CMouseEvent mouse = make();
-    mouse.MoveToWindow(7);
-    // 60 / 1024 * 65535 = 3839.94; 120 / 768 * 65535 = 10239.84.
-    EXPECT_EQ(onlyMove(0x8001), (Pair{3840, 10240}));
 }
 
 TEST_F(CMouseEventTest, AMissingWindowIsNeitherMovedToNorClicked)
