@@ -156,7 +156,12 @@ std::string TempNameBeside(const fs::path& target)
     std::string suffix(8, '0');
     for (char& c : suffix)
         c = kHex[random() % 16];
-    return (target.parent_path() / ("." + target.filename().string() + "." + suffix + ".tmp")).string();
+    std::string name = ".";
+    name += target.filename().string();
+    name += '.';
+    name += suffix;
+    name += ".tmp";
+    return (target.parent_path() / name).string();
 }
 
 } // namespace

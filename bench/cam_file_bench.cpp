@@ -1,0 +1,226 @@
+// Reading and writing a CAM file of 255 + 255 cameras against moving the same bytes raw, all in one
+// run; the ratios are printed at the end. Writing is compared twice: with a plain fwrite, and with
+// the same durable steps the program takes (temporary file, fsync, rename over the target).
+
+#include "camdata/CamFile.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <iostream>
+#include <map>
+#include <random>
+#include <string>
+#include <system_error>
+
+#ifndef _WIN32
+#include <unistd.h>
+#endif
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const vp::CameraDocument& FullDocument()
+{
+    static const vp::CameraDocument doc = [] {
+        vp::CameraDocument d;
+        d.header = {0x4D, 0x41, 0x43, 0x54, 0, 0, 0, 0, 0, 0, 0, 0};
+        std::mt19937 rng(1);
+        for (vp::CamSet s : {vp::CamSet::TV1, vp::CamSet::TV2}) {
+            d.set(s).setCount(vp::kMaxCamerasPerSet);
+            for (int k = 1; k <= vp::kMaxCamerasPerSet; ++k)
+                for (vp::ValueSlot& slot : d.set(s).camera(k).values)
+                    slot.setBits(static_cast<std::uint32_t>(rng()));
+        }
+        vp::UpdateHeaderLength(d);
+        return d;
+    }();
+    return doc;
+}
+
+const std::vector<std::uint8_t>& FullBytes()
+{
+    static const std::vector<std::uint8_t> bytes = vp::CamFileBytes(FullDocument());
+    return bytes;
+}
+
+// One folder for the whole run, on the same file system as a user's files would be.
+class ScratchFolder {
+public:
+    ScratchFolder()
+        : path_(fs::temp_directory_path() / ("vantapoint-bench-" + std::to_string(std::random_device{}())))
+    {
+        fs::create_directories(path_);
+    }
+    ~ScratchFolder()
+    {
+        std::error_code ec;
+        fs::remove_all(path_, ec);
+    }
+    std::string file(const std::string& name) const { return (path_ / name).string(); }
+
+private:
+    fs::path path_;
+};
+
+const ScratchFolder& Scratch()
+{
+    static const ScratchFolder folder;
+    return folder;
+}
+
+void CamRead(benchmark::State& state)
+{
+    const std::string path = Scratch().file("read.cam");
+    if (vp::WriteCamFile(path, FullDocument())) {
+        state.SkipWithError("cannot write the input file");
+        return;
+    }
+    vp::CameraDocument doc;
+    for (auto _ : state) {
+        if (vp::ReadCamFile(path, doc)) {
+            state.SkipWithError("read failed");
+            break;
+        }
+        benchmark::ClobberMemory();
+    }
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(FullBytes().size()));
+}
+
+void RawRead(benchmark::State& state)
+{
+    const std::string path = Scratch().file("read.raw");
+    if (vp::WriteCamFile(path, FullDocument())) {
+        state.SkipWithError("cannot write the input file");
+        return;
+    }
+    std::vector<std::uint8_t> buffer(FullBytes().size());
+    for (auto _ : state) {
+        std::FILE* file = std::fopen(path.c_str(), "rb");
+        const std::size_t got = file ? std::fread(buffer.data(), 1, buffer.size(), file) : 0;
+        if (file)
+            std::fclose(file);
+        if (got != buffer.size()) {
+            state.SkipWithError("read failed");
+            break;
+        }
+        benchmark::DoNotOptimize(buffer.data());
+        benchmark::ClobberMemory();
+    }
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(FullBytes().size()));
+}
+
+void CamWrite(benchmark::State& state)
+{
+    const std::string path = Scratch().file("write.cam");
+    for (auto _ : state) {
+        if (vp::WriteCamFile(path, FullDocument())) {
+            state.SkipWithError("write failed");
+            break;
+        }
+    }
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(FullBytes().size()));
+}
+
+bool WriteRaw(const std::string& path, const std::vector<std::uint8_t>& bytes, bool durable)
+{
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    if (!file)
+        return false;
+    bool ok = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+#ifndef _WIN32
+    if (durable)
+        ok = std::fflush(file) == 0 && fsync(fileno(file)) == 0 && ok;
+#endif
+    return std::fclose(file) == 0 && ok;
+}
+
+void RawWrite(benchmark::State& state)
+{
+    const std::string path = Scratch().file("write.raw");
+    for (auto _ : state) {
+        if (!WriteRaw(path, FullBytes(), false)) {
+            state.SkipWithError("write failed");
+            break;
+        }
+    }
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(FullBytes().size()));
+}
+
+void RawDurableReplace(benchmark::State& state)
+{
+    const std::string path = Scratch().file("replace.raw");
+    const std::string temp = Scratch().file("replace.raw.tmp");
+    for (auto _ : state) {
+        if (!WriteRaw(temp, FullBytes(), true) || std::rename(temp.c_str(), path.c_str()) != 0) {
+            state.SkipWithError("write failed");
+            break;
+        }
+    }
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(FullBytes().size()));
+}
+
+BENCHMARK(CamRead)->UseRealTime();
+BENCHMARK(RawRead)->UseRealTime();
+BENCHMARK(CamWrite)->UseRealTime();
+BENCHMARK(RawWrite)->UseRealTime();
+BENCHMARK(RawDurableReplace)->UseRealTime();
+
+// The console output, and the real time of each benchmark kept for the ratios (the median when
+// the run is repeated).
+class RatioReporter : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& runs) override
+    {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run& run : runs) {
+            const std::string& name = run.run_name.function_name;
+            if (run.error_occurred)
+                continue;
+            if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median")
+                median_[name] = run.GetAdjustedRealTime();
+            else if (run.run_type == Run::RT_Iteration)
+                single_[name] = run.GetAdjustedRealTime();
+        }
+    }
+
+    void printRatio(const std::string& what, const std::string& ours, const std::string& raw) const
+    {
+        const double a = time(ours);
+        const double b = time(raw);
+        if (a > 0 && b > 0)
+            std::cout << what << ": " << ours << " / " << raw << " = " << a / b << '\n';
+    }
+
+private:
+    double time(const std::string& name) const
+    {
+        if (auto it = median_.find(name); it != median_.end())
+            return it->second;
+        if (auto it = single_.find(name); it != single_.end())
+            return it->second;
+        return 0;
+    }
+
+    std::map<std::string, double> median_;
+    std::map<std::string, double> single_;
+};
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    std::cout << "\nratios of real time (" << FullBytes().size() << " bytes, target at most 1.5):\n";
+    reporter.printRatio("read", "CamRead", "RawRead");
+    reporter.printRatio("write, same durable steps", "CamWrite", "RawDurableReplace");
+    reporter.printRatio("write, against a plain fwrite", "CamWrite", "RawWrite");
+    benchmark::Shutdown();
+    return 0;
+}
