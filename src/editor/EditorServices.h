@@ -9,6 +9,7 @@
 namespace vp {
 
 class InputBackend;
+class ProgramLauncher;
 
 struct EditorServices {
     Desktop& desktop;
@@ -17,6 +18,8 @@ struct EditorServices {
     InputBackend* input = nullptr;
     // The folder of the executable, without a trailing separator; Vantapoint.cfg and the manual live here.
     std::string programFolder;
+    // Starts gpl.exe for the script commands; where none is given, launching fails with its message.
+    ProgramLauncher* launcher = nullptr;
 };
 
 } // namespace vp
