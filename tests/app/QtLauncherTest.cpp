@@ -1,0 +1,124 @@
+#include "app/QtLauncher.h"
+
+#include "support/TempDir.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <thread>
+
+namespace vp {
+namespace {
+
+using test::TempDir;
+namespace fs = std::filesystem;
+
+void WriteFile(const std::string& path, const std::string& text, bool executable)
+{
+    std::ofstream(path, std::ios::binary) << text;
+    if (executable)
+        fs::permissions(path, fs::perms::owner_exec, fs::perm_options::add);
+}
+
+// The text a detached program writes, once it is complete (it ends in a line "end").
+std::string AwaitOutput(const std::string& path)
+{
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (std::chrono::steady_clock::now() < deadline) {
+        std::ifstream in(path);
+        const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        if (text.size() >= 4 && text.compare(text.size() - 4, 4, "end\n") == 0)
+            return text;
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return "timed out";
+}
+
+QString Q(const std::string& path)
+{
+    return QString::fromStdString(path);
+}
+
+#ifndef Q_OS_WIN
+
+// Starts in the current folder and reports it, with its argument count.
+constexpr const char* kReporter = "#!/bin/sh\npwd -P > \"$VP_LAUNCH_OUT\"\necho \"$#\" >> \"$VP_LAUNCH_OUT\"\necho end >> \"$VP_LAUNCH_OUT\"\n";
+
+class QtLauncherTest : public testing::Test {
+protected:
+    TempDir dir;
+    QString previousFolder = QDir::currentPath();
+
+    void SetUp() override { setenv("VP_LAUNCH_OUT", dir.file("out.txt").c_str(), 1); }
+    void TearDown() override
+    {
+        QDir::setCurrent(previousFolder);
+        unsetenv("VP_LAUNCH_OUT");
+    }
+};
+
+TEST_F(QtLauncherTest, StartsAnExecutableDetachedWithoutArgumentsInTheCurrentFolder)
+{
+    fs::create_directory(dir.file("GPL"));
+    fs::create_directory(dir.file("here"));
+    WriteFile(dir.file("GPL/gpl.exe"), kReporter, true);
+    ASSERT_TRUE(QDir::setCurrent(Q(dir.file("here"))));
+
+    QtLauncher launcher;
+    ASSERT_TRUE(launcher.launch(dir.file("GPL/gpl.exe")));
+    EXPECT_EQ(AwaitOutput(dir.file("out.txt")), fs::canonical(dir.file("here")).string() + "\n0\nend\n");
+}
+
+TEST_F(QtLauncherTest, RunsAWindowsProgramThroughWineFromThePath)
+{
+    fs::create_directory(dir.file("bin"));
+    WriteFile(dir.file("bin/wine"), "#!/bin/sh\necho \"$@\" > \"$VP_LAUNCH_OUT\"\necho end >> \"$VP_LAUNCH_OUT\"\n", true);
+    WriteFile(dir.file("gpl.exe"), std::string("MZ\x90\0\x03", 5), false);
+    const std::string oldPath = std::getenv("PATH") != nullptr ? std::getenv("PATH") : "";
+    setenv("PATH", (dir.file("bin") + ":" + oldPath).c_str(), 1);
+
+    const bool launched = QtLauncher().launch(dir.file("gpl.exe"));
+    setenv("PATH", oldPath.c_str(), 1);
+    ASSERT_TRUE(launched);
+    EXPECT_EQ(AwaitOutput(dir.file("out.txt")), dir.file("gpl.exe") + "\nend\n");
+}
+
+TEST_F(QtLauncherTest, ChoosesWineOnlyForWindowsProgramsAndOnlyWhenThereIsOne)
+{
+    WriteFile(dir.file("windows.exe"), "MZ", false);
+    WriteFile(dir.file("native.exe"), kReporter, true);
+    const auto throughWine = LaunchCommandFor(Q(dir.file("windows.exe")), "/usr/bin/wine");
+    ASSERT_TRUE(throughWine);
+    EXPECT_EQ(throughWine->program, "/usr/bin/wine");
+    EXPECT_EQ(throughWine->arguments, QStringList{Q(dir.file("windows.exe"))});
+
+    const auto direct = LaunchCommandFor(Q(dir.file("native.exe")), "/usr/bin/wine");
+    ASSERT_TRUE(direct);
+    EXPECT_EQ(direct->program, Q(dir.file("native.exe")));
+    EXPECT_TRUE(direct->arguments.isEmpty());
+
+    // A Windows program that is not executable here and no wine: nothing can start it.
+    EXPECT_FALSE(LaunchCommandFor(Q(dir.file("windows.exe")), ""));
+}
+
+TEST_F(QtLauncherTest, FailsForWhatCannotBeStarted)
+{
+    fs::create_directory(dir.file("folder.exe"));
+    WriteFile(dir.file("text.exe"), "just text", false);
+    QtLauncher launcher;
+    EXPECT_FALSE(launcher.launch(dir.file("missing/gpl.exe")));
+    EXPECT_FALSE(launcher.launch(dir.file("folder.exe")));
+    EXPECT_FALSE(launcher.launch(dir.file("text.exe")));
+}
+
+#endif
+
+} // namespace
+} // namespace vp
