@@ -1,0 +1,180 @@
+// The GPL folder dialog on temporary folders standing in for drives: walking folders and drives
+// writes GPLPath at once, OK needs gpl.exe, Cancel forgets the folder, the close control restores it.
+
+#include "options/frmGPLPath.h"
+
+#include "options/QtTestApp.h"
+#include "support/TempDir.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+
+namespace vp {
+namespace {
+
+class GplPathDialogTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { test::TestApp(); }
+
+    void SetUp() override
+    {
+        // Drive A holds the game at its top, drive B deeper down; drive C is not there at all.
+        for (const char* folder : {"a/sub", "b/games/gpl", "b/fake/gpl.exe"})
+            std::filesystem::create_directories(root.file(folder));
+        test::WriteBytes(root.file("a/gpl.exe"), {'M', 'Z'});
+        test::WriteBytes(root.file("b/games/gpl/gpl.exe"), {'M', 'Z'});
+        drives = {Folder("a"), Folder("b"), Folder("c")};
+    }
+
+    QString Folder(const QString& relative) const
+    {
+        return QDir::cleanPath(QString::fromStdString(root.path()) + QLatin1Char('/') + relative);
+    }
+    static std::string Stored(const QString& folder) { return QDir::toNativeSeparators(folder).toStdString(); }
+
+    std::unique_ptr<frmGPLPath> Open(const QString& start)
+    {
+        auto dialog = std::make_unique<frmGPLPath>(working, drives, start);
+        dialog->show();
+        return dialog;
+    }
+
+    static QListWidget* List(QWidget& dialog) { return dialog.findChild<QListWidget*>("dirFolder"); }
+    static QPushButton* Ok(QWidget& dialog) { return dialog.findChild<QPushButton*>("cmdOK"); }
+    static QComboBox* Drives(QWidget& dialog) { return dialog.findChild<QComboBox*>("drvDrive"); }
+
+    // Opens the folder list's entry named `name` as the user does: select it and press Enter.
+    static void Activate(QWidget& dialog, const QString& name)
+    {
+        QListWidget* list = List(dialog);
+        for (int i = 0; i < list->count(); ++i) {
+            if (list->item(i)->text().trimmed() == name) {
+                list->setCurrentRow(i);
+                QTest::keyClick(list, Qt::Key_Return);
+                return;
+            }
+        }
+        ADD_FAILURE() << "no folder entry " << name.toStdString();
+    }
+
+    test::TempDir root;
+    QStringList drives;
+    OptionsRecord working;
+};
+
+TEST_F(GplPathDialogTest, OpeningShowsTheCurrentFolderAndChangesNothing)
+{
+    working.GPLPath = "/old/gpl";
+    auto dialog = Open(Folder("a"));
+    EXPECT_EQ(dialog->windowTitle(), "Vantapoint: Where is GPL?");
+    EXPECT_EQ(dialog->findChild<QLabel*>("lblHint")->text(),
+              "Vantapoint needs the path to the file \"gpl.exe\". Click \"Cancel\" if GPL is not installed on this machine.");
+    EXPECT_EQ(dialog->findChild<QLabel*>("lblDrive")->text(), "Drives:");
+    EXPECT_EQ(dialog->findChild<QLabel*>("lblFolder")->text(), "Folders:");
+    EXPECT_EQ(Drives(*dialog)->currentText(), QDir::toNativeSeparators(Folder("a")));
+    EXPECT_EQ(List(*dialog)->currentItem()->text().trimmed(), QDir::toNativeSeparators(Folder("a")));
+    EXPECT_EQ(List(*dialog)->item(List(*dialog)->count() - 1)->text().trimmed(), "sub");
+    EXPECT_FALSE(Ok(*dialog)->isEnabled());
+    EXPECT_FALSE(dialog->GplFound());
+    EXPECT_EQ(working.GPLPath, "/old/gpl");
+}
+
+TEST_F(GplPathDialogTest, CancelForgetsEvenAValidFolder)
+{
+    working.GPLPath = Stored(Folder("a"));
+    auto dialog = Open(Folder("a"));
+    dialog->findChild<QPushButton*>("cmdCancel")->click();
+    EXPECT_EQ(working.GPLPath, "GPL not installed");
+    EXPECT_FALSE(dialog->isVisible());
+}
+
+TEST_F(GplPathDialogTest, EveryFolderShownIsWrittenAndCheckedAtOnce)
+{
+    auto dialog = Open(Folder("b"));
+    Activate(*dialog, "games");
+    EXPECT_EQ(working.GPLPath, Stored(Folder("b/games")));
+    EXPECT_FALSE(Ok(*dialog)->isEnabled());
+
+    Activate(*dialog, "gpl");
+    EXPECT_EQ(working.GPLPath, Stored(Folder("b/games/gpl")));
+    EXPECT_TRUE(Ok(*dialog)->isEnabled());
+    EXPECT_TRUE(dialog->isVisible()) << "Enter opens a folder, it does not press OK";
+
+    Activate(*dialog, "games");
+    EXPECT_FALSE(Ok(*dialog)->isEnabled());
+    Activate(*dialog, QDir::toNativeSeparators(Folder("b")));
+    Activate(*dialog, "fake");
+    EXPECT_EQ(working.GPLPath, Stored(Folder("b/fake")));
+    EXPECT_FALSE(Ok(*dialog)->isEnabled()) << "a folder named gpl.exe is not the game";
+}
+
+TEST_F(GplPathDialogTest, OkKeepsTheFolderWithTheGame)
+{
+    auto dialog = Open(Folder("b/games"));
+    Activate(*dialog, "gpl");
+    Ok(*dialog)->click();
+    EXPECT_EQ(dialog->result(), QDialog::Accepted);
+    EXPECT_EQ(working.GPLPath, Stored(Folder("b/games/gpl")));
+}
+
+TEST_F(GplPathDialogTest, TheCloseControlLeavesTheFolderAsItWas)
+{
+    working.GPLPath = "/old/gpl";
+    auto dialog = Open(Folder("b/games"));
+    Activate(*dialog, "gpl");
+    ASSERT_NE(working.GPLPath, "/old/gpl");
+    dialog->close();
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_EQ(working.GPLPath, "/old/gpl");
+}
+
+TEST_F(GplPathDialogTest, ChoosingADriveRechecksItsCurrentFolder)
+{
+    auto dialog = Open(Folder("b/games"));
+    QComboBox* driveList = Drives(*dialog);
+    ASSERT_EQ(driveList->count(), 3);
+
+    driveList->setCurrentIndex(0);
+    EXPECT_EQ(working.GPLPath, Stored(Folder("a")));
+    EXPECT_TRUE(Ok(*dialog)->isEnabled());
+
+    driveList->setCurrentIndex(1);
+    EXPECT_EQ(working.GPLPath, Stored(Folder("b/games")));
+    EXPECT_FALSE(Ok(*dialog)->isEnabled());
+
+    // Drive C is not ready: nothing to show below it, no game, and the dialog goes on working.
+    driveList->setCurrentIndex(2);
+    EXPECT_EQ(working.GPLPath, Stored(Folder("c")));
+    EXPECT_FALSE(Ok(*dialog)->isEnabled());
+    EXPECT_EQ(List(*dialog)->count(), 1);
+
+    driveList->setCurrentIndex(0);
+    EXPECT_TRUE(Ok(*dialog)->isEnabled());
+    Ok(*dialog)->click();
+    EXPECT_EQ(working.GPLPath, Stored(Folder("a")));
+}
+
+TEST_F(GplPathDialogTest, SystemDrivesAreFoldersStartingWithTheRoot)
+{
+    const QStringList system = SystemDrives();
+    ASSERT_FALSE(system.isEmpty());
+#ifndef Q_OS_WIN
+    // Pseudo file systems and files bound into a container are left out.
+    EXPECT_EQ(system.front(), "/");
+    for (const QString& drive : system)
+        EXPECT_TRUE(QFileInfo(drive).isDir()) << drive.toStdString();
+#endif
+}
+
+} // namespace
+} // namespace vp
