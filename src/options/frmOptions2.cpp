@@ -464,9 +464,13 @@ void frmOptions2::UpdateGplControls()
 
 void frmOptions2::UpdateScriptControls()
 {
-    const bool scriptRecorded = working_.ClickCount != 0;
-    chkPlayScript_->setEnabled(scriptRecorded);
-    cmdTest_->setEnabled(scriptRecorded);
+    SetScriptControlsEnabled(working_.ClickCount != 0);
+}
+
+void frmOptions2::SetScriptControlsEnabled(bool enabled)
+{
+    chkPlayScript_->setEnabled(enabled);
+    cmdTest_->setEnabled(enabled);
 }
 
 } // namespace vp

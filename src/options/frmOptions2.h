@@ -56,8 +56,10 @@ public:
     QPushButton* cmdConfigure() { return cmdConfigure_; }
     QPushButton* cmdTest() { return cmdTest_; }
     QCheckBox* chkPlayScript() { return chkPlayScript_; }
-    // "Play script after GPL has started" and "Test script" are usable exactly when a script exists.
+    // "Play script after GPL has started" and "Test script": usable when a script exists (on
+    // opening), or as a finished recording decides.
     void UpdateScriptControls();
+    void SetScriptControlsEnabled(bool enabled);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
