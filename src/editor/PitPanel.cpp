@@ -1,0 +1,92 @@
+#include "editor/PitPanel.h"
+
+#include "editor/EditorState.h"
+#include "editor/FieldEdit.h"
+#include "editor/LocaleSeparator.h"
+#include "editor/UpDown.h"
+#include "editor/ValueDisplay.h"
+#include "editor/ValueTables.h"
+
+#include <QGridLayout>
+#include <QLabel>
+
+namespace vp {
+
+namespace {
+
+constexpr int kFieldWidth = 96;
+constexpr int kRowHeight = 21;
+
+} // namespace
+
+PitPanel::PitPanel(EditorState& state, QWidget* parent)
+    : QWidget(parent)
+    , state_(state)
+{
+    auto* grid = new QGridLayout(this);
+    grid->setContentsMargins(6, 4, 6, 4);
+    grid->setHorizontalSpacing(4);
+    grid->setVerticalSpacing(1);
+    const auto& rows = PitValueRows();
+    for (int i = 0; i < kPitValueCount; ++i) {
+        const ValueRow& row = rows.at(static_cast<std::size_t>(i));
+        const QString captionText = ToQString(row.caption);
+        const QString suffix = QLatin1Char('_') + QString::number(i);
+
+        auto* caption = new QLabel(captionText, this);
+        caption->setObjectName(QStringLiteral("lblPitDescription") + suffix);
+        caption->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        captions_.at(static_cast<std::size_t>(i)) = caption;
+
+        auto* field = new FieldEdit(this);
+        field->setObjectName(QStringLiteral("txtPitlaneCamData") + suffix);
+        field->setText(QStringLiteral("0"));
+        field->setToolTip(ToQString(row.fieldHint));
+        field->setAccessibleName(captionText);
+        field->setFixedSize(kFieldWidth, kRowHeight);
+        field->setEnabled(row.editable);
+        caption->setBuddy(field);
+        fields_.at(static_cast<std::size_t>(i)) = field;
+
+        auto* spinner = new UpDown(this);
+        spinner->setObjectName(QStringLiteral("UpDownValuePit") + suffix);
+        spinner->setRange(row.spinner.min, row.spinner.max);
+        spinner->setIncrement(row.spinner.increment);
+        spinner->setValue(row.spinner.start);
+        spinner->setToolTip(ToQString(row.spinner.hint));
+        spinner->setAccessibleName(captionText);
+        spinner->setFixedHeight(kRowHeight);
+        spinners_.at(static_cast<std::size_t>(i)) = spinner;
+        connect(spinner, &UpDown::Change, this, [this, i] { UpDownValue_Change(i); });
+
+        grid->addWidget(caption, i, 0);
+        grid->addWidget(field, i, 1);
+        if (row.spinner.hidden)
+            spinner->hide();
+        else
+            grid->addWidget(spinner, i, 2);
+    }
+    grid->setColumnStretch(0, 1);
+    // Lines the fields up with those of the TV tabs, which have their "Assign to all" buttons there.
+    grid->setColumnMinimumWidth(3, 82);
+    grid->setRowStretch(kPitValueCount, 1);
+}
+
+void PitPanel::ShowCam()
+{
+    const char separator = DecimalSeparator();
+    const auto& rows = PitValueRows();
+    for (int i = 0; i < kPitValueCount; ++i) {
+        const ShownValue shown = ShowValue(rows.at(static_cast<std::size_t>(i)), state_.document.pit.value(i + 1), separator);
+        fields_.at(static_cast<std::size_t>(i))->setText(QString::fromStdString(shown.text));
+    }
+}
+
+void PitPanel::UpDownValue_Change(int index)
+{
+    if (state_.IgnoreSpinnerChange)
+        return;
+    emit valueStepped(index);
+}
+
+} // namespace vp

@@ -1,0 +1,46 @@
+#pragma once
+// The pit-lane camera on its tab: its thirteen values with their spinners.
+
+#include "camdata/CameraDocument.h"
+
+#include <QString>
+#include <QWidget>
+
+#include <array>
+
+class QLabel;
+
+namespace vp {
+
+class FieldEdit;
+class UpDown;
+struct EditorState;
+
+class PitPanel : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit PitPanel(EditorState& state, QWidget* parent = nullptr);
+
+    // Shows the pit-lane camera's values; its spinners keep their own positions.
+    void ShowCam();
+
+    FieldEdit* valueField(int index) const { return fields_.at(static_cast<std::size_t>(index)); }
+    QLabel* caption(int index) const { return captions_.at(static_cast<std::size_t>(index)); }
+    UpDown* valueSpinner(int index) const { return spinners_.at(static_cast<std::size_t>(index)); }
+
+signals:
+    // The user, or a commit's echo, moved value spinner `index`; the display's own positionings
+    // are not reported.
+    void valueStepped(int index);
+
+private:
+    void UpDownValue_Change(int index);
+
+    EditorState& state_;
+    std::array<FieldEdit*, kPitValueCount> fields_{};
+    std::array<QLabel*, kPitValueCount> captions_{};
+    std::array<UpDown*, kPitValueCount> spinners_{};
+};
+
+} // namespace vp

@@ -1,0 +1,111 @@
+#pragma once
+// The program's main window: the camera editor on its three tabs, the command buttons and the
+// status line. It owns the editor state for the whole run and runs the start-up sequence in its
+// constructor, before it is first shown.
+
+#include "editor/EditorServices.h"
+#include "editor/EditorState.h"
+
+#include <QString>
+#include <QWidget>
+
+#include <memory>
+#include <string>
+
+class QLabel;
+class QLineEdit;
+class QGroupBox;
+class QPushButton;
+class QTabWidget;
+class QToolButton;
+
+namespace vp {
+
+class PitPanel;
+class TvSetPanel;
+struct CamFileError;
+struct FileDialogSpec;
+
+class frmMain : public QWidget {
+    Q_OBJECT
+
+public:
+    // commandLinePath: the CAM file named on the command line, already unquoted; empty for none.
+    frmMain(EditorServices services, std::string commandLinePath, QWidget* parent = nullptr);
+    ~frmMain() override;
+
+    // Replaces the one line of the status field; the newest message wins.
+    void ShowStatus(const QString& text);
+
+    void ShowTV1Cam();
+    void ShowTV2Cam();
+    void ShowPitlaneCam();
+
+    const EditorServices& services() const { return services_; }
+    EditorState& state() { return state_; }
+    CameraDocument& document() { return state_.document; }
+    bool DataSaved() const { return state_.DataSaved; }
+    std::string& CAMPath() { return state_.CAMPath; }
+    std::string& CAMFileName() { return state_.CAMFileName; }
+    bool& AcceptOptions() { return state_.AcceptOptions; }
+    const std::string& ProgramFolder() const { return state_.ProgramFolder; }
+    OptionsRecord& storedOptions() { return state_.storedOptions; }
+    OptionsRecord& workingOptions() { return state_.workingOptions; }
+    std::int32_t ScreenWidth() const { return state_.ScreenWidth; }
+    std::int32_t ScreenHeight() const { return state_.ScreenHeight; }
+    // The shared synthetic mouse; null where the platform has none.
+    CMouseEvent* mouse() const { return state_.mouse.get(); }
+    void setMouse(std::unique_ptr<CMouseEvent> mouse);
+
+    TvSetPanel& tvPanel(CamSet set) const;
+    PitPanel& pitPanel() const { return *pit_; }
+
+    // The outer size the window keeps in its normal state: 11175 x 7620 twips at the screen's DPI.
+    QSize fixedOuterSize() const;
+
+signals:
+    // Every text written to the status line, also those that a later one replaces at once.
+    void statusShown(const QString& text);
+
+protected:
+    void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void buildWindow();
+    QWidget* buildCommandColumn();
+    void runStartup(const std::string& commandLinePath);
+    void applyFixedSize();
+
+    void cmdLoadCAMFile_Click();
+    void cmdSaveCAMFile_Click();
+    void cmdExit_Click();
+    void cmdHelp_Click();
+    void cmdVisitHP_Click();
+
+    // Reads a CAM file into the document with progress texts and the outcome's message, then
+    // shows camera 1 of each set and the pit-lane camera.
+    void ReadNamedCamFile(const std::string& path);
+    FileDialogSpec CommonDialog1(bool forSaving) const;
+    void reportCamFileError(const QString& command, const CamFileError& error);
+
+    EditorServices services_;
+    EditorState state_;
+
+    QTabWidget* sstCamData_ = nullptr;
+    TvSetPanel* tv1_ = nullptr;
+    TvSetPanel* tv2_ = nullptr;
+    PitPanel* pit_ = nullptr;
+    QPushButton* cmdLoadCAMFile_ = nullptr;
+    QPushButton* cmdSaveCAMFile_ = nullptr;
+    QPushButton* cmdOptions_ = nullptr;
+    QPushButton* cmdTestCams_ = nullptr;
+    QPushButton* cmdHelp_ = nullptr;
+    QPushButton* cmdExit_ = nullptr;
+    QToolButton* cmdVisitHP_ = nullptr;
+    QLabel* lblDevelop_ = nullptr;
+    QGroupBox* frStatus_ = nullptr;
+    QLineEdit* txtStatusLine_ = nullptr;
+};
+
+} // namespace vp

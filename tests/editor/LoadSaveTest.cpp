@@ -1,0 +1,240 @@
+// Load and Save through the main window's buttons, and a file named on the command line.
+
+#include "MainWindowFixture.h"
+
+#include "camdata/CamFile.h"
+#include "camdata/FileSystem.h"
+#include "editor/UpDown.h"
+
+#include <QCheckBox>
+
+#include <filesystem>
+
+namespace vp::test {
+namespace {
+
+class LoadSave : public MainWindowTest {
+protected:
+    // Leaves unsaved data behind: the mode box of TV2 is clicked.
+    void makeUnsaved()
+    {
+        find<QCheckBox>("chkTV2CamFixed")->click();
+        ASSERT_FALSE(window->DataSaved());
+    }
+    void expectDialog(const FileDialogSpec& dialog, FileDialogMode mode, const std::string& folderShown)
+    {
+        EXPECT_EQ(dialog.mode, mode);
+        EXPECT_EQ(dialog.title, "Vantapoint: Load&Save");
+        EXPECT_EQ(dialog.filter, "GPL-camera-files (*.cam)|*.cam|All Files (*.*)|*.*");
+        EXPECT_EQ(dialog.folder, folderShown);
+        EXPECT_EQ(dialog.fileName, "");
+    }
+};
+
+TEST_F(LoadSave, LoadReportsEveryStepThenShowsCameraOneOfEachSet)
+{
+    std::filesystem::create_directory(folder.file("tracks"));
+    const CameraDocument doc = CamDocument(3, 2);
+    const std::string path = camFile("tracks/monza.cam", doc);
+    restart();
+    find<UpDown>("UpDownValueTV1_0")->setValue(7000);
+
+    desktop.dialogAnswers = {path};
+    click("cmdLoadCAMFile");
+
+    ASSERT_EQ(desktop.dialogs.size(), 1U);
+    expectDialog(desktop.dialogs[0], FileDialogMode::Open, folder.path());
+    EXPECT_EQ(statuses, (QStringList{"Reading CAMFile-Header...", "Reading number of TV1-cams...",
+                                     "Reading data of TV1-cam # 1...", "Reading data of TV1-cam # 2...",
+                                     "Reading data of TV1-cam # 3...", "Reading number of TV2-cams...",
+                                     "Reading data of TV2-cam # 1...", "Reading data of TV2-cam # 2...",
+                                     "Reading data of Pitlane-cam...", "File loaded, data read. Ready."}));
+    EXPECT_EQ(window->document(), doc);
+    EXPECT_EQ(text("txtCurrentTV1Cam"), "1");
+    EXPECT_EQ(text("txtTotalTV1Cams"), "3");
+    EXPECT_EQ(text("txtTotalTV2Cams"), "2");
+    EXPECT_EQ(text("txtTV1CamData_0"), "100");
+    EXPECT_EQ(find<UpDown>("UpDownTV1")->Max(), 3);
+    EXPECT_EQ(window->CAMFileName(), path);
+    EXPECT_EQ(window->CAMPath(), FolderOf(path));
+    EXPECT_TRUE(window->DataSaved()) << "fixed first cameras, as shown before: nothing unsaved";
+
+    click("cmdLoadCAMFile");
+    EXPECT_EQ(desktop.dialogs.back().folder, FolderOf(path)) << "the next dialog opens in the file's folder";
+    EXPECT_EQ(status(), "Cancel pressed. Load aborted. Ready.");
+    EXPECT_EQ(window->document(), doc);
+}
+
+TEST_F(LoadSave, ShowingAMovingFirstCameraLeavesTheDataUnsaved)
+{
+    restart();
+    desktop.dialogAnswers = {camFile("moving.cam", CamDocument(2, 2, false))};
+    click("cmdLoadCAMFile");
+    EXPECT_FALSE(window->DataSaved());
+    EXPECT_EQ(window->document().tv1.camera(1).value(5), ValueSlot::fromInt(0));
+}
+
+TEST_F(LoadSave, AFailedLoadChangesNothingButTheStatusLine)
+{
+    std::vector<std::uint8_t> incomplete = CamFileBytes(CamDocument(3, 2));
+    incomplete.resize(incomplete.size() - 10);
+    const std::pair<std::string, const char*> cases[] = {
+        {folder.file("missing.cam"), "File not found. Load aborted. Ready."},
+        {folder.file("notes.txt"), "Not a track-camerafile. Load aborted. Ready."},
+        {folder.file("short.cam"), "File is incomplete. Load aborted. Ready."},
+    };
+    WriteBytes(cases[1].first, {'h', 'e', 'l', 'l', 'o', ' ', 'w', 'o', 'r', 'l', 'd', '!', '!', '!'});
+    WriteBytes(cases[2].first, incomplete);
+    restart();
+    makeUnsaved();
+    const CameraDocument before = window->document();
+
+    for (const auto& [path, message] : cases) {
+        desktop.dialogAnswers = {path};
+        click("cmdLoadCAMFile");
+        EXPECT_EQ(status(), message) << path;
+        EXPECT_EQ(window->document(), before) << path;
+        EXPECT_EQ(text("txtTotalTV1Cams"), "1") << path;
+        EXPECT_FALSE(window->DataSaved()) << path;
+    }
+    EXPECT_FALSE(FileExists(cases[0].first));
+}
+
+TEST_F(LoadSave, AnUnexpectedErrorIsShownAndTheProgramGoesOn)
+{
+    restart().show();
+    makeUnsaved();
+    desktop.dialogAnswers = {folder.file("no-such-folder/track.cam")};
+    click("cmdLoadCAMFile");
+
+    ASSERT_EQ(desktop.boxes.size(), 2U) << "the question about the unsaved data, then the error";
+    EXPECT_EQ(desktop.boxes[1].title, "Runtime-Error!");
+    EXPECT_EQ(desktop.boxes[1].text, "Path not found - 76");
+    EXPECT_EQ(desktop.boxes[1].icon, BoxIcon::Exclamation);
+    EXPECT_EQ(desktop.boxes[1].buttons, BoxButtons::Ok);
+    EXPECT_EQ(status(), "Load aborted. Ready.");
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_FALSE(window->DataSaved());
+
+    // Saving over a folder fails the same way, and the unsaved data stay unsaved.
+    desktop.clearRecords();
+    desktop.dialogAnswers = {folder.path()};
+    click("cmdSaveCAMFile");
+    ASSERT_FALSE(desktop.boxes.empty());
+    EXPECT_EQ(desktop.boxes.back().title, "Runtime-Error!");
+    EXPECT_EQ(status(), "Save aborted. Ready.");
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_FALSE(window->DataSaved());
+
+    desktop.clearRecords();
+    desktop.dialogAnswers = {folder.file("no-such-folder/track.cam")};
+    click("cmdSaveCAMFile");
+    ASSERT_EQ(desktop.boxes.size(), 1U);
+    EXPECT_EQ(desktop.boxes[0].text, "Path not found - 76");
+    EXPECT_FALSE(window->DataSaved());
+}
+
+TEST_F(LoadSave, LoadAsksBeforeReplacingUnsavedData)
+{
+    const std::string path = camFile("other.cam", CamDocument(2, 2));
+    restart();
+    click("cmdLoadCAMFile");
+    EXPECT_TRUE(desktop.boxes.empty()) << "nothing unsaved: no question";
+
+    makeUnsaved();
+    desktop.clearRecords();
+    desktop.boxAnswers = {BoxAnswer::Cancel};
+    click("cmdLoadCAMFile");
+    ASSERT_EQ(desktop.boxes.size(), 1U);
+    EXPECT_EQ(desktop.boxes[0].title, "Vantapoint: Safety request");
+    EXPECT_EQ(desktop.boxes[0].text, "There is unsaved data in memory. Really load?");
+    EXPECT_EQ(desktop.boxes[0].buttons, BoxButtons::OkCancel);
+    EXPECT_TRUE(desktop.dialogs.empty());
+    EXPECT_EQ(status(), "Cancel pressed. Load aborted. Ready.");
+
+    desktop.dialogAnswers = {path};
+    click("cmdLoadCAMFile");
+    EXPECT_EQ(status(), "File loaded, data read. Ready.");
+    EXPECT_FALSE(window->DataSaved()) << "loading does not save anything";
+
+    window->storedOptions().SafetyLoad = false;
+    desktop.clearRecords();
+    click("cmdLoadCAMFile");
+    EXPECT_TRUE(desktop.boxes.empty());
+    EXPECT_EQ(desktop.dialogs.size(), 1U);
+}
+
+TEST_F(LoadSave, SaveWritesTheWholeDocument)
+{
+    restart();
+    makeUnsaved();
+    click("cmdSaveCAMFile");
+    EXPECT_EQ(status(), "Cancel pressed. Save aborted. Ready.");
+    EXPECT_FALSE(window->DataSaved());
+
+    const std::string path = folder.file("new.cam");
+    desktop.dialogAnswers = {path};
+    click("cmdSaveCAMFile");
+    expectDialog(desktop.dialogs.back(), FileDialogMode::Save, folder.path());
+    EXPECT_TRUE(desktop.boxes.empty());
+    EXPECT_EQ(ReadBytes(path), CamFileBytes(window->document()));
+    EXPECT_EQ(ReadBytes(path).size(), 184U);
+    EXPECT_EQ(status(), "File written. Ready.");
+    EXPECT_TRUE(window->DataSaved());
+    EXPECT_EQ(window->CAMFileName(), path);
+    EXPECT_EQ(window->CAMPath(), FolderOf(path));
+}
+
+TEST_F(LoadSave, AnExistingFileIsReplacedOnlyAfterOk)
+{
+    const std::vector<std::uint8_t> old = CamFileBytes(CamDocument(5, 5));
+    const std::string path = folder.file("old.cam");
+    WriteBytes(path, old);
+    restart();
+    makeUnsaved();
+
+    desktop.dialogAnswers = {path};
+    desktop.boxAnswers = {BoxAnswer::Cancel};
+    click("cmdSaveCAMFile");
+    ASSERT_EQ(desktop.boxes.size(), 1U);
+    EXPECT_EQ(desktop.boxes[0].title, "Vantapoint: Safety request");
+    EXPECT_EQ(desktop.boxes[0].text, "File exists. Overwrite?");
+    EXPECT_EQ(desktop.boxes[0].icon, BoxIcon::Exclamation);
+    EXPECT_EQ(status(), "Cancel pressed. Save aborted. Ready.");
+    EXPECT_EQ(ReadBytes(path), old);
+    EXPECT_FALSE(window->DataSaved());
+    EXPECT_EQ(window->CAMFileName(), path) << "the chosen name stays even when the save is abandoned";
+
+    desktop.dialogAnswers = {path};
+    click("cmdSaveCAMFile");
+    EXPECT_EQ(ReadBytes(path), CamFileBytes(window->document())) << "the longer old file leaves no tail";
+    EXPECT_TRUE(window->DataSaved());
+
+    window->storedOptions().SafetyOverwrite = false;
+    desktop.clearRecords();
+    desktop.dialogAnswers = {path};
+    click("cmdSaveCAMFile");
+    EXPECT_TRUE(desktop.boxes.empty());
+    EXPECT_EQ(status(), "File written. Ready.");
+}
+
+TEST_F(LoadSave, AFileNamedOnTheCommandLineIsReadLikeALoadedOne)
+{
+    const CameraDocument doc = CamDocument(4, 6);
+    const std::string path = camFile("start.cam", doc);
+    restart(path);
+    EXPECT_EQ(window->document(), doc);
+    EXPECT_EQ(status(), "File loaded, data read. Ready.");
+    EXPECT_EQ(text("txtTotalTV2Cams"), "6");
+    EXPECT_EQ(window->CAMFileName(), "");
+    EXPECT_EQ(window->CAMPath(), folder.path());
+    EXPECT_TRUE(window->DataSaved());
+
+    restart(folder.file("missing.cam"));
+    EXPECT_EQ(status(), "File not found. Load aborted. Ready.");
+    EXPECT_FALSE(FileExists(folder.file("missing.cam")));
+    EXPECT_EQ(text("txtTV1CamData_2"), "2");
+}
+
+} // namespace
+} // namespace vp::test

@@ -1,0 +1,66 @@
+#include "MainWindowFixture.h"
+
+#include "camdata/CamFile.h"
+
+#include <QAbstractButton>
+#include <QCoreApplication>
+#include <QFocusEvent>
+
+namespace vp::test {
+
+frmMain& MainWindowTest::start(const std::string& commandLinePath)
+{
+    TestApp();
+    window.reset();
+    window = std::make_unique<frmMain>(EditorServices{.desktop = desktop, .clock = clock, .input = nullptr, .programFolder = folder.path()},
+                                       commandLinePath);
+    statuses.clear();
+    QObject::connect(window.get(), &frmMain::statusShown, [this](const QString& shown) { statuses << shown; });
+    return *window;
+}
+
+frmMain& MainWindowTest::restart(const std::string& commandLinePath)
+{
+    start();
+    desktop.clearRecords();
+    return start(commandLinePath);
+}
+
+void MainWindowTest::click(const QString& name)
+{
+    find<QAbstractButton>(name)->click();
+}
+
+void MainWindowTest::type(const QString& name, const QString& typed)
+{
+    auto* field = find<QLineEdit>(name);
+    QFocusEvent in(QEvent::FocusIn, Qt::TabFocusReason);
+    QCoreApplication::sendEvent(field, &in);
+    field->setText(typed);
+    QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
+    QCoreApplication::sendEvent(field, &out);
+}
+
+std::string MainWindowTest::camFile(const std::string& name, const CameraDocument& doc) const
+{
+    const std::string path = folder.file(name);
+    WriteBytes(path, CamFileBytes(doc));
+    return path;
+}
+
+CameraDocument CamDocument(int c1, int c2, bool fixed)
+{
+    CameraDocument doc = CameraDocument::startup({});
+    for (CamSet set : {CamSet::TV1, CamSet::TV2}) {
+        CameraSet& cameras = doc.set(set);
+        cameras.setCount(set == CamSet::TV1 ? c1 : c2);
+        for (int k = 1; k <= cameras.count(); ++k) {
+            cameras.camera(k).value(1).setFloat(100.0F * static_cast<float>(k));
+            cameras.camera(k).value(kTvModeValue).setInt(fixed ? 1 : 0);
+        }
+    }
+    UpdateHeaderLength(doc);
+    return doc;
+}
+
+} // namespace vp::test

@@ -1,0 +1,63 @@
+#pragma once
+// The real main window built on scripted seams in a fresh program folder, with the helpers the
+// window tests share: finding controls by name, leaving fields, and CAM files made in memory.
+
+#include "QtTestApp.h"
+
+#include "camdata/CameraDocument.h"
+#include "editor/frmMain.h"
+#include "support/FakeClock.h"
+#include "support/FakeDesktop.h"
+#include "support/TempDir.h"
+
+#include <QLineEdit>
+#include <QStringList>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <ostream>
+#include <string>
+
+// Readable QString values in failure messages.
+inline void PrintTo(const QString& text, std::ostream* out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
+
+namespace vp::test {
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    // Starts the program; the configuration is written on the first start of a folder.
+    frmMain& start(const std::string& commandLinePath = {});
+    // Starts once to write the configuration, then again, with the records of the first start dropped.
+    frmMain& restart(const std::string& commandLinePath = {});
+
+    template <typename Control>
+    Control* find(const QString& name) const
+    {
+        auto* control = window->findChild<Control*>(name);
+        EXPECT_NE(control, nullptr) << name.toStdString();
+        return control;
+    }
+    QString text(const QString& name) const { return find<QLineEdit>(name)->text(); }
+    void click(const QString& name);
+    // Types into a field the way a user does: it gets the focus, takes the text, loses the focus.
+    void type(const QString& name, const QString& typed);
+    QString status() const { return text(QStringLiteral("txtStatusLine")); }
+
+    // Writes doc as a CAM file into the program folder and returns its path.
+    std::string camFile(const std::string& name, const CameraDocument& doc) const;
+
+    TempDir folder;
+    FakeDesktop desktop;
+    FakeClock clock;
+    std::unique_ptr<frmMain> window;
+    QStringList statuses;
+};
+
+// A document of c1 + c2 cameras: camera k of a set has value #1 = 100 k m and the given mode.
+CameraDocument CamDocument(int c1, int c2, bool fixed = true);
+
+} // namespace vp::test

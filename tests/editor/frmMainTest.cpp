@@ -1,0 +1,204 @@
+// The main window as a whole: start-up, its controls, the fixed size, Exit, Help and homepage.
+
+#include "MainWindowFixture.h"
+
+#include "camdata/FileSystem.h"
+#include "editor/TvSetPanel.h"
+#include "editor/UpDown.h"
+#include "options/Configuration.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QToolButton>
+
+#include <filesystem>
+
+namespace vp::test {
+namespace {
+
+using Start = MainWindowTest;
+
+TEST_F(Start, FirstStartWarnsOnceAndShowsTheDefaultCameras)
+{
+    frmMain& w = start();
+
+    ASSERT_EQ(desktop.boxes.size(), 1U);
+    EXPECT_EQ(desktop.boxes[0].title, kConfigWarningTitle);
+    EXPECT_EQ(desktop.boxes[0].text, ConfigWarningText());
+    EXPECT_EQ(desktop.boxes[0].icon, BoxIcon::Exclamation);
+    EXPECT_EQ(desktop.boxes[0].buttons, BoxButtons::Ok);
+
+    const QStringList shown = {"0", "0", "2", "0", "1.401298E-45", "0.1", "0.1", "0.1", "0", "0", "0", "90", "0", "0"};
+    for (const QString set : {"TV1", "TV2"}) {
+        for (int i = 0; i < shown.size(); ++i)
+            EXPECT_EQ(text(QStringLiteral("txt%1CamData_%2").arg(set).arg(i)), shown[i]) << set.toStdString() << i;
+        EXPECT_TRUE(find<QCheckBox>("chk" + set + "CamFixed")->isChecked());
+        EXPECT_EQ(text("txtCurrent" + set + "Cam"), "1");
+        EXPECT_EQ(text("txtTotal" + set + "Cams"), "1");
+        EXPECT_EQ(find<UpDown>("UpDownValue" + set + "_2")->Value(), 2000);
+        EXPECT_EQ(find<UpDown>("UpDownValue" + set + "_11")->Value(), 90);
+    }
+    for (int i = 0; i < 13; ++i)
+        EXPECT_EQ(text(QStringLiteral("txtPitlaneCamData_%1").arg(i)), i == 8 ? "-0.125" : "0") << i;
+
+    EXPECT_FALSE(find<QPushButton>("cmdTestCams")->isEnabled());
+    EXPECT_EQ(status(), "Welcome to Vantapoint by Quillfen of Z.O.R.V. Ready to rumble ;-) !");
+    EXPECT_TRUE(w.DataSaved());
+    EXPECT_EQ(w.CAMPath(), folder.path());
+    EXPECT_EQ(w.CAMFileName(), "");
+    EXPECT_EQ(w.ScreenWidth(), 1024);
+    EXPECT_EQ(w.windowTitle(), "Vantapoint V1.52");
+    EXPECT_EQ(w.mouse(), nullptr);
+
+    restart();
+    EXPECT_TRUE(desktop.boxes.empty()) << "the written configuration is read back without a warning";
+}
+
+TEST_F(Start, AKnownGplFolderEnablesTestAndOpensItsTracks)
+{
+    const std::string gpl = folder.file("GPL");
+    std::filesystem::create_directory(gpl);
+    WriteBytes(JoinPath(gpl, "gpl.exe"), {'M', 'Z'});
+    OptionsRecord options;
+    options.GPLPath = gpl;
+    WriteBytes(JoinPath(folder.path(), kConfigFileName), ConfigBytes(options));
+
+    frmMain& w = start();
+    EXPECT_TRUE(desktop.boxes.empty());
+    EXPECT_TRUE(find<QPushButton>("cmdTestCams")->isEnabled());
+    EXPECT_EQ(w.CAMPath(), JoinPath(gpl, "tracks"));
+}
+
+TEST_F(Start, AConfigurationThatCannotBeWrittenIsReportedAndStartUpGoesOn)
+{
+    // A program folder that does not exist: reading and writing the configuration both fail.
+    window = std::make_unique<frmMain>(
+        EditorServices{.desktop = desktop, .clock = clock, .input = nullptr, .programFolder = folder.file("gone")}, "");
+
+    ASSERT_FALSE(desktop.boxes.empty());
+    EXPECT_EQ(desktop.boxes.back().title, kDebugModeTitle);
+    EXPECT_EQ(desktop.boxes.back().text, DebugModeText(3));
+    EXPECT_EQ(text("txtTV1CamData_2"), "2");
+    EXPECT_EQ(text("txtPitlaneCamData_8"), "-0.125");
+    EXPECT_TRUE(window->DataSaved());
+}
+
+TEST_F(Start, ControlsCarryTheirNamesCaptionsAndHints)
+{
+    start();
+    auto* tabs = find<QTabWidget>("sstCamData");
+    ASSERT_EQ(tabs->count(), 3);
+    EXPECT_EQ(tabs->tabText(0), "TV1-Cameras");
+    EXPECT_EQ(tabs->tabText(1), "TV2-Cameras");
+    EXPECT_EQ(tabs->tabText(2), "Pitlane-Camera");
+
+    const std::pair<const char*, const char*> buttons[] = {
+        {"cmdLoadCAMFile", "Load"}, {"cmdSaveCAMFile", "Save"}, {"cmdOptions", "Options"},
+        {"cmdTestCams", "Test"},    {"cmdHelp", "Help"},        {"cmdExit", "Exit"},
+        {"cmdAddTV2Before", "Add Before"}, {"cmdAddTV1Behind", "Add Behind"}, {"cmdRemoveTV2", "Remove"},
+        {"cmdAssignToAllTV2_11", "Assign to all"}};
+    for (const auto& [name, caption] : buttons)
+        EXPECT_EQ(find<QPushButton>(name)->text(), caption) << name;
+    EXPECT_EQ(find<QToolButton>("cmdVisitHP")->toolTip(), "Visit the homepage of Z.O.R.V!");
+    EXPECT_EQ(find<QLabel>("lblDevelop")->text(), "developed and presented by:");
+    EXPECT_EQ(find<QGroupBox>("frStatus")->title(), "Status report");
+    EXPECT_EQ(find<QLabel>("lblOf2")->text(), "of");
+    EXPECT_EQ(find<QPushButton>("cmdRemoveTV1")->toolTip(), "Removes the currently shown camera");
+    EXPECT_EQ(find<QPushButton>("cmdRemoveTV2")->toolTip(), "Removes currently shown camera");
+    EXPECT_EQ(find<QPushButton>("cmdAssignToAllTV2_0")->toolTip(),
+              "Copys the value of the current camera to all cameras in the TV2-set");
+    EXPECT_EQ(find<QLineEdit>("txtTotalTV2Cams")->toolTip(), "Shows the total number of cameras in the TV2-set");
+    EXPECT_EQ(find<UpDown>("UpDownValueTV1_5")->toolTip(), "Changes the value in steps of 1/1000 per click");
+    EXPECT_EQ(find<UpDown>("UpDownValueTV2_5")->toolTip(), "Changes the value in steps of 0.001 per click");
+    EXPECT_EQ(find<QLineEdit>("txtPitlaneCamData_0")->toolTip(), "Enter a number between -50000 and 50000");
+
+    // A screen reader names each field by the caption beside it.
+    auto* distance = find<QLineEdit>("txtTV1CamData_0");
+    EXPECT_EQ(distance->accessibleName(), "Distance from s/f-line [m] -->");
+    EXPECT_EQ(find<QLabel>("lblTV1Description_0")->buddy(), distance);
+    EXPECT_EQ(find<QLabel>("lblCurrentTV2Cam")->buddy(), find<QLineEdit>("txtCurrentTV2Cam"));
+    EXPECT_EQ(find<QLineEdit>("txtPitlaneCamData_3")->accessibleName(), QString::fromUtf8("Yaw [°] -->"));
+
+    // Hidden: the mode's field and spinner, the unnamed values' spinners, the pit lane's carried values.
+    window->show();
+    EXPECT_FALSE(find<QLineEdit>("txtTV1CamData_4")->isVisible());
+    EXPECT_TRUE(find<QCheckBox>("chkTV1CamFixed")->isVisible());
+    for (const char* name : {"UpDownValueTV1_4", "UpDownValueTV1_12", "UpDownValueTV1_13", "UpDownValuePit_7"})
+        EXPECT_FALSE(find<UpDown>(name)->isVisibleTo(window.get())) << name;
+    EXPECT_FALSE(find<QLineEdit>("txtTV1CamData_12")->isEnabled());
+    EXPECT_FALSE(find<QLineEdit>("txtPitlaneCamData_7")->isEnabled());
+}
+
+TEST_F(Start, TheWindowKeepsItsSizeAndComesBackFromMaximised)
+{
+    frmMain& w = start();
+    const QSize fixed = w.fixedOuterSize();
+    EXPECT_EQ(fixed, QSize((11175 * w.logicalDpiX() + 720) / 1440, (7620 * w.logicalDpiY() + 720) / 1440));
+
+    w.showMaximized();
+    EXPECT_FALSE(w.windowState() & Qt::WindowMaximized);
+    EXPECT_EQ(w.frameGeometry().size(), fixed);
+    w.resize(300, 200);
+    EXPECT_EQ(w.frameGeometry().size(), fixed);
+    w.showMinimized();
+    EXPECT_TRUE(w.windowState() & Qt::WindowMinimized);
+}
+
+using Exit = MainWindowTest;
+
+TEST_F(Exit, ClosesAtOnceWhenEverythingIsSaved)
+{
+    restart().show();
+    click("cmdExit");
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_TRUE(desktop.boxes.empty());
+    EXPECT_EQ(desktop.beeps, 0);
+}
+
+TEST_F(Exit, AsksWithABeepAboutUnsavedData)
+{
+    restart().show();
+    find<QCheckBox>("chkTV2CamFixed")->click();
+    ASSERT_FALSE(window->DataSaved());
+
+    desktop.boxAnswers = {BoxAnswer::Cancel, BoxAnswer::Ok};
+    click("cmdExit");
+    ASSERT_EQ(desktop.boxes.size(), 1U);
+    EXPECT_EQ(desktop.boxes[0].title, "Vantapoint: Safety request");
+    EXPECT_EQ(desktop.boxes[0].text, "There is unsaved data in memory. Really exit?");
+    EXPECT_EQ(desktop.boxes[0].icon, BoxIcon::Exclamation);
+    EXPECT_EQ(desktop.boxes[0].buttons, BoxButtons::OkCancel);
+    EXPECT_EQ(desktop.beeps, 1);
+    EXPECT_TRUE(window->isVisible()) << "Cancel keeps the window and its data";
+    EXPECT_FALSE(window->DataSaved());
+
+    click("cmdExit");
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(desktop.beeps, 2);
+}
+
+TEST_F(Exit, WithoutSafetyExitUnsavedDataIsLeftWithoutAQuestion)
+{
+    restart().show();
+    window->storedOptions().SafetyExit = false;
+    find<QCheckBox>("chkTV1CamFixed")->click();
+    click("cmdExit");
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_TRUE(desktop.boxes.empty());
+    EXPECT_EQ(desktop.beeps, 0);
+}
+
+TEST_F(Start, HelpAndHomepageOpenTheManualBesideTheProgram)
+{
+    restart();
+    click("cmdHelp");
+    click("cmdVisitHP");
+    const std::string manual = JoinPath(folder.path(), "VantapointHelp.html");
+    EXPECT_EQ(desktop.opened, (std::vector<std::string>{manual, manual + "#about"}));
+}
+
+} // namespace
+} // namespace vp::test
