@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <filesystem>
 #include <random>
 
@@ -112,20 +113,16 @@ TEST(CamFileWrite, StartupDocumentIsTheKnown184Bytes)
     ASSERT_EQ(expected.size(), 184u);
 
     EXPECT_EQ(CamFileBytes(CameraDocument::startup(Defaults())), expected);
-
-    test::TempDir dir;
-    const std::string path = dir.file("startup.cam");
-    ASSERT_EQ(WriteCamFile(path, CameraDocument::startup(Defaults())), std::nullopt);
-    EXPECT_EQ(test::ReadBytes(path), expected);
 }
 
 TEST(CamFileRoundTrip, EveryCountInBothSetsIsReproducedByteForByte)
 {
     std::mt19937 rng(20240501);
     CameraDocument doc;
-    for (int c = 0; c <= kMaxCamerasPerSet; ++c) {
-        const int c1 = c;
-        const int c2 = kMaxCamerasPerSet - c;
+    std::vector<std::pair<int, int>> counts = {{0, 0}};
+    for (int c = 0; c <= kMaxCamerasPerSet; ++c)
+        counts.emplace_back(c, kMaxCamerasPerSet - c);
+    for (const auto& [c1, c2] : counts) {
         const Bytes file = RandomCamFile(rng, c1, c2);
         ASSERT_EQ(file.size(), 72u + 56u * static_cast<std::size_t>(c1 + c2));
         Bytes withTail = file;
@@ -169,20 +166,6 @@ TEST(CamFileRoundTrip, OddCountBytesAndWrongLengthAreCarried)
     ASSERT_EQ(ReadCamFile(path, fromDisk), std::nullopt);
     ASSERT_EQ(WriteCamFile(path, fromDisk), std::nullopt);
     EXPECT_EQ(test::ReadBytes(path), file);
-}
-
-TEST(CamFileRoundTrip, ModeSlotStaysAnInteger)
-{
-    std::mt19937 rng(3);
-    Bytes file = RandomCamFile(rng, 1, 0);
-    const std::size_t mode = 16 + 4 * (kTvModeValue - 1);
-    for (std::uint32_t bits : {1u, 0u, 0x3F800000u}) {
-        StoreLe32(&file[mode], bits);
-        CameraDocument doc;
-        ASSERT_EQ(ReadCamBytes(file, doc), std::nullopt);
-        EXPECT_EQ(doc.tv1.camera(1).value(kTvModeValue).bits(), bits);
-        EXPECT_EQ(CamFileBytes(doc), file);
-    }
 }
 
 TEST(CamFileRead, ThreeAndTwoCamerasWithStaleRecordsAbove)
@@ -247,19 +230,6 @@ TEST(CamFileRead, DocumentChangesOnlyWhenReadCompletes)
               std::nullopt);
     EXPECT_TRUE(sawOldBeforeComplete);
     EXPECT_TRUE(sawNewAtComplete);
-}
-
-TEST(CamFileRead, EmptySetsHaveNoRecords)
-{
-    std::mt19937 rng(13);
-    const Bytes file = RandomCamFile(rng, 0, 0);
-    ASSERT_EQ(file.size(), 72u);
-    CameraDocument doc;
-    std::vector<ReadProgress> events = Events(file, doc);
-    EXPECT_EQ(doc.tv1.count(), 0);
-    EXPECT_EQ(doc.tv2.count(), 0);
-    EXPECT_EQ(std::count_if(events.begin(), events.end(), [](const ReadProgress& e) { return e.kind == Kind::CameraStep; }), 0);
-    EXPECT_EQ(CamFileBytes(doc), file);
 }
 
 TEST(CamFileTruncated, EveryCutFailsAndLeavesTheDocumentAlone)
@@ -342,19 +312,6 @@ TEST(CamFileOpen, EmptyPathMissingFileAndMissingFolder)
     EXPECT_EQ(doc, before);
 }
 
-TEST(CamFileOpen, ReadsAFileWithATail)
-{
-    test::TempDir dir;
-    std::mt19937 rng(29);
-    const Bytes file = RandomCamFile(rng, 255, 255);
-    Bytes withTail = file;
-    withTail.resize(file.size() + 1000, 0xAB);
-    test::WriteBytes(dir.file("big.cam"), withTail);
-    CameraDocument doc;
-    ASSERT_EQ(ReadCamFile(dir.file("big.cam"), doc), std::nullopt);
-    EXPECT_EQ(CamFileBytes(doc), file);
-}
-
 class CamFileWriteOnDisk : public ::testing::Test {
 protected:
     test::TempDir dir;
@@ -402,7 +359,8 @@ TEST_F(CamFileWriteOnDisk, WriteProtectedFileIsKept)
     const CamFileResult result = WriteCamFile(path, doc);
     ASSERT_TRUE(result);
     EXPECT_EQ(result->kind, CamFileErrorKind::OtherError);
-    EXPECT_EQ(result->description, std::generic_category().message(result->number));
+    EXPECT_EQ(result->number, EACCES);
+    EXPECT_EQ(result->description, std::generic_category().message(EACCES));
     EXPECT_EQ(test::ReadBytes(path), old);
     EXPECT_EQ(Entries(), std::vector<std::string>{"x.cam"});
 }
@@ -423,15 +381,6 @@ TEST_F(CamFileWriteOnDisk, ReadOnlyFolder)
     EXPECT_EQ(Entries(), std::vector<std::string>{"x.cam"});
 }
 #endif
-
-TEST_F(CamFileWriteOnDisk, SuccessReplacesALongerFileWithoutTail)
-{
-    const std::string path = dir.file("x.cam");
-    test::WriteBytes(path, Bytes(1000, 0xEE));
-    ASSERT_EQ(WriteCamFile(path, doc), std::nullopt);
-    EXPECT_EQ(test::ReadBytes(path), CamFileBytes(doc));
-    EXPECT_EQ(Entries(), std::vector<std::string>{"x.cam"});
-}
 
 } // namespace
 } // namespace vp

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <limits>
 #include <stdexcept>
 
 namespace vp {
@@ -92,19 +91,6 @@ TEST(CameraSetBounds, RejectsCameraNumbersAndCountsOutsideTheStorage)
     EXPECT_THROW(set.setCount(256), std::out_of_range);
     EXPECT_THROW(set.setCount(-1), std::out_of_range);
     EXPECT_EQ(set.count(), 0);
-}
-
-TEST(CameraDocumentEquality, ComparesSlotsBitwise)
-{
-    CameraDocument a;
-    CameraDocument b;
-    a.tv2.camera(256).value(3) = ValueSlot::fromFloat(0.0f);
-    b.tv2.camera(256).value(3) = ValueSlot::fromFloat(-0.0f);
-    EXPECT_NE(a, b);
-    const float nan = std::numeric_limits<float>::quiet_NaN();
-    a.tv2.camera(256).value(3) = ValueSlot::fromFloat(nan);
-    b.tv2.camera(256).value(3) = ValueSlot::fromFloat(nan);
-    EXPECT_EQ(a, b);
 }
 
 } // namespace
