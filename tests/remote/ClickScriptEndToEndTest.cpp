@@ -1,0 +1,309 @@
+// The click script against a real X display: the stand-in game is started as gpl.exe by the real
+// launcher, the real X11 backend records and plays, and the stand-in's log tells what arrived.
+// Needs $DISPLAY with XTEST (CI runs the tests under Xvfb); skipped without one.
+//
+// Timing tolerance: every measured interval must be within kToleranceMs of its schedule. The waits
+// poll every millisecond and the clicks travel through the X server to another process, so a few
+// milliseconds are normal; the rest of the margin absorbs a loaded machine.
+
+#include "app/QtLauncher.h"
+#include "remote/ClickScript.h"
+#include "remote/X11InputBackend.h"
+
+#include "support/FakeDesktop.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+// Last: Xlib's macros (Bool, None, ButtonPress) would clash with names above.
+#include <X11/Xlib.h>
+#include <X11/extensions/XTest.h>
+#include <X11/keysym.h>
+
+namespace vp {
+namespace {
+
+namespace fs = std::filesystem;
+using test::FakeDesktop;
+using test::TempDir;
+
+constexpr std::int64_t kToleranceMs = 30;
+constexpr std::int32_t kShutdownDelay = 200;
+
+std::int64_t NowMs()
+{
+    return SteadyClock().nowMs();
+}
+
+void SleepMs(std::int64_t ms)
+{
+    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+}
+
+struct LogLine {
+    std::int64_t atMs = 0;
+    std::string what;
+    std::vector<std::string> args;
+};
+
+std::vector<LogLine> ReadLog(const std::string& path)
+{
+    std::vector<LogLine> lines;
+    std::ifstream in(path);
+    std::string text;
+    while (std::getline(in, text)) {
+        std::istringstream fields(text);
+        LogLine line;
+        fields >> line.atMs >> line.what;
+        for (std::string arg; fields >> arg;)
+            line.args.push_back(arg);
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+std::vector<LogLine> Only(const std::vector<LogLine>& lines, const std::string& what)
+{
+    std::vector<LogLine> out;
+    for (const auto& line : lines)
+        if (line.what == what)
+            out.push_back(line);
+    return out;
+}
+
+// Waits until the log holds `count` lines of the kind `what`; false after the timeout.
+bool AwaitLog(const std::string& path, const std::string& what, std::size_t count = 1, int timeoutMs = 10000)
+{
+    const std::int64_t deadline = NowMs() + timeoutMs;
+    while (NowMs() < deadline) {
+        if (Only(ReadLog(path), what).size() >= count)
+            return true;
+        SleepMs(10);
+    }
+    return false;
+}
+
+// The user at the keyboard and mouse: a connection of its own, used only by its thread.
+class User {
+public:
+    User() : display_(XOpenDisplay(nullptr)) {}
+    ~User()
+    {
+        if (display_ != nullptr)
+            XCloseDisplay(display_);
+    }
+    User(const User&) = delete;
+    User& operator=(const User&) = delete;
+
+    bool ready() const { return display_ != nullptr; }
+
+    // Moves to (x, y), presses the left button and releases it after holdMs; returns when the
+    // release was handled by the server.
+    void click(int x, int y, int holdMs)
+    {
+        XTestFakeMotionEvent(display_, DefaultScreen(display_), x, y, CurrentTime);
+        XSync(display_, False);
+        SleepMs(20);
+        XTestFakeButtonEvent(display_, 1, True, CurrentTime);
+        XSync(display_, False);
+        SleepMs(holdMs);
+        XTestFakeButtonEvent(display_, 1, False, CurrentTime);
+        XSync(display_, False);
+    }
+
+    void pressF5(int holdMs)
+    {
+        const KeyCode f5 = XKeysymToKeycode(display_, XK_F5);
+        XTestFakeKeyEvent(display_, f5, True, CurrentTime);
+        XSync(display_, False);
+        SleepMs(holdMs);
+        XTestFakeKeyEvent(display_, f5, False, CurrentTime);
+        XSync(display_, False);
+    }
+
+private:
+    Display* display_;
+};
+
+// The real launcher, noting when each start returned: the playback's schedule runs from there.
+class TimedLauncher : public ProgramLauncher {
+public:
+    bool launch(const std::string& path) override
+    {
+        const bool started = launcher_.launch(path);
+        returnedAtMs = NowMs();
+        return started;
+    }
+
+    std::int64_t returnedAtMs = 0;
+
+private:
+    QtLauncher launcher_;
+};
+
+class ClickScriptEndToEndTest : public testing::Test {
+protected:
+    // Two threads talk to the X server, each on its own connection.
+    static void SetUpTestSuite() { XInitThreads(); }
+
+    void SetUp() override
+    {
+        backend = OpenX11InputBackend();
+        if (!backend)
+            GTEST_SKIP() << "no X display with XTEST";
+        fs::copy_file(VP_STANDIN_PATH, dir.file("gpl.exe"));
+        fs::permissions(dir.file("gpl.exe"), fs::perms::owner_all, fs::perm_options::add);
+        setenv("VP_STANDIN_LOG", log.c_str(), 1);
+        // A test that fails half-way leaves no stand-in behind.
+        setenv("VP_STANDIN_MAX_MS", "20000", 1);
+        // The tests run with the offscreen platform; the stand-in needs the real display.
+        setenv("QT_QPA_PLATFORM", "xcb", 1);
+        options.GPLPath = dir.path();
+        options.ShowInformation = false;
+        options.SafetyRecordScript = false;
+        options.ShutdownDelay = kShutdownDelay;
+    }
+
+    void TearDown() override
+    {
+        unsetenv("VP_STANDIN_LOG");
+        unsetenv("VP_STANDIN_MAX_MS");
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+        // The stand-in must be gone before its folder is.
+        if (backend) {
+            EXPECT_TRUE(AwaitLog(log, "exited", 1, 25000));
+        }
+    }
+
+    // The shutdown keys arrived in order and with their pauses, and the stand-in closed.
+    void expectClosedByShutdownKeys()
+    {
+        ASSERT_TRUE(AwaitLog(log, "exited"));
+        std::vector<LogLine> keys = Only(ReadLog(log), "key");
+        std::erase_if(keys, [](const LogLine& key) { return key.args.at(0) == "F5"; });
+        ASSERT_EQ(keys.size(), 5u);
+        const std::vector<std::string> names{"Escape", "Escape", "Escape", "Return", "Return"};
+        const std::int64_t quarter = ShutdownQuarter(kShutdownDelay);
+        const std::vector<std::int64_t> pauses{kShutdownDelay, quarter, quarter, quarter};
+        for (std::size_t k = 0; k < keys.size(); ++k) {
+            EXPECT_EQ(keys[k].args.at(0), names[k]);
+            if (k > 0) {
+                EXPECT_NEAR(keys[k].atMs - keys[k - 1].atMs, pauses[k - 1], kToleranceMs) << "key " << k;
+            }
+        }
+        EXPECT_EQ(Only(ReadLog(log), "closed").size(), 1u);
+        EXPECT_TRUE(Only(ReadLog(log), "timed").empty());
+    }
+
+    TempDir dir;
+    std::string log = dir.file("gpl.log");
+    std::unique_ptr<InputBackend> backend;
+    SteadyClock clock;
+    FakeDesktop desktop;
+    TimedLauncher launcher;
+    ScriptActivity activity;
+    int processed = 0;
+    RemoteContext context{desktop, clock, nullptr, &launcher, activity, [this] { ++processed; }};
+    OptionsRecord options;
+};
+
+TEST_F(ClickScriptEndToEndTest, RecordsTheUsersClicksUntilF5)
+{
+    context.input = backend.get();
+    const ScreenSize screen = backend->screenSize();
+    const std::vector<std::pair<int, int>> points{
+        {10, 20}, {screen.width / 2, screen.height / 2}, {screen.width - 1, screen.height - 1}};
+    std::vector<std::int64_t> releases;
+    bool userReady = false;
+
+    std::thread user([&] {
+        User hands;
+        userReady = hands.ready() && AwaitLog(log, "shown");
+        if (!userReady)
+            return;
+        SleepMs(100);
+        for (const auto& [x, y] : points) {
+            hands.click(x, y, 40);
+            releases.push_back(NowMs());
+            SleepMs(300);
+        }
+        hands.pressF5(60);
+    });
+    const std::int64_t started = NowMs();
+    const ScriptOutcome outcome = RecordClickScript(context, options, screen);
+    user.join();
+
+    ASSERT_TRUE(userReady) << "the stand-in did not show its window";
+    EXPECT_EQ(outcome, ScriptOutcome::Done);
+    ASSERT_EQ(options.ClickCount, 3);
+    std::int64_t previous = started;
+    for (int n = 1; n <= 3; ++n) {
+        const auto [x, y] = points[n - 1];
+        EXPECT_EQ(options.ClickX[n], ScaleToScript(x, screen.width, kScriptWidth)) << n;
+        EXPECT_EQ(options.ClickY[n], ScaleToScript(y, screen.height, kScriptHeight)) << n;
+        EXPECT_NEAR(options.ClickInterval[n], releases[n - 1] - previous, kToleranceMs) << n;
+        previous = releases[n - 1];
+    }
+    EXPECT_EQ(desktop.beeps, 3);
+    EXPECT_GT(processed, 0);
+    expectClosedByShutdownKeys();
+}
+
+TEST_F(ClickScriptEndToEndTest, PlaysTheScriptIntoTheGameAndClosesItAfterF5)
+{
+    context.input = backend.get();
+    const ScreenSize screen = backend->screenSize();
+    CMouseEvent mouse(*backend, clock, context.processEvents);
+    // The first pause gives the stand-in time to start and show its window.
+    const std::vector<std::int32_t> intervals{2000, 300, 400};
+    const std::vector<std::pair<int, int>> grid{{64, 48}, {320, 240}, {639, 479}};
+    for (std::size_t k = 0; k < grid.size(); ++k) {
+        const int n = ++options.ClickCount;
+        options.ClickInterval[n] = intervals[k];
+        options.ClickX[n] = ScaleToScript(grid[k].first, screen.width, kScriptWidth);
+        options.ClickY[n] = ScaleToScript(grid[k].second, screen.height, kScriptHeight);
+    }
+
+    std::thread user([&] {
+        User hands;
+        if (hands.ready() && AwaitLog(log, "release", 3)) {
+            SleepMs(200);
+            hands.pressF5(60);
+        }
+    });
+    const ScriptOutcome outcome = PlayClickScript(context, &mouse, options, false);
+    user.join();
+    EXPECT_EQ(outcome, ScriptOutcome::Done);
+
+    const std::vector<LogLine> lines = ReadLog(log);
+    const std::vector<LogLine> presses = Only(lines, "press");
+    const std::vector<LogLine> releases = Only(lines, "release");
+    ASSERT_EQ(presses.size(), 3u);
+    ASSERT_EQ(releases.size(), 3u);
+    std::int64_t scheduled = launcher.returnedAtMs;
+    for (std::size_t k = 0; k < presses.size(); ++k) {
+        EXPECT_EQ(presses[k].args, (std::vector<std::string>{"1", std::to_string(options.ClickX[k + 1]),
+                                                              std::to_string(options.ClickY[k + 1])}))
+            << k;
+        EXPECT_EQ(releases[k].args, presses[k].args) << k;
+        // Each press follows the previous release by its interval and the 100 ms before the click.
+        scheduled += intervals[k] + kMoveSettleMs;
+        EXPECT_NEAR(presses[k].atMs, scheduled, kToleranceMs) << k;
+        EXPECT_NEAR(releases[k].atMs - presses[k].atMs, mouse.ClickDelay(), kToleranceMs) << k;
+        scheduled = releases[k].atMs;
+    }
+    expectClosedByShutdownKeys();
+}
+
+} // namespace
+} // namespace vp
