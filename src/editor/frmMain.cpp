@@ -10,7 +10,6 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
 #include <QTabWidget>
@@ -95,11 +94,18 @@ void frmMain::buildWindow()
 
     frStatus_ = new QGroupBox(QStringLiteral("Status report"), this);
     frStatus_->setObjectName(QStringLiteral("frStatus"));
-    txtStatusLine_ = new QLineEdit(kWelcome, frStatus_);
+    // A label, not a text field: a file read writes hundreds of progress texts, and a label lays
+    // out only the text that is finally painted.
+    txtStatusLine_ = new QLabel(kWelcome, frStatus_);
     txtStatusLine_->setObjectName(QStringLiteral("txtStatusLine"));
     txtStatusLine_->setToolTip(QStringLiteral("Shows errors and status messages"));
     txtStatusLine_->setAccessibleName(frStatus_->title());
-    txtStatusLine_->setReadOnly(true);
+    txtStatusLine_->setTextFormat(Qt::PlainText);
+    txtStatusLine_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    txtStatusLine_->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    txtStatusLine_->setBackgroundRole(QPalette::Base);
+    txtStatusLine_->setAutoFillBackground(true);
+    txtStatusLine_->setMargin(2);
     auto* statusLayout = new QVBoxLayout(frStatus_);
     statusLayout->setContentsMargins(6, 2, 6, 6);
     statusLayout->addWidget(txtStatusLine_);

@@ -13,7 +13,6 @@
 #include <string>
 
 class QLabel;
-class QLineEdit;
 class QGroupBox;
 class QPushButton;
 class QTabWidget;
@@ -105,7 +104,7 @@ private:
     QToolButton* cmdVisitHP_ = nullptr;
     QLabel* lblDevelop_ = nullptr;
     QGroupBox* frStatus_ = nullptr;
-    QLineEdit* txtStatusLine_ = nullptr;
+    QLabel* txtStatusLine_ = nullptr;
 };
 
 } // namespace vp

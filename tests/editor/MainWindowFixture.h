@@ -10,6 +10,7 @@
 #include "support/FakeDesktop.h"
 #include "support/TempDir.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QStringList>
 
@@ -45,7 +46,7 @@ protected:
     void click(const QString& name);
     // Types into a field the way a user does: it gets the focus, takes the text, loses the focus.
     void type(const QString& name, const QString& typed);
-    QString status() const { return text(QStringLiteral("txtStatusLine")); }
+    QString status() const { return find<QLabel>(QStringLiteral("txtStatusLine"))->text(); }
 
     // Writes doc as a CAM file into the program folder and returns its path.
     std::string camFile(const std::string& name, const CameraDocument& doc) const;
