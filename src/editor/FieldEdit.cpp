@@ -23,10 +23,8 @@ FieldEdit::FieldEdit(QWidget* parent)
 void FieldEdit::focusInEvent(QFocusEvent* event)
 {
     QLineEdit::focusInEvent(event);
-    if (LeavesField(*event)) {
+    if (LeavesField(*event))
         selectAll();
-        emit GotFocus();
-    }
 }
 
 void FieldEdit::focusOutEvent(QFocusEvent* event)

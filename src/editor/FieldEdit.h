@@ -1,6 +1,6 @@
 #pragma once
-// A text field that reports getting and losing the focus, the moments at which the editor selects
-// and commits its text. Selecting the whole text on arrival lets the user simply type over it.
+// A text field that selects its whole text when it gets the focus, so the user simply types over
+// it, and reports losing the focus, the moment at which the editor commits its text.
 
 #include <QLineEdit>
 
@@ -13,7 +13,6 @@ public:
     explicit FieldEdit(QWidget* parent = nullptr);
 
 signals:
-    void GotFocus();
     void LostFocus();
 
 protected:

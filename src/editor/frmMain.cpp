@@ -99,7 +99,6 @@ void frmMain::buildWindow()
     txtStatusLine_ = new QLabel(kWelcome, frStatus_);
     txtStatusLine_->setObjectName(QStringLiteral("txtStatusLine"));
     txtStatusLine_->setToolTip(QStringLiteral("Shows errors and status messages"));
-    txtStatusLine_->setAccessibleName(frStatus_->title());
     txtStatusLine_->setTextFormat(Qt::PlainText);
     txtStatusLine_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     txtStatusLine_->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);

@@ -12,7 +12,7 @@ frmMain& MainWindowTest::start(const std::string& commandLinePath)
 {
     TestApp();
     window.reset();
-    window = std::make_unique<frmMain>(EditorServices{.desktop = desktop, .clock = clock, .input = nullptr, .programFolder = folder.path()},
+    window = std::make_unique<frmMain>(EditorServices{.desktop = desktop, .clock = clock, .input = input, .programFolder = folder.path()},
                                        commandLinePath);
     statuses.clear();
     QObject::connect(window.get(), &frmMain::statusShown, [this](const QString& shown) { statuses << shown; });

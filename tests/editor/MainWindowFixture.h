@@ -54,6 +54,7 @@ protected:
     TempDir folder;
     FakeDesktop desktop;
     FakeClock clock;
+    InputBackend* input = nullptr;
     std::unique_ptr<frmMain> window;
     QStringList statuses;
 };
