@@ -96,11 +96,20 @@ QFrame* Frame(const char* name)
 } // namespace
 
 frmOptions2::frmOptions2(OptionsRecord& working, OptionsDialogServices services, QWidget* parent)
-    : QDialog(parent), working_(working), services_(std::move(services))
+    : QDialog(parent)
+    , working_(working)
+    , services_(std::move(services))
+    , scriptActivity_(services_.scriptActivity != nullptr ? *services_.scriptActivity : ownActivity_)
 {
     BuildControls();
     Form_Load();
     ConnectHandlers();
+    ConnectScriptCommands();
+}
+
+frmOptions2::~frmOptions2()
+{
+    scriptActivity_.unwatch(scriptActivityWatch_);
 }
 
 void frmOptions2::BuildControls()
@@ -238,11 +247,13 @@ QWidget* frmOptions2::BuildRemoteTab()
     chkPlayScript_ = Named(new QCheckBox(QStringLiteral("Play script after GPL has started"), frame),
                            QStringLiteral("chkPlayScript"), QStringLiteral("Toggle script-playing after GPL launch"));
     cmdTest_ = Button(frame, "cmdTest", "Test script", "Test the scripted sequence");
-    auto* scriptRow = new QHBoxLayout;
+    scriptCommands_ = new QWidget(frame);
+    auto* scriptRow = new QHBoxLayout(scriptCommands_);
+    scriptRow->setContentsMargins(0, 0, 0, 0);
     scriptRow->addWidget(cmdConfigure_);
     scriptRow->addWidget(cmdTest_);
     scriptRow->addStretch();
-    layout->addLayout(scriptRow);
+    layout->addWidget(scriptCommands_);
     layout->addWidget(chkPlayScript_);
 
     layout->addSpacing(8);
@@ -453,6 +464,35 @@ void frmOptions2::cmdChange_Click()
 void frmOptions2::cmdHelp_Click()
 {
     services_.desktop.openDocument(JoinPath(services_.programFolder, "VantapointHelp.html"));
+}
+
+void frmOptions2::ConnectScriptCommands()
+{
+    connect(cmdConfigure_, &QPushButton::clicked, this, &frmOptions2::cmdConfigure_Click);
+    connect(cmdTest_, &QPushButton::clicked, this, &frmOptions2::cmdTest_Click);
+    scriptCommands_->setEnabled(!scriptActivity_.running());
+    scriptActivityWatch_ = scriptActivity_.watch([this](bool running) { scriptCommands_->setEnabled(!running); });
+}
+
+RemoteContext frmOptions2::ScriptContext()
+{
+    return {services_.desktop, services_.clock, services_.input, services_.launcher, scriptActivity_,
+            [] { QCoreApplication::processEvents(); }};
+}
+
+void frmOptions2::cmdConfigure_Click()
+{
+    RemoteContext context = ScriptContext();
+    const ScreenSize screen = services_.recordingScreen.value_or(services_.desktop.screenSize());
+    if (const auto enabled = ScriptControlsAfterRecording(RecordClickScript(context, working_, screen)))
+        SetScriptControlsEnabled(*enabled);
+}
+
+void frmOptions2::cmdTest_Click()
+{
+    RemoteContext context = ScriptContext();
+    TestScriptCommand(context, mouseEvent_, working_,
+                      services_.storedOptions != nullptr ? *services_.storedOptions : working_);
 }
 
 void frmOptions2::UpdateGplControls()

@@ -5,12 +5,15 @@
 
 #include "options/DefaultValueBoxes.h"
 #include "options/OptionsRecord.h"
+#include "remote/ClickScript.h"
+#include "seams/Desktop.h"
 
 #include <QDialog>
 
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 class QCheckBox;
@@ -39,12 +42,23 @@ struct OptionsDialogServices {
     // Receives the mouse-input object made on opening; the main window keeps it as its shared one.
     // Without an input backend or a receiver no such object is made.
     std::function<void(std::unique_ptr<CMouseEvent>)> replaceMouseEvent;
+    // For "Record new script" and "Test script". The launcher starts gpl.exe (without one the
+    // launch fails with its message). The activity is the main window's, so that one script command
+    // runs at a time in the whole program; a dialog given none keeps its own. "Test script" asks by
+    // the stored ShowInformation (a dialog given no stored options has only the working ones).
+    // The recording scales by the desktop size measured at start-up (measured when recording if
+    // none is given).
+    ProgramLauncher* launcher = nullptr;
+    ScriptActivity* scriptActivity = nullptr;
+    const OptionsRecord* storedOptions = nullptr;
+    std::optional<ScreenSize> recordingScreen = std::nullopt;
 };
 
 class frmOptions2 : public QDialog {
     Q_OBJECT
 public:
     frmOptions2(OptionsRecord& working, OptionsDialogServices services, QWidget* parent = nullptr);
+    ~frmOptions2() override;
 
     // For the click-script commands of the "GPL remote" tab.
     OptionsRecord& working() { return working_; }
@@ -80,6 +94,11 @@ private:
     void txtDefaultValue_LostFocus(int box);
     void cmdChange_Click();
     void cmdHelp_Click();
+    // The script commands; while one of them runs anywhere, both buttons are disabled.
+    void ConnectScriptCommands();
+    void cmdConfigure_Click();
+    void cmdTest_Click();
+    RemoteContext ScriptContext();
     // "Record new script" and the shutdown slider need a known GPL folder.
     void UpdateGplControls();
     int DefaultValueBoxOf(const QObject* object) const;
@@ -88,6 +107,9 @@ private:
     OptionsRecord& working_;
     OptionsDialogServices services_;
     CMouseEvent* mouseEvent_ = nullptr;
+    ScriptActivity ownActivity_;
+    ScriptActivity& scriptActivity_;
+    int scriptActivityWatch_ = -1;
     // A box that took the focus by a mouse press keeps its whole text selected through that press.
     QLineEdit* selectThroughPress_ = nullptr;
 
@@ -102,6 +124,9 @@ private:
     std::array<QRadioButton*, 2> optValue1_{};
     std::array<QLineEdit*, kDefaultValueBoxCount> txtDefaultValue_{};
     QCheckBox* chkValue5_ = nullptr;
+    // Holds cmdConfigure and cmdTest: disabled while a script command runs, so that their own
+    // enabling rules stay as they are underneath.
+    QWidget* scriptCommands_ = nullptr;
     QPushButton* cmdConfigure_ = nullptr;
     QCheckBox* chkPlayScript_ = nullptr;
     QPushButton* cmdTest_ = nullptr;

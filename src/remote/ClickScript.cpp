@@ -210,16 +210,20 @@ ScriptOutcome RecordClickScript(RemoteContext& context, OptionsRecord& working, 
     return ScriptOutcome::Done;
 }
 
-ScriptOutcome PlayClickScript(RemoteContext& context, CMouseEvent* mouse, const OptionsRecord& script,
+ScriptOutcome PlayClickScript(RemoteContext& context, CMouseEvent* sharedMouse, const OptionsRecord& options,
                               bool ShowInformation)
 {
     if (context.activity.running())
         return ScriptOutcome::Busy;
-    if (context.input == nullptr || mouse == nullptr) {
+    if (context.input == nullptr || sharedMouse == nullptr) {
         ShowError(context.desktop, kNoInputText);
         return ScriptOutcome::NoInput;
     }
     const ScriptRun run(context.activity);
+    // Copies: the events processed during the play may open the options dialog, which replaces the
+    // shared mouse object and may change or accept the options.
+    CMouseEvent mouse = *sharedMouse;
+    const OptionsRecord script = options;
     if (ShowInformation && !Ask(context.desktop, kInfoTitle, kPlayInfoText, BoxIcon::Information))
         return ScriptOutcome::Cancelled;
     if (!LaunchGpl(context, script.GPLPath))
@@ -227,11 +231,11 @@ ScriptOutcome PlayClickScript(RemoteContext& context, CMouseEvent* mouse, const 
 
     for (int n = 1; n <= script.ClickCount; ++n) {
         context.clock.sleepMs(script.ClickInterval[n]);
-        const bool moved = mouse->MoveTo(script.ClickX[n], script.ClickY[n], 1);
+        const bool moved = mouse.MoveTo(script.ClickX[n], script.ClickY[n], 1);
         context.clock.sleepMs(kMoveSettleMs);
         // A click that could not be placed would land wherever the pointer happens to be.
         if (moved)
-            mouse->Click();
+            mouse.Click();
     }
     context.desktop.beep();
     WaitForF5(*context.input, context.clock, context.processEvents);

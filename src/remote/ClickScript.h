@@ -103,9 +103,10 @@ std::int32_t ScaleToScript(std::int32_t pixel, std::int32_t screenPixels, std::i
 // desktop's size measured at start-up. Clicks past the 255th are not stored.
 ScriptOutcome RecordClickScript(RemoteContext& context, OptionsRecord& working, ScreenSize recordingScreen);
 
-// Launches GPL from script.GPLPath, plays script's clicks through mouse, waits for F5 and closes GPL
-// with script.ShutdownDelay. ShowInformation decides the information box.
-ScriptOutcome PlayClickScript(RemoteContext& context, CMouseEvent* mouse, const OptionsRecord& script,
+// Launches GPL from GPLPath, plays the clicks through a copy of the shared mouse object, waits for
+// F5 and closes GPL with ShutdownDelay; all of them as `options` held them when the command began.
+// ShowInformation decides the information box.
+ScriptOutcome PlayClickScript(RemoteContext& context, CMouseEvent* sharedMouse, const OptionsRecord& options,
                               bool ShowInformation);
 
 // "Test script" in the options dialog: the working script, the stored ShowInformation.

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -248,6 +249,24 @@ TEST_F(ClickScriptTest, PlaybackSleepsMovesAndClicksOnTheRecordedSchedule)
     EXPECT_TRUE(std::all_of(waitBegin, waitEnd, [](std::int64_t ms) { return ms == 1; }));
     EXPECT_EQ(waitEnd - waitBegin, 8005 - 7200);
     EXPECT_FALSE(activity.running());
+}
+
+TEST_F(ClickScriptTest, PlaysOnWhenTheSharedMouseAndTheOptionsChangeDuringThePlay)
+{
+    // An options dialog opened from the events of a click replaces the shared mouse object and may
+    // accept other options; the play goes on as it began.
+    auto shared = std::make_unique<CMouseEvent>(input, clock, context.processEvents);
+    AddClick(options, 10, 512, 384);
+    AddClick(options, 10, 0, 0);
+    duringEvents = [&] {
+        shared.reset();
+        options.ClickCount = 0;
+        options.ShutdownDelay = 0;
+    };
+    hold(VirtualKey::F5, 2000, 2001);
+    ASSERT_EQ(PlayClickScript(context, shared.get(), options, false), ScriptOutcome::Done);
+    EXPECT_EQ(input.mouseEvents.size(), 6u);
+    EXPECT_EQ(keys(), ShutdownSequence(2001, 1500, 375));
 }
 
 TEST_F(ClickScriptTest, AClickThatCannotBePlacedIsNotPressed)

@@ -1,0 +1,160 @@
+// The script buttons of the options dialog's "GPL remote" tab, pressed for real: which options they
+// read and write, the script controls after a recording, and their disabling while a script
+// command runs anywhere in the program.
+
+#include "options/frmOptions2.h"
+
+#include "options/QtTestApp.h"
+#include "remote/CMouseEvent.h"
+#include "support/FakeClock.h"
+#include "support/FakeDesktop.h"
+#include "support/FakeInputBackend.h"
+#include "support/FakeLauncher.h"
+
+#include <QCheckBox>
+#include <QPushButton>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace vp {
+namespace {
+
+using test::FakeClock;
+using test::FakeDesktop;
+using test::FakeInputBackend;
+using test::FakeLauncher;
+using test::KeyHold;
+
+const std::string kPlayInfo =
+    "GPL will now be launched and the recorded sequence of mouseclicks will be played. After that you can "
+    "shutdown automatically by pressing F5. For further details see online help.";
+
+class OptionsDialogScriptTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { test::TestApp(); }
+
+    void SetUp() override
+    {
+        working.GPLPath = "/games/GPL";
+        working.ShowInformation = false;
+        working.SafetyRecordScript = false;
+        stored = working;
+    }
+
+    std::unique_ptr<frmOptions2> Open()
+    {
+        OptionsDialogServices services{desktop, clock, &input, "/opt/vantapoint",
+                                       [this](std::unique_ptr<CMouseEvent> mouse) { mice.push_back(std::move(mouse)); },
+                                       &launcher, &activity, &stored, ScreenSize{1024, 768}};
+        return std::make_unique<frmOptions2>(working, std::move(services));
+    }
+
+    void hold(int virtualKey, std::int64_t first, std::int64_t end)
+    {
+        input.holds.push_back(KeyHold{virtualKey, first, end, true});
+    }
+
+    FakeClock clock;
+    FakeInputBackend input{&clock};
+    FakeDesktop desktop;
+    FakeLauncher launcher{&clock};
+    ScriptActivity activity;
+    std::vector<std::unique_ptr<CMouseEvent>> mice;
+    OptionsRecord working;
+    OptionsRecord stored;
+};
+
+TEST_F(OptionsDialogScriptTest, RecordingFillsTheWorkingScriptAndOffersItForTesting)
+{
+    auto dialog = Open();
+    ASSERT_FALSE(dialog->cmdTest()->isEnabled());
+    hold(VirtualKey::LeftButton, 1500, 1510);
+    input.pointer = PointerPosition{320, 240};
+    hold(VirtualKey::F5, 2000, 2010);
+
+    dialog->cmdConfigure()->click();
+
+    EXPECT_EQ(launcher.launched, std::vector<std::string>{"/games/GPL/gpl.exe"});
+    ASSERT_EQ(working.ClickCount, 1);
+    // Scaled by the desktop measured at start-up, not by the fake backend's screen.
+    EXPECT_EQ(working.ClickX[1], 512);
+    EXPECT_EQ(working.ClickY[1], 384);
+    EXPECT_EQ(working.ClickInterval[1], 510);
+    EXPECT_EQ(stored.ClickCount, 0);
+    EXPECT_TRUE(dialog->cmdTest()->isEnabled());
+    EXPECT_TRUE(dialog->chkPlayScript()->isEnabled());
+    EXPECT_EQ(input.keys.size(), 5u);
+}
+
+TEST_F(OptionsDialogScriptTest, AFailedLaunchLeavesAnEmptyScriptThatIsNotOffered)
+{
+    working.ClickCount = 1;
+    working.ClickInterval[1] = 100;
+    auto dialog = Open();
+    ASSERT_TRUE(dialog->cmdTest()->isEnabled());
+    launcher.succeed = false;
+
+    dialog->cmdConfigure()->click();
+
+    EXPECT_EQ(working.ClickCount, 0);
+    EXPECT_FALSE(dialog->cmdTest()->isEnabled());
+    EXPECT_FALSE(dialog->chkPlayScript()->isEnabled());
+    ASSERT_EQ(desktop.boxes.size(), 1u);
+    EXPECT_EQ(desktop.boxes[0].title, "Vantapoint: Error");
+}
+
+TEST_F(OptionsDialogScriptTest, TestScriptPlaysTheWorkingScriptAndAsksByTheStoredFlag)
+{
+    working.ClickCount = 1;
+    working.ClickInterval[1] = 100;
+    working.ClickX[1] = 512;
+    working.ClickY[1] = 384;
+    stored.ShowInformation = true;
+    auto dialog = Open();
+    ASSERT_EQ(mice.size(), 1u);
+    hold(VirtualKey::F5, 3000, 3010);
+
+    dialog->cmdTest()->click();
+
+    ASSERT_EQ(desktop.boxes.size(), 1u);
+    EXPECT_EQ(desktop.boxes[0].text, kPlayInfo);
+    ASSERT_EQ(input.mouseEvents.size(), 3u);
+    EXPECT_EQ(input.mouseEvents[0].flags, MouseFlags::Move | MouseFlags::Absolute);
+    EXPECT_EQ(input.mouseEvents[0].dx, 32768);
+    EXPECT_EQ(input.keys.size(), 5u);
+}
+
+TEST_F(OptionsDialogScriptTest, TheScriptButtonsAreDisabledWhileACommandRunsAndKeepTheirRulesUnderneath)
+{
+    auto dialog = Open();
+    ASSERT_TRUE(dialog->cmdConfigure()->isEnabled());
+    ASSERT_FALSE(dialog->cmdTest()->isEnabled());
+    {
+        const ScriptRun elsewhere(activity);
+        EXPECT_FALSE(dialog->cmdConfigure()->isEnabled());
+        // Opened while the main window's "Test" plays.
+        auto second = Open();
+        EXPECT_FALSE(second->cmdConfigure()->isEnabled());
+    }
+    EXPECT_TRUE(dialog->cmdConfigure()->isEnabled());
+    EXPECT_FALSE(dialog->cmdTest()->isEnabled());
+
+    // During its own recording too.
+    bool disabledDuringRecording = false;
+    activity.watch([&](bool running) {
+        if (running)
+            disabledDuringRecording = !dialog->cmdConfigure()->isEnabled() && !dialog->cmdTest()->isEnabled();
+    });
+    hold(VirtualKey::F5, 1100, 1110);
+    dialog->cmdConfigure()->click();
+    EXPECT_TRUE(disabledDuringRecording);
+    EXPECT_TRUE(dialog->cmdConfigure()->isEnabled());
+    EXPECT_TRUE(dialog->cmdTest()->isEnabled());
+}
+
+} // namespace
+} // namespace vp
