@@ -26,7 +26,7 @@ constexpr double kPi = 3.14159265358979;
 struct SetPlan {
     double firstDistance;
     double spacing;
-    int movingEvery;     // camera k moves when k % movingEvery == 1
+    int movingEvery;     // camera k moves when k is a multiple of this; camera 1 is fixed
     double baseHeight;
     int heightSteps;
 };
@@ -62,7 +62,7 @@ void FillSet(CameraSet& set, const SetPlan& plan)
         const double distance = DistanceOf(plan, k);
         const double previous = k > 1 ? DistanceOf(plan, k - 1) : DistanceOf(plan, kCamerasPerSet) - kTrackLength;
         const int side = k % 3 == 0 ? -1 : 1;
-        const bool moving = k % plan.movingEvery == 1;
+        const bool moving = k % plan.movingEvery == 0;
 
         camera.value(1) = Metres(distance);
         camera.value(2) = Metres(side * (9.0 + (k * 7) % 16));

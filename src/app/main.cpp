@@ -1,0 +1,69 @@
+// Vantapoint: the track camera editor for Grand Prix Legends.
+//
+//     vantapoint [FILE.cam]
+//     vantapoint --screenshot FILE.png [FILE.cam]
+
+#include "app/CommandLine.h"
+#include "app/QtDesktop.h"
+#include "editor/EditorServices.h"
+#include "editor/frmMain.h"
+#include "remote/InputBackend.h"
+#include "seams/Clock.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QPixmap>
+
+#include <iostream>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+int WriteScreenshot(QWidget& window, const std::string& file)
+{
+    window.show();
+    QApplication::processEvents();
+    const QString path = QFile::decodeName(QByteArray::fromStdString(file));
+    if (!window.grab().save(path, "PNG")) {
+        std::cerr << "vantapoint: cannot write the screenshot " << file << '\n';
+        return 1;
+    }
+    std::cout << "Screenshot of the main window written to "
+              << QFile::encodeName(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath())).toStdString()
+              << '\n';
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    // QApplication takes its own options (-platform, -style...) out of argv first.
+    QApplication app(argc, argv);
+    const vp::CommandLine commandLine = vp::ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+    if (commandLine.error) {
+        std::cerr << "vantapoint: " << *commandLine.error << "\nusage: vantapoint [--screenshot FILE.png] [FILE.cam]\n";
+        return 2;
+    }
+
+    std::unique_ptr<vp::QtDesktop> desktop;
+    if (commandLine.screenshotFile)
+        desktop = std::make_unique<vp::ScreenshotDesktop>(std::cerr);
+    else
+        desktop = std::make_unique<vp::QtDesktop>();
+    vp::SteadyClock clock;
+    const std::unique_ptr<vp::InputBackend> input = vp::CreatePlatformInputBackend();
+    const std::string programFolder =
+        QFile::encodeName(QDir::toNativeSeparators(QCoreApplication::applicationDirPath())).toStdString();
+    vp::EditorServices services{*desktop, clock, input.get(), programFolder};
+
+    vp::frmMain window(services, commandLine.path);
+    if (commandLine.screenshotFile)
+        return WriteScreenshot(window, *commandLine.screenshotFile);
+    window.show();
+    return QApplication::exec();
+}
