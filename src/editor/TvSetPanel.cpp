@@ -266,8 +266,9 @@ void TvSetPanel::applyEnabledStates()
         const bool enabled = any && row.editable && UsedInMode(row.group, fixed);
         fields_.at(static_cast<std::size_t>(i))->setEnabled(enabled);
         spinners_.at(static_cast<std::size_t>(i))->setEnabled(enabled);
+        // The mode's own button stays usable although its field is never typed into.
         if (row.assignButton)
-            assign_.at(static_cast<std::size_t>(i))->setEnabled(enabled);
+            assign_.at(static_cast<std::size_t>(i))->setEnabled(any && UsedInMode(row.group, fixed));
     }
     for (QWidget* control : std::initializer_list<QWidget*>{mode_, remove_, selector_, index_})
         control->setEnabled(any);

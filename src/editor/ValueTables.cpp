@@ -105,7 +105,8 @@ constexpr std::array<ValueRow, kTvValueCount> kTv1Rows = {{
     TvMetres("Distance from center-line of the track [m] -->", "Enter a number between -200 and 200", -200, 200),
     TvMetres("Height from the ground [m] -->", "Enter a number between 0 and 200", 0, 200),
     TvMetres("Change-over point [m] -->", "Enter a number between -10000 and 10000", -10000, 10000),
-    Row("Fixed (check) or moving (uncheck) camera -->", {}, ValueKind::Mode, ShownAs::ModeText),
+    // The mode is set through its box, but "Assign to all" copies it like any other value.
+    WithAssignButton(Row("Fixed (check) or moving (uncheck) camera -->", {}, ValueKind::Mode, ShownAs::ModeText)),
     TvZoom("Initial zoom factor [-] (moving cam) -->"),
     TvZoom("Zoom factor for first part [-] (moving cam) -->"),
     TvZoom("Zoom factor for second part [-] (moving cam) -->"),
