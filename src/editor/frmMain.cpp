@@ -91,6 +91,7 @@ void frmMain::buildWindow()
     sstCamData_->addTab(pit_, QStringLiteral("Pitlane-Camera"));
     for (TvSetPanel* panel : {tv1_, tv2_})
         connect(panel, &TvSetPanel::statusRequested, this, &frmMain::ShowStatus);
+    connectEditing();
 
     frStatus_ = new QGroupBox(QStringLiteral("Status report"), this);
     frStatus_->setObjectName(QStringLiteral("frStatus"));

@@ -23,6 +23,7 @@ namespace vp {
 class PitPanel;
 class TvSetPanel;
 struct CamFileError;
+struct SlotOutcome;
 struct FileDialogSpec;
 
 class frmMain : public QWidget {
@@ -87,6 +88,21 @@ private:
     void ReadNamedCamFile(const std::string& path);
     FileDialogSpec CommonDialog1(bool forSaving) const;
     void reportCamFileError(const QString& command, const CamFileError& error);
+
+    // Typing and stepping values, and the slot commands of both TV sets (frmMainEditing.cpp).
+    void connectEditing();
+    void txtTVCamData_LostFocus(CamSet set, int Index);
+    void UpDownValueTV_Change(CamSet set, int Index);
+    void txtPitlaneCamData_LostFocus(int Index);
+    void UpDownValuePit_Change(int Index);
+    void cmdAddTVBefore_Click(CamSet set);
+    void cmdAddTVBehind_Click(CamSet set);
+    void cmdRemoveTV_Click(CamSet set);
+    void cmdAssignToAllTV_Click(CamSet set, int Index);
+    // True only when the safety question is answered with OK; otherwise the status says so.
+    bool confirmed(const std::string& question);
+    // A refused slot command beeps and says why; true when it was refused.
+    bool refused(const SlotOutcome& outcome);
 
     EditorServices services_;
     EditorState state_;

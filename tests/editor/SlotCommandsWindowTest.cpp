@@ -1,0 +1,262 @@
+// "Add Before", "Add Behind", "Remove" and "Assign to all" in the main window: the selector and the
+// fields after each command, refusals, safety questions, the header length in the saved file, and a
+// whole editing session compared byte for byte with the file it must produce.
+
+#include "MainWindowFixture.h"
+
+#include "camdata/CamFile.h"
+#include "editor/UpDown.h"
+#include "editor/ValueEditing.h"
+
+#include <QPushButton>
+
+namespace vp::test {
+namespace {
+
+class SlotCommandsWindow : public MainWindowTest {
+protected:
+    void load(const CameraDocument& doc)
+    {
+        restart(camFile("set.cam", doc));
+        window->storedOptions().SafetyOverwrite = false;
+        desktop.clearRecords();
+    }
+    UpDown* selector(const QString& set) { return find<UpDown>("UpDown" + set); }
+    float distance(CamSet set, int k) { return window->document().set(set).camera(k).value(1).asFloat(); }
+    bool enabled(const QString& name) { return find<QWidget>(name)->isEnabled(); }
+
+    // Clicks a command that must be refused: one beep, its message, nothing changed.
+    void expectRefused(const QString& button, const QString& message)
+    {
+        const CameraDocument before = window->document();
+        const bool saved = window->DataSaved();
+        desktop.beeps = 0;
+        click(button);
+        EXPECT_EQ(desktop.beeps, 1) << button.toStdString();
+        EXPECT_EQ(status(), message);
+        EXPECT_TRUE(window->document() == before) << button.toStdString();
+        EXPECT_EQ(window->DataSaved(), saved);
+    }
+
+    std::vector<std::uint8_t> saved()
+    {
+        const std::string path = folder.file("saved.cam");
+        desktop.dialogAnswers = {path};
+        click("cmdSaveCAMFile");
+        EXPECT_EQ(status(), "File written. Ready.");
+        return ReadBytes(path);
+    }
+    // Saves and checks the header length written against the counts of both sets.
+    void expectHeaderLength(int tv1Count, int tv2Count)
+    {
+        const std::vector<std::uint8_t> bytes = saved();
+        ASSERT_GE(bytes.size(), 12U);
+        const std::uint32_t length = bytes[8] | bytes[9] << 8 | bytes[10] << 16 | static_cast<std::uint32_t>(bytes[11]) << 24;
+        EXPECT_EQ(length, static_cast<std::uint32_t>(60 + 56 * (tv1Count + tv2Count)));
+        EXPECT_EQ(bytes.size(), length + 12U);
+    }
+};
+
+CameraDocument WithDistances(CameraDocument doc, CamSet set, std::initializer_list<float> distances)
+{
+    int k = 1;
+    for (float d : distances)
+        doc.set(set).camera(k++).value(1).setFloat(d);
+    return doc;
+}
+
+TEST_F(SlotCommandsWindow, AddBeforeShowsTheNewCameraUnderTheSameNumber)
+{
+    load(WithDistances(CamDocument(3, 1), CamSet::TV1, {100, 101.2345F, 300}));
+    selector("TV1")->setValue(2);
+    click("cmdAddTV1Before");
+    EXPECT_EQ(desktop.beeps, 0);
+    EXPECT_EQ(selector("TV1")->Value(), 2);
+    EXPECT_EQ(selector("TV1")->Max(), 4);
+    EXPECT_EQ(text("txtCurrentTV1Cam"), "2");
+    EXPECT_EQ(text("txtTotalTV1Cams"), "4");
+    EXPECT_EQ(text("txtTV1CamData_0"), "100.617");
+    EXPECT_EQ(text("txtTV1CamData_2"), "2") << "the default height";
+    EXPECT_EQ(distance(CamSet::TV1, 3), 101.2345F);
+    EXPECT_FALSE(window->DataSaved());
+    expectHeaderLength(4, 1);
+}
+
+TEST_F(SlotCommandsWindow, AddBeforeIsRefusedAtTheTrackStartOnly)
+{
+    load(WithDistances(CamDocument(2, 1), CamSet::TV1, {0, 0.001F}));
+    expectRefused("cmdAddTV1Before", "Sorry, but the current camera is already at the beginning of the track. Ready.");
+    selector("TV1")->setValue(2);
+    click("cmdAddTV1Before");
+    EXPECT_EQ(text("txtTotalTV1Cams"), "3");
+    EXPECT_EQ(text("txtTV1CamData_0"), "0.001") << "the single-precision mean of 0 and 0.001 lies just above 0.0005";
+}
+
+TEST_F(SlotCommandsWindow, AddBehindMovesTheSelectorToTheNewCamera)
+{
+    load(WithDistances(CamDocument(2, 1), CamSet::TV2, {49700}));
+    click("cmdAddTV2Behind");
+    EXPECT_EQ(selector("TV2")->Value(), 2);
+    EXPECT_EQ(text("txtCurrentTV2Cam"), "2");
+    EXPECT_EQ(text("txtTotalTV2Cams"), "2");
+    EXPECT_EQ(text("txtTV2CamData_0"), "49900");
+    click("cmdAddTV2Behind");
+    EXPECT_EQ(text("txtTV2CamData_0"), "50000") << "49900 + 200 capped";
+    EXPECT_EQ(text("txtCurrentTV2Cam"), "3");
+    expectRefused("cmdAddTV2Behind", "Sorry, but the current camera has already the highest possible #1-value. Ready.");
+    expectHeaderLength(2, 3);
+}
+
+TEST_F(SlotCommandsWindow, AddBehindByDistanceStopsAtTheTrackEnd)
+{
+    load(WithDistances(CamDocument(1, 1), CamSet::TV1, {49800}));
+    window->storedOptions().DefaultValue[0].setFloat(500);
+    click("cmdAddTV1Behind");
+    EXPECT_EQ(distance(CamSet::TV1, 2), 50000.0F);
+}
+
+TEST_F(SlotCommandsWindow, AFullSetTakesNoMoreCameras)
+{
+    load(CamDocument(254, 255));
+    click("cmdAddTV1Behind");
+    EXPECT_EQ(text("txtTotalTV1Cams"), "255");
+    const QString full = "Sorry, but maximum of possible TV1-cameras (256) has already been reached. Ready.";
+    expectRefused("cmdAddTV1Before", full);
+    expectRefused("cmdAddTV1Behind", full);
+    expectRefused("cmdAddTV2Before", "Sorry, but maximum of possible TV2-cameras (256) has already been reached. Ready.");
+    expectHeaderLength(255, 255);
+}
+
+TEST_F(SlotCommandsWindow, RemoveAsksFirstAndCancelChangesNothing)
+{
+    load(CamDocument(5, 1));
+    selector("TV1")->setValue(3);
+    desktop.boxAnswers = {BoxAnswer::Cancel};
+    const CameraDocument before = window->document();
+    click("cmdRemoveTV1");
+    ASSERT_EQ(desktop.boxes.size(), 1U);
+    EXPECT_EQ(desktop.boxes[0].title, "Vantapoint: Safety request");
+    EXPECT_EQ(desktop.boxes[0].text,
+              "This will remove the currently shown camera from the TV1-set. Undo is NOT possible. Continue?");
+    EXPECT_EQ(desktop.boxes[0].icon, BoxIcon::Exclamation);
+    EXPECT_EQ(desktop.boxes[0].buttons, BoxButtons::OkCancel);
+    EXPECT_EQ(status(), "Action canceled by user. Ready.");
+    EXPECT_TRUE(window->document() == before);
+    EXPECT_TRUE(window->DataSaved());
+
+    click("cmdRemoveTV1"); // answered OK
+    EXPECT_EQ(text("txtCurrentTV1Cam"), "3");
+    EXPECT_EQ(text("txtTotalTV1Cams"), "4");
+    EXPECT_EQ(text("txtTV1CamData_0"), "400") << "the camera that followed the removed one";
+    EXPECT_EQ(window->document().tv1.camera(5), TvCameraRecord{});
+    EXPECT_EQ(status(), "Action canceled by user. Ready.") << "a removal writes no status";
+    EXPECT_FALSE(window->DataSaved());
+    expectHeaderLength(4, 1);
+}
+
+TEST_F(SlotCommandsWindow, RemovingTheLastCameraShowsTheNewLastOne)
+{
+    load(CamDocument(1, 3));
+    window->storedOptions().SafetyRemove = false;
+    selector("TV2")->setValue(3);
+    click("cmdRemoveTV2");
+    EXPECT_TRUE(desktop.boxes.empty());
+    EXPECT_EQ(selector("TV2")->Value(), 2);
+    EXPECT_EQ(selector("TV2")->Max(), 2);
+    EXPECT_EQ(text("txtCurrentTV2Cam"), "2");
+    EXPECT_EQ(text("txtTV2CamData_0"), "200");
+    expectHeaderLength(1, 2);
+}
+
+TEST_F(SlotCommandsWindow, TheLastRemainingCameraStaysWithoutAQuestion)
+{
+    load(CamDocument(1, 1));
+    expectRefused("cmdRemoveTV2", "Sorry, no more TV2-cameras there to delete. Ready.");
+    EXPECT_TRUE(desktop.boxes.empty());
+}
+
+TEST_F(SlotCommandsWindow, AssignToAllCopiesTheModeAfterItsQuestion)
+{
+    CameraDocument doc = CamDocument(3, 1);
+    doc.tv1.camera(2).value(5).setInt(0);
+    load(doc);
+    desktop.boxAnswers = {BoxAnswer::Cancel};
+    click("cmdAssignToAllTV1_4");
+    ASSERT_EQ(desktop.boxes.size(), 1U);
+    EXPECT_EQ(desktop.boxes[0].text,
+              "This will overwrite the same value of all other cameras in the TV1-set. Undo is NOT possible. Continue?");
+    EXPECT_EQ(desktop.boxes[0].buttons, BoxButtons::OkCancel);
+    EXPECT_EQ(status(), "Action canceled by user. Ready.");
+    EXPECT_EQ(window->document().tv1.camera(2).value(5), ValueSlot::fromInt(0));
+
+    click("cmdAssignToAllTV1_4");
+    for (int k = 1; k <= 3; ++k)
+        EXPECT_EQ(window->document().tv1.camera(k).value(5), ValueSlot::fromInt(1)) << k;
+    EXPECT_EQ(status(), "Values copied.Ready.");
+    EXPECT_TRUE(window->DataSaved()) << "copying alone leaves nothing unsaved";
+
+    window->storedOptions().SafetyAssignToAll = false;
+    desktop.clearRecords();
+    click("cmdAssignToAllTV2_0");
+    EXPECT_TRUE(desktop.boxes.empty());
+    EXPECT_EQ(status(), "Values copied.Ready.");
+}
+
+TEST_F(SlotCommandsWindow, AnEmptySetGetsCameraOneFromEitherInsertion)
+{
+    load(CamDocument(0, 1));
+    EXPECT_FALSE(enabled("cmdRemoveTV1"));
+    EXPECT_FALSE(enabled("cmdAssignToAllTV1_0"));
+    click("cmdAddTV1Before");
+    EXPECT_EQ(selector("TV1")->Value(), 1);
+    EXPECT_EQ(text("txtCurrentTV1Cam"), "1");
+    EXPECT_EQ(text("txtTotalTV1Cams"), "1");
+    EXPECT_EQ(text("txtTV1CamData_0"), "0");
+    EXPECT_EQ(window->document().tv1.camera(1).value(12), window->storedOptions().DefaultValue[11]);
+    EXPECT_TRUE(enabled("cmdRemoveTV1"));
+    EXPECT_TRUE(enabled("cmdAssignToAllTV1_0"));
+    expectHeaderLength(1, 1);
+}
+
+TEST_F(SlotCommandsWindow, AWholeSessionSavesExactlyTheEditedDocument)
+{
+    CameraDocument original = CamDocument(3, 2);
+    for (CamSet set : {CamSet::TV1, CamSet::TV2}) {
+        for (int k = 1; k <= original.set(set).count(); ++k) {
+            original.set(set).camera(k).value(2).setFloat(static_cast<float>(k) / 4);
+            original.set(set).camera(k).value(13) = ValueSlot::fromBits(0xA000 + static_cast<std::uint32_t>(k));
+            original.set(set).camera(k).value(14) = ValueSlot::fromBits(0xB000 + static_cast<std::uint32_t>(k));
+        }
+    }
+    original.pit.value(11) = ValueSlot::fromBits(0x7F800001);
+    load(original);
+
+    type("txtTV1CamData_0", "150");
+    selector("TV1")->setValue(2);
+    click("cmdAddTV1Behind");
+    type("txtTV1CamData_8", "90");
+    click("cmdRemoveTV2");
+    type("txtPitlaneCamData_0", "12.3456");
+    const std::vector<std::uint8_t> bytes = saved();
+
+    CameraDocument expected = original;
+    expected.header[8] = 0x54; // 60 + 56 * 5 = 340
+    expected.header[9] = 0x01;
+    expected.tv1.camera(1).value(1).setFloat(150);
+    expected.tv1.camera(1).value(4).setFloat(-50);
+    TvCameraRecord added = original.tv1.camera(3); // keeps the #13/#14 pair of the camera that followed
+    added.value(1).setFloat(250);
+    for (int k = 2; k <= 12; ++k)
+        added.value(k) = OptionsRecord::DefaultSlots().at(static_cast<std::size_t>(k - 1));
+    added.value(9).setFloat(DegreesToRadians(90));
+    expected.tv1.camera(3) = added;
+    expected.tv1.camera(4) = original.tv1.camera(3);
+    expected.tv1.setCount(4);
+    expected.tv2.camera(1) = original.tv2.camera(2);
+    expected.tv2.setCount(1);
+    expected.pit.value(1).setFloat(12.346F);
+    EXPECT_EQ(bytes, CamFileBytes(expected));
+}
+
+} // namespace
+} // namespace vp::test

@@ -1,0 +1,206 @@
+// Typing and stepping camera values in the main window: bounds, non-numbers, the change-over point,
+// the pit-lane echo, spinner steps and the mode box.
+
+#include "MainWindowFixture.h"
+
+#include "editor/UpDown.h"
+#include "editor/ValueEditing.h"
+
+#include <QCheckBox>
+#include <QLocale>
+#include <QPushButton>
+#include <QTest>
+#include <QToolButton>
+
+namespace vp::test {
+namespace {
+
+class ValueEditingWindow : public MainWindowTest {
+protected:
+    ~ValueEditingWindow() override { QLocale::setDefault(QLocale::c()); }
+
+    void SetUp() override { restart(camFile("cams.cam", CamDocument(3, 2))); }
+
+    TvCameraRecord& tv1(int k) { return window->document().tv1.camera(k); }
+    PitCameraRecord& pit() { return window->document().pit; }
+    void clickUp(const QString& spinner) { QTest::mouseClick(find<UpDown>(spinner)->upButton(), Qt::LeftButton); }
+
+    // Types into a TV1 field of camera 1 and tells whether it was accepted: a refusal beeps, says so,
+    // restores the bits and shows the stored value again.
+    bool accepts(int field, const QString& typed)
+    {
+        const QString name = QStringLiteral("txtTV1CamData_%1").arg(field);
+        const ValueSlot before = tv1(1).value(field + 1);
+        const QString shown = text(name);
+        const bool saved = window->DataSaved();
+        desktop.beeps = 0;
+        statuses.clear();
+        type(name, typed);
+        if (desktop.beeps == 0) {
+            EXPECT_TRUE(statuses.isEmpty());
+            EXPECT_FALSE(window->DataSaved());
+            return true;
+        }
+        EXPECT_EQ(desktop.beeps, 1);
+        EXPECT_EQ(statuses, QStringList{"What do you mean? Ready."});
+        EXPECT_EQ(tv1(1).value(field + 1), before) << typed.toStdString();
+        EXPECT_EQ(text(name), shown);
+        EXPECT_EQ(window->DataSaved(), saved);
+        return false;
+    }
+};
+
+TEST_F(ValueEditingWindow, LengthsAndFactorsAreCheckedAgainstInclusiveBounds)
+{
+    EXPECT_TRUE(accepts(0, "50000"));
+    EXPECT_EQ(text("txtTV1CamData_0"), "50000");
+    EXPECT_FALSE(accepts(0, "50000.01"));
+    EXPECT_FALSE(accepts(0, "-0.5"));
+    EXPECT_TRUE(accepts(2, "200"));
+    EXPECT_FALSE(accepts(2, "200.001"));
+    find<QCheckBox>("chkTV1CamFixed")->click(); // a moving camera, so the zoom fields can be typed into
+    EXPECT_TRUE(accepts(5, "0"));
+    EXPECT_FALSE(accepts(5, "10.001"));
+}
+
+TEST_F(ValueEditingWindow, AnglesAreCheckedAsSinglePrecisionRadians)
+{
+    EXPECT_TRUE(accepts(8, "360"));
+    EXPECT_EQ(text("txtTV1CamData_8"), "360");
+    EXPECT_TRUE(accepts(8, "-360"));
+    EXPECT_FALSE(accepts(8, "360.0001"));
+    EXPECT_FALSE(accepts(8, "361"));
+    EXPECT_TRUE(accepts(11, "0"));
+    EXPECT_TRUE(accepts(11, "360"));
+    EXPECT_FALSE(accepts(11, "-1"));
+}
+
+TEST_F(ValueEditingWindow, NonNumbersAreRefusedLikeOutOfRangeNumbers)
+{
+    for (const char* typed : {"abc", "", "1,5", "1e39", "12 m"})
+        EXPECT_FALSE(accepts(1, typed)) << typed;
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    EXPECT_FALSE(accepts(1, "1.5"));
+    EXPECT_TRUE(accepts(1, "-12,5"));
+    EXPECT_EQ(tv1(1).value(2).asFloat(), -12.5F);
+    EXPECT_EQ(text("txtTV1CamData_1"), "-12,5");
+}
+
+TEST_F(ValueEditingWindow, LeavingAnUnchangedAngleFieldPutsTheValueOnWholeDegrees)
+{
+    tv1(1).value(9).setFloat(DegreesToRadians(45.3));
+    window->ShowTV1Cam();
+    ASSERT_TRUE(window->DataSaved());
+    type("txtTV1CamData_8", text("txtTV1CamData_8"));
+    EXPECT_EQ(tv1(1).value(9).asFloat(), DegreesToRadians(45));
+    EXPECT_FALSE(window->DataSaved());
+}
+
+TEST_F(ValueEditingWindow, SpinnerStepsStartFromTheShownValueAndLeaveDataSavedAlone)
+{
+    type("txtTV1CamData_8", "12.4");
+    EXPECT_EQ(text("txtTV1CamData_8"), "12");
+    window->storedOptions().SafetyOverwrite = false;
+    desktop.dialogAnswers = {folder.file("saved.cam")};
+    click("cmdSaveCAMFile");
+    ASSERT_TRUE(window->DataSaved());
+
+    clickUp("UpDownValueTV1_8");
+    EXPECT_EQ(tv1(1).value(9).asFloat(), DegreesToRadians(13));
+    EXPECT_EQ(text("txtTV1CamData_8"), "13");
+    clickUp("UpDownValueTV1_0");
+    EXPECT_EQ(tv1(1).value(1).asFloat(), 101.0F) << "the loaded 100 m plus one step";
+    EXPECT_EQ(tv1(1).value(4).asFloat(), 0.0F) << "a stepped distance does not move the change-over point";
+    EXPECT_TRUE(window->DataSaved());
+}
+
+TEST_F(ValueEditingWindow, SpinnerStepsFollowTheCameraShown)
+{
+    find<UpDown>("UpDownTV1")->setValue(3);
+    clickUp("UpDownValueTV1_2");
+    EXPECT_EQ(window->document().tv1.camera(3).value(3).asFloat(), 1.0F);
+    EXPECT_EQ(tv1(1).value(3).asFloat(), 0.0F);
+    clickUp("UpDownValueTV2_1");
+    EXPECT_EQ(window->document().tv2.camera(1).value(2).asFloat(), 1.0F);
+}
+
+TEST_F(ValueEditingWindow, ChangeOverPointFollowsATypedDistanceWhenTheOptionIsOn)
+{
+    tv1(1).value(1).setFloat(1000);
+    tv1(1).value(4).setFloat(50);
+    window->ShowTV1Cam();
+    type("txtTV1CamData_0", "1100");
+    EXPECT_EQ(text("txtTV1CamData_3"), "-50");
+    type("txtTV1CamData_0", "20000");
+    EXPECT_EQ(text("txtTV1CamData_3"), "-10000") << "-18950 clamped";
+
+    window->storedOptions().FixedSwitchOver = false;
+    type("txtTV1CamData_0", "500");
+    EXPECT_EQ(tv1(1).value(4).asFloat(), -10000.0F);
+    type("txtTV1CamData_3", "20");
+    EXPECT_EQ(tv1(1).value(1).asFloat(), 500.0F);
+}
+
+TEST_F(ValueEditingWindow, PitLaneCommitsAreEchoedByTheirSpinner)
+{
+    type("txtPitlaneCamData_3", "10.4");
+    EXPECT_EQ(pit().value(4).asFloat(), DegreesToRadians(10));
+    EXPECT_EQ(text("txtPitlaneCamData_3"), "10");
+    EXPECT_EQ(find<UpDown>("UpDownValuePit_3")->Value(), 10);
+    type("txtPitlaneCamData_3", "10.6");
+    EXPECT_EQ(pit().value(4).asFloat(), DegreesToRadians(11));
+    type("txtPitlaneCamData_0", "12.3456");
+    EXPECT_EQ(pit().value(1).asFloat(), 12.346F);
+    EXPECT_EQ(text("txtPitlaneCamData_0"), "12.346");
+    EXPECT_FALSE(window->DataSaved());
+    EXPECT_EQ(desktop.beeps, 0);
+}
+
+TEST_F(ValueEditingWindow, PitLaneRefusalRestoresAndKeepsTheSpinner)
+{
+    type("txtPitlaneCamData_2", "7");
+    desktop.beeps = 0;
+    type("txtPitlaneCamData_2", "200.5");
+    EXPECT_EQ(desktop.beeps, 1);
+    EXPECT_EQ(status(), "What do you mean? Ready.");
+    EXPECT_EQ(pit().value(3).asFloat(), 7.0F);
+    EXPECT_EQ(text("txtPitlaneCamData_2"), "7");
+    EXPECT_EQ(find<UpDown>("UpDownValuePit_2")->Value(), 7000);
+}
+
+TEST_F(ValueEditingWindow, PitLaneSpinnersStepFromTheirOwnLastPosition)
+{
+    CameraDocument doc = CamDocument(1, 1);
+    doc.pit.value(1).setFloat(123.456F);
+    doc.pit.value(7).setFloat(DegreesToRadians(60));
+    restart(camFile("pit.cam", doc));
+    EXPECT_EQ(text("txtPitlaneCamData_0"), "123.456");
+    clickUp("UpDownValuePit_0");
+    EXPECT_EQ(pit().value(1).asFloat(), 1.0F);
+    EXPECT_EQ(text("txtPitlaneCamData_0"), "1");
+    clickUp("UpDownValuePit_6");
+    EXPECT_EQ(pit().value(7).asFloat(), DegreesToRadians(2));
+    EXPECT_TRUE(window->DataSaved());
+}
+
+TEST_F(ValueEditingWindow, TheModeBoxSwitchesTheControlsOfEachMode)
+{
+    auto enabled = [this](const QString& name) { return find<QWidget>(name)->isEnabled(); };
+    ASSERT_TRUE(find<QCheckBox>("chkTV2CamFixed")->isChecked());
+    find<QCheckBox>("chkTV2CamFixed")->click();
+    EXPECT_EQ(window->document().tv2.camera(1).value(5), ValueSlot::fromInt(0));
+    EXPECT_FALSE(window->DataSaved());
+    for (int i : {5, 6, 7})
+        EXPECT_TRUE(enabled(QStringLiteral("UpDownValueTV2_%1").arg(i)) && enabled(QStringLiteral("txtTV2CamData_%1").arg(i)));
+    for (int i : {8, 9, 10, 11})
+        EXPECT_FALSE(enabled(QStringLiteral("cmdAssignToAllTV2_%1").arg(i)) || enabled(QStringLiteral("txtTV2CamData_%1").arg(i)));
+    EXPECT_TRUE(enabled("cmdAssignToAllTV2_4"));
+
+    find<QCheckBox>("chkTV2CamFixed")->click();
+    EXPECT_EQ(window->document().tv2.camera(1).value(5), ValueSlot::fromInt(1));
+    EXPECT_TRUE(enabled("txtTV2CamData_11"));
+    EXPECT_FALSE(enabled("txtTV2CamData_5"));
+}
+
+} // namespace
+} // namespace vp::test
