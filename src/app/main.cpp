@@ -13,7 +13,6 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QPixmap>
 
 #include <iostream>
@@ -32,9 +31,6 @@ int WriteScreenshot(QWidget& window, const std::string& file)
         std::cerr << "vantapoint: cannot write the screenshot " << file << '\n';
         return 1;
     }
-    std::cout << "Screenshot of the main window written to "
-              << QFile::encodeName(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath())).toStdString()
-              << '\n';
     return 0;
 }
 
