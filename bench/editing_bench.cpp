@@ -1,0 +1,148 @@
+// Editing through the main window: one typed value from its field to the stored slot and back onto
+// the screen, and one insertion that shifts 254 cameras and fills the set. The insertion is also
+// measured on the plain document alone, which tells the window's share of the time.
+
+#include "editor/FieldEdit.h"
+#include "editor/SlotOperations.h"
+#include "editor/TvSetPanel.h"
+#include "editor/frmMain.h"
+
+#include <QPushButton>
+#include <QApplication>
+
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <filesystem>
+#include <random>
+#include <string>
+
+namespace {
+
+namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
+
+// Answers every box with OK; no file dialog is opened here.
+class ScriptedDesktop final : public vp::Desktop {
+public:
+    vp::BoxAnswer messageBox(const vp::MessageBoxSpec&) override { return vp::BoxAnswer::Ok; }
+    std::optional<std::string> fileDialog(const vp::FileDialogSpec&) override { return std::nullopt; }
+    void beep() override {}
+    void openDocument(const std::string&) override {}
+    vp::ScreenSize screenSize() override { return {1920, 1080}; }
+};
+
+// A program folder of its own, so that the window writes its configuration there.
+class ProgramFolder {
+public:
+    ProgramFolder()
+        : path_(fs::temp_directory_path() / ("vantapoint-editing-bench-" + std::to_string(std::random_device{}())))
+    {
+        fs::create_directories(path_);
+    }
+    ~ProgramFolder()
+    {
+        std::error_code ec;
+        fs::remove_all(path_, ec);
+    }
+    std::string path() const { return path_.string(); }
+
+private:
+    fs::path path_;
+};
+
+// 254 TV1 cameras 100 m apart: one more insertion fills the set.
+vp::CameraDocument NearlyFullDocument()
+{
+    vp::CameraDocument doc = vp::CameraDocument::startup(vp::OptionsRecord::DefaultSlots());
+    vp::CameraSet& cameras = doc.tv1;
+    cameras.setCount(vp::kMaxCamerasPerSet - 1);
+    for (int k = 1; k < vp::kMaxCamerasPerSet; ++k) {
+        cameras.camera(k) = cameras.camera(1);
+        cameras.camera(k).value(1).setFloat(100.0F * static_cast<float>(k));
+    }
+    vp::UpdateHeaderLength(doc);
+    return doc;
+}
+
+void BM_CommitTypedDistance(benchmark::State& state)
+{
+    ProgramFolder folder;
+    ScriptedDesktop desktop;
+    vp::SteadyClock clock;
+    vp::frmMain window(vp::EditorServices{.desktop = desktop, .clock = clock, .input = nullptr,
+                                          .programFolder = folder.path()},
+                       "");
+    window.show();
+    QCoreApplication::processEvents();
+    vp::FieldEdit* field = window.tvPanel(vp::CamSet::TV1).valueField(0);
+    const QString typed[] = {QStringLiteral("1234.5678"), QStringLiteral("2345.678")};
+    int next = 0;
+    for (auto _ : state) {
+        field->setText(typed[next]);
+        next ^= 1;
+        emit field->LostFocus();
+        // The layout and painting that the new texts ask for.
+        QCoreApplication::processEvents();
+    }
+    if (field->text() != QStringLiteral("2345.678") && field->text() != QStringLiteral("1234.568"))
+        state.SkipWithError("the typed value was not committed");
+}
+BENCHMARK(BM_CommitTypedDistance)->Unit(benchmark::kMicrosecond);
+
+void BM_InsertIntoNearlyFullSet_Window(benchmark::State& state)
+{
+    ProgramFolder folder;
+    ScriptedDesktop desktop;
+    vp::SteadyClock clock;
+    vp::frmMain window(vp::EditorServices{.desktop = desktop, .clock = clock, .input = nullptr,
+                                          .programFolder = folder.path()},
+                       "");
+    window.show();
+    QCoreApplication::processEvents();
+    vp::TvSetPanel& panel = window.tvPanel(vp::CamSet::TV1);
+    const vp::CameraDocument nearlyFull = NearlyFullDocument();
+    for (auto _ : state) {
+        window.document() = nearlyFull;
+        panel.setCameraCount(nearlyFull.tv1.count());
+        window.ShowTV1Cam();
+        const auto start = Clock::now();
+        panel.addBeforeButton()->click();
+        QCoreApplication::processEvents();
+        state.SetIterationTime(std::chrono::duration<double>(Clock::now() - start).count());
+        if (window.document().tv1.count() != vp::kMaxCamerasPerSet) {
+            state.SkipWithError("the camera was not inserted");
+            break;
+        }
+    }
+}
+BENCHMARK(BM_InsertIntoNearlyFullSet_Window)->UseManualTime()->Unit(benchmark::kMicrosecond);
+
+void BM_InsertIntoNearlyFullSet_Document(benchmark::State& state)
+{
+    const vp::CameraDocument nearlyFull = NearlyFullDocument();
+    vp::CameraDocument doc = nearlyFull;
+    const auto defaults = vp::OptionsRecord::DefaultSlots();
+    for (auto _ : state) {
+        doc = nearlyFull;
+        const auto start = Clock::now();
+        const vp::SlotOutcome outcome = vp::AddBefore(doc, vp::CamSet::TV1, 1, defaults);
+        benchmark::DoNotOptimize(outcome);
+        state.SetIterationTime(std::chrono::duration<double>(Clock::now() - start).count());
+    }
+}
+BENCHMARK(BM_InsertIntoNearlyFullSet_Document)->UseManualTime()->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    // The windows are measured, not the screen they would be painted on.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
