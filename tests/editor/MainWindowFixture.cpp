@@ -10,7 +10,6 @@ namespace vp::test {
 
 frmMain& MainWindowTest::start(const std::string& commandLinePath)
 {
-    TestApp();
     window.reset();
     window = std::make_unique<frmMain>(EditorServices{.desktop = desktop, .clock = clock, .input = input, .programFolder = folder.path()},
                                        commandLinePath);

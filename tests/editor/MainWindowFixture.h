@@ -51,6 +51,7 @@ protected:
     // Writes doc as a CAM file into the program folder and returns its path.
     std::string camFile(const std::string& name, const CameraDocument& doc) const;
 
+    QApplication& app = TestApp();
     TempDir folder;
     FakeDesktop desktop;
     FakeClock clock;
