@@ -234,8 +234,10 @@ void TvSetPanel::setCameraCount(int count)
 
 void TvSetPanel::showFirstCamera()
 {
-    setCameraCount(state_.document.set(set_).count());
-    selector_->setValue(1);
+    // In one step: lowering the bound first would show a camera of the new set that the user
+    // never asked for, and that showing could rewrite its mode.
+    const int count = state_.document.set(set_).count();
+    selector_->setRangeAndValue(count == 0 ? 0 : 1, count, 1);
 }
 
 void TvSetPanel::positionSpinner(int index, double position)

@@ -54,6 +54,13 @@ void UpDown::setRange(int min, int max)
         setValue(value_);
 }
 
+void UpDown::setRangeAndValue(int min, int max, int value)
+{
+    min_ = min;
+    max_ = std::max(min, max);
+    setValue(value);
+}
+
 void UpDown::setIncrement(int increment)
 {
     increment_ = std::max(1, increment);

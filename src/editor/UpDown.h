@@ -25,6 +25,8 @@ public:
     // A position outside the new range is moved to its nearer end, which is reported.
     void setRange(int min, int max);
     void setIncrement(int increment);
+    // A new range and a position in it, reported once: no position in between is ever taken.
+    void setRangeAndValue(int min, int max, int value);
 
     // One click of an arrow: a move by Increment, stopping at the end of the range. At the end
     // already, nothing moves and nothing is reported.

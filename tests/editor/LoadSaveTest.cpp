@@ -74,6 +74,22 @@ TEST_F(LoadSave, ShowingAMovingFirstCameraLeavesTheDataUnsaved)
     EXPECT_EQ(window->document().tv1.camera(1).value(5), ValueSlot::fromInt(0));
 }
 
+TEST_F(LoadSave, OnlyCameraOneOfTheNewFileIsShown)
+{
+    CameraDocument first = CamDocument(5, 1);
+    first.tv1.camera(5).value(5).setInt(0);
+    CameraDocument second = CamDocument(3, 1, false);
+    second.tv1.camera(3).value(5).setFloat(1.0F);
+    restart(camFile("first.cam", first));
+    find<UpDown>("UpDownTV1")->setValue(5);
+
+    desktop.dialogAnswers = {camFile("second.cam", second)};
+    click("cmdLoadCAMFile");
+    EXPECT_EQ(CamFileBytes(window->document()), CamFileBytes(second))
+        << "camera 3, never shown, keeps its float 1.0 as the mode";
+    EXPECT_EQ(text("txtCurrentTV1Cam"), "1");
+}
+
 TEST_F(LoadSave, AFailedLoadChangesNothingButTheStatusLine)
 {
     std::vector<std::uint8_t> incomplete = CamFileBytes(CamDocument(3, 2));

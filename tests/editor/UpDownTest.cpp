@@ -48,6 +48,16 @@ TEST_F(UpDownTest, AShrinkingRangeMovesThePositionDownAndReportsIt)
     EXPECT_EQ(changes.count(), 1) << "a position inside the range stays unreported";
 }
 
+TEST_F(UpDownTest, ANewRangeAndPositionAreOnePositioning)
+{
+    spinner.setValue(300);
+    QSignalSpy changes(&spinner, &UpDown::Change);
+    spinner.setRangeAndValue(1, 3, 1);
+    EXPECT_EQ(changes.count(), 1);
+    EXPECT_EQ(spinner.Value(), 1);
+    EXPECT_EQ(spinner.Max(), 3);
+}
+
 TEST_F(UpDownTest, ClicksStepByTheIncrementAndStopAtTheEnds)
 {
     spinner.setValue(200);
