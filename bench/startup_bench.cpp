@@ -1,0 +1,200 @@
+// Program start until the main window is shown, against a bare Qt window program, in one run.
+// Each iteration starts this executable again as a child ("--probe bare" or "--probe main FOLDER")
+// that builds its window, shows it, lets the pending events run once and ends; the time covers
+// the process start, Qt's own start-up, the window and the exit. Both children are the same
+// executable, so the difference is what Vantapoint's start-up adds. Children run offscreen.
+// MainWindowInProcess shows the part of it that is the window itself: frmMain built, shown and
+// destroyed again inside this process, where Qt has already started.
+
+#include "app/QtDesktop.h"
+#include "editor/EditorServices.h"
+#include "editor/frmMain.h"
+#include "remote/InputBackend.h"
+#include "seams/Clock.h"
+
+#include <QApplication>
+#include <QProcess>
+#include <QWidget>
+
+#include <benchmark/benchmark.h>
+
+#include <cstring>
+#include <filesystem>
+#include <iostream>
+#include <map>
+#include <memory>
+#include <random>
+#include <string>
+#include <system_error>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// The main window, shown and with its pending events processed; window() keeps it alive.
+class ShownMainWindow {
+public:
+    explicit ShownMainWindow(const std::string& programFolder)
+        : desktop_(std::cerr), input_(vp::CreatePlatformInputBackend()),
+          window_(vp::EditorServices{desktop_, clock_, input_.get(), programFolder}, "")
+    {
+        window_.show();
+        QApplication::processEvents();
+    }
+
+private:
+    vp::ScreenshotDesktop desktop_;
+    vp::SteadyClock clock_;
+    std::unique_ptr<vp::InputBackend> input_;
+    vp::frmMain window_;
+};
+
+int Probe(int argc, char** argv)
+{
+    const std::string kind = argv[2];
+    const std::string folder = argc > 3 ? argv[3] : "";
+    QApplication app(argc, argv);
+    if (kind == "bare") {
+        QWidget window;
+        window.resize(745, 508);
+        window.show();
+        QApplication::processEvents();
+        return 0;
+    }
+    const ShownMainWindow window(folder);
+    return 0;
+}
+
+QString& Self()
+{
+    static QString path;
+    return path;
+}
+
+// The program folder of the main-window child: its Vantapoint.cfg is written by a first start
+// before the measurement, so every measured start reads an existing configuration.
+class ProgramFolder {
+public:
+    ProgramFolder()
+        : path_(fs::temp_directory_path() / ("vantapoint-bench-" + std::to_string(std::random_device{}())))
+    {
+        fs::create_directories(path_);
+    }
+    ~ProgramFolder()
+    {
+        std::error_code ec;
+        fs::remove_all(path_, ec);
+    }
+    const fs::path& path() const { return path_; }
+
+private:
+    fs::path path_;
+};
+
+const ProgramFolder& Folder()
+{
+    static const ProgramFolder folder;
+    return folder;
+}
+
+bool StartChild(const QStringList& arguments)
+{
+    QProcess child;
+    child.setStandardOutputFile(QProcess::nullDevice());
+    child.setStandardErrorFile(QProcess::nullDevice());
+    child.start(Self(), arguments);
+    return child.waitForFinished(60000) && child.exitStatus() == QProcess::NormalExit && child.exitCode() == 0;
+}
+
+void BareWindowProgram(benchmark::State& state)
+{
+    for (auto _ : state) {
+        if (!StartChild({"--probe", "bare"})) {
+            state.SkipWithError("the bare window program failed");
+            break;
+        }
+    }
+}
+
+void VantapointStartup(benchmark::State& state)
+{
+    const QStringList arguments{"--probe", "main", QString::fromStdString(Folder().path().string())};
+    if (!StartChild(arguments) || !fs::exists(Folder().path() / "Vantapoint.cfg")) {
+        state.SkipWithError("the first start did not write Vantapoint.cfg");
+        return;
+    }
+    for (auto _ : state) {
+        if (!StartChild(arguments)) {
+            state.SkipWithError("the main window program failed");
+            break;
+        }
+    }
+}
+
+void MainWindowInProcess(benchmark::State& state)
+{
+    const std::string folder = Folder().path().string();
+    for (auto _ : state)
+        const ShownMainWindow window(folder);
+}
+
+BENCHMARK(BareWindowProgram)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(3.0);
+BENCHMARK(VantapointStartup)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(3.0);
+BENCHMARK(MainWindowInProcess)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The console output, and the real time of each benchmark kept for the ratio (the median when the
+// run is repeated).
+class RatioReporter : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& runs) override
+    {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run& run : runs) {
+            if (run.error_occurred)
+                continue;
+            const std::string& name = run.run_name.function_name;
+            if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median")
+                median_[name] = run.GetAdjustedRealTime();
+            else if (run.run_type == Run::RT_Iteration)
+                single_[name] = run.GetAdjustedRealTime();
+        }
+    }
+
+    double time(const std::string& name) const
+    {
+        if (auto it = median_.find(name); it != median_.end())
+            return it->second;
+        if (auto it = single_.find(name); it != single_.end())
+            return it->second;
+        return 0;
+    }
+
+private:
+    std::map<std::string, double> median_;
+    std::map<std::string, double> single_;
+};
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc >= 3 && std::strcmp(argv[1], "--probe") == 0)
+        return Probe(argc, argv);
+
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    QApplication app(argc, argv);
+    Self() = QCoreApplication::applicationFilePath();
+
+    RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    const double bare = reporter.time("BareWindowProgram");
+    const double vantapoint = reporter.time("VantapointStartup");
+    if (bare > 0 && vantapoint > 0)
+        std::cout << "\nstart-up until the window is shown, Vantapoint / bare Qt window program = " << vantapoint / bare
+                  << " (target at most 1.5)\n";
+    benchmark::Shutdown();
+    return 0;
+}
