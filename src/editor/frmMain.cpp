@@ -158,6 +158,7 @@ QWidget* frmMain::buildCommandColumn()
 
     connect(cmdLoadCAMFile_, &QPushButton::clicked, this, &frmMain::cmdLoadCAMFile_Click);
     connect(cmdSaveCAMFile_, &QPushButton::clicked, this, &frmMain::cmdSaveCAMFile_Click);
+    connect(cmdOptions_, &QPushButton::clicked, this, &frmMain::cmdOptions_Click);
     connect(cmdHelp_, &QPushButton::clicked, this, &frmMain::cmdHelp_Click);
     connect(cmdExit_, &QPushButton::clicked, this, &frmMain::cmdExit_Click);
     connect(cmdVisitHP_, &QToolButton::clicked, this, &frmMain::cmdVisitHP_Click);

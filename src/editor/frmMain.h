@@ -82,6 +82,9 @@ private:
     void cmdExit_Click();
     void cmdHelp_Click();
     void cmdVisitHP_Click();
+    // Options: the dialog on the working options; OK adopts and saves them, anything else discards them.
+    void cmdOptions_Click();
+    void AdoptWorkingOptions();
 
     // Reads a CAM file into the document with progress texts and the outcome's message, then
     // shows camera 1 of each set and the pit-lane camera.

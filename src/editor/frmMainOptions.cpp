@@ -1,0 +1,58 @@
+// The Options command: the options dialog edits the working options; OK adopts and saves them,
+// Cancel and the dialog's close control throw them away.
+
+#include "editor/frmMain.h"
+
+#include "camdata/FileSystem.h"
+#include "options/Configuration.h"
+#include "options/frmOptions2.h"
+
+#include <QPushButton>
+
+#include <optional>
+#include <string>
+#include <utility>
+
+namespace vp {
+
+namespace {
+
+std::string SaveFailureText(const SystemError& failure)
+{
+    std::string text = "The options couldn't be saved to Vantapoint.cfg: " + failure.description;
+    if (text.back() != '.')
+        text += '.';
+    return text + " They stay in effect until you exit Vantapoint.";
+}
+
+} // namespace
+
+void frmMain::cmdOptions_Click()
+{
+    state_.workingOptions.copyAllButHeaderFrom(state_.storedOptions);
+    frmOptions2 dialog(state_.workingOptions,
+                       {.desktop = services_.desktop,
+                        .clock = services_.clock,
+                        .input = services_.input,
+                        .programFolder = state_.ProgramFolder,
+                        .replaceMouseEvent = [this](std::unique_ptr<CMouseEvent> mouse) { setMouse(std::move(mouse)); }},
+                       this);
+    state_.AcceptOptions = dialog.exec() == QDialog::Accepted;
+    if (state_.AcceptOptions)
+        AdoptWorkingOptions();
+    else
+        state_.workingOptions.copyAllButHeaderFrom(state_.storedOptions);
+    cmdTestCams_->setEnabled(state_.storedOptions.gplKnown());
+}
+
+void frmMain::AdoptWorkingOptions()
+{
+    state_.storedOptions.copyAllButHeaderFrom(state_.workingOptions);
+    // The new options hold for this run even when the file cannot take them.
+    if (const std::optional<SystemError> failure = SaveConfiguration(state_.ProgramFolder, state_.storedOptions))
+        services_.desktop.messageBox({"Vantapoint: Error", SaveFailureText(*failure), BoxIcon::Stop, BoxButtons::Ok});
+    if (state_.storedOptions.gplKnown())
+        state_.CAMPath = JoinPath(state_.storedOptions.GPLPath, "tracks");
+}
+
+} // namespace vp
