@@ -52,8 +52,12 @@ protected:
 
     std::unique_ptr<frmOptions2> Open(InputBackend* input = nullptr)
     {
-        OptionsDialogServices services{desktop, clock, input, "/opt/vantapoint",
-                                       [this](std::unique_ptr<CMouseEvent> mouse) { mice.push_back(std::move(mouse)); }};
+        OptionsDialogServices services{
+            .desktop = desktop,
+            .clock = clock,
+            .input = input,
+            .programFolder = "/opt/vantapoint",
+            .replaceMouseEvent = [this](std::unique_ptr<CMouseEvent> mouse) { mice.push_back(std::move(mouse)); }};
         auto dialog = std::make_unique<frmOptions2>(working, std::move(services));
         dialog->show();
         dialog->activateWindow();

@@ -1,0 +1,264 @@
+// The main window's Options command with the real dialogs: OK adopts the working options and
+// rewrites Vantapoint.cfg, Cancel and the close control discard them, a failed save is reported.
+
+#include "editor/frmMain.h"
+
+#include "camdata/FileSystem.h"
+#include "options/Configuration.h"
+#include "options/QtTestApp.h"
+#include "options/frmOptions2.h"
+#include "support/FakeClock.h"
+#include "support/FakeDesktop.h"
+#include "support/FakeInputBackend.h"
+#include "support/TempDir.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QListWidget>
+#include <QLocale>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace vp {
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+Bytes Slice(const Bytes& bytes, std::size_t offset, std::size_t count)
+{
+    if (offset + count > bytes.size())
+        return {};
+    return {bytes.begin() + static_cast<std::ptrdiff_t>(offset), bytes.begin() + static_cast<std::ptrdiff_t>(offset + count)};
+}
+
+// Closes whatever modal dialog a failed step left open, so that the test ends instead of waiting.
+void CloseModals()
+{
+    while (QWidget* modal = QApplication::activeModalWidget()) {
+        auto* dialog = qobject_cast<QDialog*>(modal);
+        if (dialog == nullptr)
+            break;
+        dialog->reject();
+    }
+}
+
+class OptionsCommandTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { test::TestApp(); }
+
+    void SetUp() override
+    {
+        QLocale::setDefault(QLocale::c());
+        test::WriteBytes(gpl.file("gpl.exe"), {'M', 'Z'});
+        gplFolder = QDir::toNativeSeparators(QDir::cleanPath(QString::fromStdString(gpl.path()))).toStdString();
+    }
+
+    frmMain& Start(InputBackend* input = nullptr)
+    {
+        window = std::make_unique<frmMain>(
+            EditorServices{.desktop = desktop, .clock = clock, .input = input, .programFolder = program.path()}, std::string{});
+        desktop.clearRecords();
+        return *window;
+    }
+
+    // Clicks "Options" and runs `act` on the dialog while it is open.
+    void Options(std::function<void(frmOptions2&)> act)
+    {
+        QTimer::singleShot(0, [act = std::move(act)] {
+            auto* dialog = qobject_cast<frmOptions2*>(QApplication::activeModalWidget());
+            EXPECT_NE(dialog, nullptr);
+            if (dialog != nullptr)
+                act(*dialog);
+            CloseModals();
+        });
+        window->findChild<QPushButton*>("cmdOptions")->click();
+    }
+
+    // In the open options dialog: "Change", then the folder of the game (or Cancel when `cancel`).
+    void ChangeGplFolder(frmOptions2& dialog, bool cancel = false)
+    {
+        const QString previous = QDir::currentPath();
+        QDir::setCurrent(QString::fromStdString(gpl.path()));
+        QTimer::singleShot(0, [cancel] {
+            QWidget* folders = QApplication::activeModalWidget();
+            ASSERT_NE(folders, nullptr);
+            if (cancel) {
+                folders->findChild<QPushButton*>("cmdCancel")->click();
+                return;
+            }
+            QTest::keyClick(folders->findChild<QListWidget*>("dirFolder"), Qt::Key_Return);
+            folders->findChild<QPushButton*>("cmdOK")->click();
+        });
+        dialog.findChild<QPushButton*>("cmdChange")->click();
+        QDir::setCurrent(previous);
+    }
+
+    static void Click(frmOptions2& dialog, const char* name)
+    {
+        dialog.findChild<QAbstractButton*>(name)->click();
+    }
+
+    bool TestEnabled() const { return window->findChild<QPushButton*>("cmdTestCams")->isEnabled(); }
+    std::string ConfigPath() const { return program.file("Vantapoint.cfg"); }
+
+    test::TempDir program;
+    test::TempDir gpl;
+    std::string gplFolder;
+    test::FakeDesktop desktop;
+    test::FakeClock clock;
+    std::unique_ptr<frmMain> window;
+};
+
+TEST_F(OptionsCommandTest, OkAdoptsTheOptionsWritesTheRecordAndOpensTheTracksFolder)
+{
+    Start();
+    EXPECT_FALSE(TestEnabled());
+    Options([this](frmOptions2& dialog) {
+        ChangeGplFolder(dialog);
+        Click(dialog, "chkExit");
+        dialog.findChild<QTabWidget*>("sstOptions")->setCurrentIndex(1);
+        Click(dialog, "optValue1_1");
+        Click(dialog, "chkValue5");
+        Click(dialog, "cmdOK");
+    });
+
+    EXPECT_TRUE(window->AcceptOptions());
+    EXPECT_TRUE(desktop.boxes.empty());
+    const OptionsRecord& stored = window->storedOptions();
+    EXPECT_EQ(stored.GPLPath, gplFolder);
+    EXPECT_FALSE(stored.SafetyExit);
+    EXPECT_EQ(window->workingOptions(), stored);
+    EXPECT_TRUE(TestEnabled());
+    EXPECT_EQ(window->CAMPath(), JoinPath(gplFolder, "tracks"));
+
+    const Bytes file = test::ReadBytes(ConfigPath());
+    const std::size_t h = 44;
+    const std::size_t g = gplFolder.size();
+    const std::size_t b = 4 + h + g;
+    ASSERT_EQ(file.size(), 3149 + h + g);
+    EXPECT_EQ(Slice(file, 0, 2), (Bytes{0x2C, 0x00}));
+    EXPECT_EQ(Slice(file, 2 + h, 2), (Bytes{static_cast<std::uint8_t>(g & 0xFF), static_cast<std::uint8_t>(g >> 8)}));
+    EXPECT_EQ(Slice(file, 4 + h, g), Bytes(gplFolder.begin(), gplFolder.end()));
+    EXPECT_EQ(Slice(file, b, 2), (Bytes{0xFF, 0xFF}));            // ShowSafetyRequests
+    EXPECT_EQ(Slice(file, b + 6, 2), (Bytes{0x00, 0x00}));        // SafetyExit
+    EXPECT_EQ(Slice(file, b + 16, 4), (Bytes{0x00, 0x00, 0x48, 0x43})); // 200.0: at a distance
+    EXPECT_EQ(Slice(file, b + 32, 4), (Bytes{0x00, 0x00, 0x00, 0x00})); // moving camera, integer 0
+    EXPECT_EQ(Slice(file, b + 3139, 4), (Bytes{0xDC, 0x05, 0x00, 0x00}));
+    EXPECT_EQ(file, ConfigBytes(stored));
+
+    window->findChild<QPushButton*>("cmdLoadCAMFile")->click();
+    ASSERT_EQ(desktop.dialogs.size(), 1U);
+    EXPECT_EQ(desktop.dialogs[0].folder, JoinPath(gplFolder, "tracks"));
+}
+
+TEST_F(OptionsCommandTest, OkWithoutAChangeRewritesTheFile)
+{
+    Start();
+    std::filesystem::remove(ConfigPath());
+    Options([](frmOptions2& dialog) { Click(dialog, "cmdOK"); });
+    EXPECT_EQ(test::ReadBytes(ConfigPath()), ConfigBytes(OptionsRecord{}));
+}
+
+TEST_F(OptionsCommandTest, CancelDiscardsANewGplFolderAndEveryChange)
+{
+    Start();
+    const Bytes before = test::ReadBytes(ConfigPath());
+    const OptionsRecord stored = window->storedOptions();
+    Options([this](frmOptions2& dialog) {
+        ChangeGplFolder(dialog);
+        EXPECT_EQ(dialog.working().GPLPath, gplFolder);
+        Click(dialog, "chkAll");
+        Click(dialog, "cmdCancel");
+    });
+    EXPECT_FALSE(window->AcceptOptions());
+    EXPECT_EQ(window->storedOptions(), stored);
+    EXPECT_EQ(window->workingOptions(), stored);
+    EXPECT_EQ(test::ReadBytes(ConfigPath()), before);
+    EXPECT_FALSE(TestEnabled());
+    EXPECT_EQ(window->CAMPath(), program.path());
+}
+
+TEST_F(OptionsCommandTest, TheCloseControlCountsAsCancelAfterAnEarlierOk)
+{
+    Start();
+    Options([](frmOptions2& dialog) { Click(dialog, "cmdOK"); });
+    ASSERT_TRUE(window->AcceptOptions());
+    Options([](frmOptions2& dialog) {
+        Click(dialog, "chkExit");
+        dialog.close();
+    });
+    EXPECT_FALSE(window->AcceptOptions());
+    EXPECT_TRUE(window->storedOptions().SafetyExit);
+    EXPECT_TRUE(window->workingOptions().SafetyExit);
+}
+
+TEST_F(OptionsCommandTest, OkWithoutAGplFolderDisablesTestAndKeepsTheFileFolder)
+{
+    Start();
+    Options([this](frmOptions2& dialog) {
+        ChangeGplFolder(dialog);
+        Click(dialog, "cmdOK");
+    });
+    ASSERT_TRUE(TestEnabled());
+    Options([this](frmOptions2& dialog) {
+        ChangeGplFolder(dialog, true);
+        Click(dialog, "cmdOK");
+    });
+    EXPECT_EQ(window->storedOptions().GPLPath, "GPL not installed");
+    EXPECT_FALSE(TestEnabled());
+    EXPECT_EQ(window->CAMPath(), JoinPath(gplFolder, "tracks"));
+}
+
+TEST_F(OptionsCommandTest, AFailedSaveIsReportedAndTheNewOptionsStayInEffect)
+{
+    Start();
+    // A folder in the file's place cannot be written, whoever runs the test.
+    std::filesystem::remove(ConfigPath());
+    std::filesystem::create_directory(ConfigPath());
+    Options([](frmOptions2& dialog) {
+        Click(dialog, "chkExit");
+        Click(dialog, "cmdOK");
+    });
+    ASSERT_EQ(desktop.boxes.size(), 1U);
+    const MessageBoxSpec& box = desktop.boxes[0];
+    EXPECT_EQ(box.title, "Vantapoint: Error");
+    EXPECT_EQ(box.icon, BoxIcon::Stop);
+    EXPECT_EQ(box.buttons, BoxButtons::Ok);
+    const std::string prefix = "The options couldn't be saved to Vantapoint.cfg: ";
+    const std::string suffix = ". They stay in effect until you exit Vantapoint.";
+    EXPECT_EQ(box.text.rfind(prefix, 0), 0U) << box.text;
+    ASSERT_GT(box.text.size(), prefix.size() + suffix.size()) << "the system's reason is missing";
+    EXPECT_EQ(box.text.substr(box.text.size() - suffix.size()), suffix);
+    EXPECT_FALSE(window->storedOptions().SafetyExit);
+}
+
+TEST_F(OptionsCommandTest, TheDialogGivesTheMainWindowAFreshMouseObject)
+{
+    test::FakeInputBackend input;
+    Start(&input);
+    const CMouseEvent* before = window->mouse();
+    ASSERT_NE(before, nullptr);
+    const CMouseEvent* made = nullptr;
+    Options([&made](frmOptions2& dialog) {
+        made = dialog.mouseEvent();
+        Click(dialog, "cmdCancel");
+    });
+    EXPECT_NE(made, nullptr);
+    EXPECT_EQ(window->mouse(), made);
+}
+
+} // namespace
+} // namespace vp
