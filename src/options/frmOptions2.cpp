@@ -1,6 +1,7 @@
 #include "options/frmOptions2.h"
 
 #include "camdata/FileSystem.h"
+#include "editor/LocaleSeparator.h"
 #include "options/frmGPLPath.h"
 #include "remote/CMouseEvent.h"
 #include "seams/Desktop.h"
@@ -13,7 +14,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLocale>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -52,21 +52,6 @@ constexpr float kFirstDistance = 200.0F;
 
 constexpr int kShutdownFast = 0;
 constexpr int kShutdownSlow = 3000;
-
-// The locale's decimal separator; the number texts work with single bytes, so a separator outside
-// ASCII falls back to the point, which the user can always type.
-char DecimalSeparator()
-{
-    const QString point = QLocale().decimalPoint();
-    if (point.size() == 1 && point.at(0).unicode() < 0x80)
-        return point.at(0).toLatin1();
-    return '.';
-}
-
-QString Text(std::string_view utf8)
-{
-    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
-}
 
 template <typename Widget>
 Widget* Named(Widget* widget, const QString& name, const QString& toolTip = {})
@@ -195,7 +180,7 @@ QWidget* frmOptions2::BuildEditingTab()
     };
     auto box = [this, frame](int k) {
         const auto& spec = kDefaultValueBoxes.at(static_cast<std::size_t>(k));
-        auto* edit = Named(new QLineEdit(frame), QStringLiteral("txtDefaultValue_%1").arg(k), Text(spec.tooltip));
+        auto* edit = Named(new QLineEdit(frame), QStringLiteral("txtDefaultValue_%1").arg(k), ToQString(spec.tooltip));
         edit->setMaximumWidth(90);
         txtDefaultValue_.at(static_cast<std::size_t>(k)) = edit;
         return edit;
@@ -208,7 +193,7 @@ QWidget* frmOptions2::BuildEditingTab()
     auto* distanceRow = new QHBoxLayout;
     distanceRow->addWidget(optValue1_[kPlaceAtDistance]);
     distanceRow->addWidget(box(kDistanceBox));
-    distanceRow->addWidget(Named(new QLabel(Text(kDefaultValueBoxes[kDistanceBox].unit), frame),
+    distanceRow->addWidget(Named(new QLabel(ToQString(kDefaultValueBoxes[kDistanceBox].unit), frame),
                                  QStringLiteral("lblValue1a")));
     distanceRow->addStretch();
     grid->addLayout(distanceRow, 2, 1, 1, 2);
@@ -229,7 +214,7 @@ QWidget* frmOptions2::BuildEditingTab()
         } else {
             grid->addWidget(box(k), row, 1);
         }
-        grid->addWidget(Named(new QLabel(Text(kDefaultValueBoxes.at(static_cast<std::size_t>(k)).unit), frame),
+        grid->addWidget(Named(new QLabel(ToQString(kDefaultValueBoxes.at(static_cast<std::size_t>(k)).unit), frame),
                               QStringLiteral("lblUnit_%1").arg(k - 1)),
                         row, 2);
     }
@@ -303,14 +288,14 @@ void frmOptions2::Form_Load()
         distance->setEnabled(false);
     } else {
         optValue1_[kPlaceAtDistance]->setChecked(true);
-        distance->setText(Text(DefaultBoxText(kDistanceBox, placement, separator)));
+        distance->setText(ToQString(DefaultBoxText(kDistanceBox, placement, separator)));
     }
     for (int k = 1; k < kDefaultValueBoxCount; ++k) {
         const ValueSlot slot = working_.DefaultValue.at(static_cast<std::size_t>(k));
         if (k == kFixedBox)
             chkValue5_->setChecked(slot.asInt() != 0);
         else
-            txtDefaultValue_.at(static_cast<std::size_t>(k))->setText(Text(DefaultBoxText(k, slot, separator)));
+            txtDefaultValue_.at(static_cast<std::size_t>(k))->setText(ToQString(DefaultBoxText(k, slot, separator)));
     }
 
     UpdateGplControls();
@@ -379,7 +364,7 @@ void frmOptions2::optValue1_Click(int index)
         distance->setText(QStringLiteral("200"));
         placement = ValueSlot::fromFloat(kFirstDistance);
     } else {
-        distance->setText(Text(DefaultBoxText(kDistanceBox, placement, DecimalSeparator())));
+        distance->setText(ToQString(DefaultBoxText(kDistanceBox, placement, DecimalSeparator())));
     }
 }
 
@@ -450,7 +435,7 @@ void frmOptions2::txtDefaultValue_LostFocus(int box)
     }
     // Refused: the slot keeps its value and the box shows it again.
     services_.desktop.beep();
-    edit->setText(Text(RefusedBoxText(box, slot, separator)));
+    edit->setText(ToQString(RefusedBoxText(box, slot, separator)));
 }
 
 void frmOptions2::cmdChange_Click()
