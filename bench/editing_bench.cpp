@@ -7,8 +7,8 @@
 #include "editor/TvSetPanel.h"
 #include "editor/frmMain.h"
 
-#include <QPushButton>
 #include <QApplication>
+#include <QPushButton>
 
 #include <benchmark/benchmark.h>
 

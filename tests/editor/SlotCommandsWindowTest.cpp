@@ -8,8 +8,6 @@
 #include "editor/UpDown.h"
 #include "editor/ValueEditing.h"
 
-#include <QPushButton>
-
 namespace vp::test {
 namespace {
 
@@ -82,16 +80,6 @@ TEST_F(SlotCommandsWindow, AddBeforeShowsTheNewCameraUnderTheSameNumber)
     expectHeaderLength(4, 1);
 }
 
-TEST_F(SlotCommandsWindow, AddBeforeIsRefusedAtTheTrackStartOnly)
-{
-    load(WithDistances(CamDocument(2, 1), CamSet::TV1, {0, 0.001F}));
-    expectRefused("cmdAddTV1Before", "Sorry, but the current camera is already at the beginning of the track. Ready.");
-    selector("TV1")->setValue(2);
-    click("cmdAddTV1Before");
-    EXPECT_EQ(text("txtTotalTV1Cams"), "3");
-    EXPECT_EQ(text("txtTV1CamData_0"), "0.001") << "the single-precision mean of 0 and 0.001 lies just above 0.0005";
-}
-
 TEST_F(SlotCommandsWindow, AddBehindMovesTheSelectorToTheNewCamera)
 {
     load(WithDistances(CamDocument(2, 1), CamSet::TV2, {49700}));
@@ -105,14 +93,6 @@ TEST_F(SlotCommandsWindow, AddBehindMovesTheSelectorToTheNewCamera)
     EXPECT_EQ(text("txtCurrentTV2Cam"), "3");
     expectRefused("cmdAddTV2Behind", "Sorry, but the current camera has already the highest possible #1-value. Ready.");
     expectHeaderLength(2, 3);
-}
-
-TEST_F(SlotCommandsWindow, AddBehindByDistanceStopsAtTheTrackEnd)
-{
-    load(WithDistances(CamDocument(1, 1), CamSet::TV1, {49800}));
-    window->storedOptions().DefaultValue[0].setFloat(500);
-    click("cmdAddTV1Behind");
-    EXPECT_EQ(distance(CamSet::TV1, 2), 50000.0F);
 }
 
 TEST_F(SlotCommandsWindow, AFullSetTakesNoMoreCameras)

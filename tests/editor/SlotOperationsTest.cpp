@@ -262,13 +262,5 @@ TEST_F(SlotOperations, AnEmptySetGetsCameraOneAtTheStart)
     EXPECT_FALSE(RemoveCamera(doc, CamSet::TV1, 1).done);
 }
 
-TEST_F(SlotOperations, QuestionsNameTheSet)
-{
-    EXPECT_EQ(RemoveQuestion(CamSet::TV1),
-              "This will remove the currently shown camera from the TV1-set. Undo is NOT possible. Continue?");
-    EXPECT_EQ(AssignToAllQuestion(CamSet::TV2),
-              "This will overwrite the same value of all other cameras in the TV2-set. Undo is NOT possible. Continue?");
-}
-
 } // namespace
 } // namespace vp
