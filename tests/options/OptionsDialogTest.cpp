@@ -6,10 +6,8 @@
 #include "camdata/FileSystem.h"
 #include "editor/NumberText.h"
 #include "options/QtTestApp.h"
-#include "remote/CMouseEvent.h"
 #include "support/FakeClock.h"
 #include "support/FakeDesktop.h"
-#include "support/FakeInputBackend.h"
 #include "support/TempDir.h"
 
 #include <QCheckBox>
@@ -50,15 +48,11 @@ protected:
     void SetUp() override { QLocale::setDefault(QLocale::c()); }
     void TearDown() override { QLocale::setDefault(QLocale::c()); }
 
-    std::unique_ptr<frmOptions2> Open(InputBackend* input = nullptr)
+    std::unique_ptr<frmOptions2> Open()
     {
-        OptionsDialogServices services{
-            .desktop = desktop,
-            .clock = clock,
-            .input = input,
-            .programFolder = "/opt/vantapoint",
-            .replaceMouseEvent = [this](std::unique_ptr<CMouseEvent> mouse) { mice.push_back(std::move(mouse)); }};
-        auto dialog = std::make_unique<frmOptions2>(working, std::move(services));
+        auto dialog = std::make_unique<frmOptions2>(
+            working, OptionsDialogServices{
+                         .desktop = desktop, .clock = clock, .programFolder = "/opt/vantapoint", .replaceMouseEvent = {}});
         dialog->show();
         dialog->activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
@@ -95,7 +89,6 @@ protected:
     FakeDesktop desktop;
     FakeClock clock;
     OptionsRecord working;
-    std::vector<std::unique_ptr<CMouseEvent>> mice;
 };
 
 TEST_F(OptionsDialogTest, HasEveryNamedControlOnItsTab)
@@ -431,39 +424,7 @@ TEST_F(OptionsDialogTest, RemoteControlsFollowTheGplFolderAndTheScript)
     EXPECT_EQ(Find<QLabel>(*dialog, "lblGPLFolder")->text(), "/games/gpl");
 }
 
-TEST_F(OptionsDialogTest, EachOpeningMakesAFreshMouseObjectForTheMainWindow)
-{
-    test::FakeInputBackend input;
-    auto first = Open(&input);
-    ASSERT_EQ(mice.size(), 1U);
-    EXPECT_EQ(first->mouseEvent(), mice[0].get());
-    auto second = Open(&input);
-    ASSERT_EQ(mice.size(), 2U);
-    EXPECT_EQ(second->mouseEvent(), mice[1].get());
-    EXPECT_NE(mice[0].get(), mice[1].get());
-
-    auto without = Open();
-    EXPECT_EQ(without->mouseEvent(), nullptr);
-    EXPECT_EQ(mice.size(), 2U);
-}
-
-// ---- closing, help and the GPL folder
-
-TEST_F(OptionsDialogTest, OkAcceptsWhileCancelAndTheCloseControlReject)
-{
-    auto ok = Open();
-    Find<QPushButton>(*ok, "cmdOK")->click();
-    EXPECT_EQ(ok->result(), QDialog::Accepted);
-    EXPECT_FALSE(ok->isVisible());
-
-    auto cancel = Open();
-    Find<QPushButton>(*cancel, "cmdCancel")->click();
-    EXPECT_EQ(cancel->result(), QDialog::Rejected);
-
-    auto closed = Open();
-    closed->close();
-    EXPECT_EQ(closed->result(), QDialog::Rejected);
-}
+// ---- help and the GPL folder
 
 TEST_F(OptionsDialogTest, HelpOpensTheManualInTheProgramFolder)
 {
