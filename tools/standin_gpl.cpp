@@ -6,13 +6,15 @@
 // The log goes to the file named by VP_STANDIN_LOG, or beside the program (gpl.exe -> gpl.log).
 // VP_STANDIN_MAX_MS, when set, closes it after that many milliseconds whatever happens, so that a
 // test that fails half-way leaves no window behind.
-// One line per event, a steady millisecond time stamp first (the clock Vantapoint itself uses):
+// One line per event, first the steady millisecond time at which it was handled (the clock
+// Vantapoint itself uses); input events end with the window system's own time stamp of the event,
+// in milliseconds, which a busy machine does not delay:
 //     <ms> shown <width> <height>
-//     <ms> press <button> <x> <y>        (also "release"; button 1 left, 2 middle, 3 right)
-//     <ms> key <name>                    (Escape, Return, Enter, F5, ...)
-//     <ms> closed                        (the shutdown keys arrived)
-//     <ms> timed out                     (VP_STANDIN_MAX_MS passed)
-//     <ms> exited                        (the program ends)
+//     <ms> press <button> <x> <y> <event ms>   (also "release"; button 1 left, 2 middle, 3 right)
+//     <ms> key <name> <event ms>               (Escape, Return, Enter, F5, ...)
+//     <ms> closed                              (the shutdown keys arrived)
+//     <ms> timed out                           (VP_STANDIN_MAX_MS passed)
+//     <ms> exited                              (the program ends)
 
 #include <QApplication>
 #include <QFile>
@@ -104,7 +106,7 @@ protected:
     {
         if (event->isAutoRepeat())
             return;
-        write(QStringLiteral("key ") + KeyName(event->key()));
+        write(QStringLiteral("key %1 %2").arg(KeyName(event->key())).arg(event->timestamp()));
         recentKeys_.push_back(event->key() == Qt::Key_Enter ? Qt::Key_Return : event->key());
         if (recentKeys_.size() > kShutdownKeys.size())
             recentKeys_.pop_front();
@@ -121,8 +123,12 @@ private:
     void logButton(const char* what, QMouseEvent* event)
     {
         const QPoint at = event->globalPosition().toPoint();
-        write(QStringLiteral("%1 %2 %3 %4").arg(QLatin1String(what)).arg(ButtonNumber(event->button()))
-                  .arg(at.x()).arg(at.y()));
+        write(QStringLiteral("%1 %2 %3 %4 %5")
+                  .arg(QLatin1String(what))
+                  .arg(ButtonNumber(event->button()))
+                  .arg(at.x())
+                  .arg(at.y())
+                  .arg(event->timestamp()));
     }
 
     void write(const QString& line)
