@@ -42,11 +42,6 @@ bool IsSeparator(char c)
 #endif
 }
 
-SystemError FromErrno(int err)
-{
-    return {err, std::generic_category().message(err)};
-}
-
 SystemError FromErrorCode(const std::error_code& ec)
 {
     return {ec.value(), ec.message()};
@@ -92,7 +87,7 @@ SystemError OpenError(const Failure& failure, const std::string& path, bool read
     }
     if (failure.err == ENOTDIR)
         return {kErrPathNotFound, "Path not found"};
-    return FromErrno(failure.err);
+    return ErrnoError(failure.err);
 }
 
 #ifdef _WIN32
@@ -126,7 +121,7 @@ std::optional<SystemError> WriteAll(int fd, std::span<const std::uint8_t> bytes)
         if (written < 0 && errno == EINTR)
             continue;
         if (written <= 0)
-            return FromErrno(written < 0 ? errno : EIO);
+            return ErrnoError(written < 0 ? errno : EIO);
         bytes = bytes.subspan(static_cast<std::size_t>(written));
     }
     return std::nullopt;
@@ -165,6 +160,16 @@ std::string TempNameBeside(const fs::path& target)
 }
 
 } // namespace
+
+SystemError ErrnoError(int err)
+{
+    return {err, std::generic_category().message(err)};
+}
+
+SystemError LastOpenError(const std::string& path, bool reading)
+{
+    return OpenError(LastFailure(), path, reading);
+}
 
 std::string JoinPath(std::string_view folder, std::string_view name)
 {
@@ -206,7 +211,7 @@ ReadResult ReadFilePrefix(const std::string& path, std::size_t maxBytes)
     const bool closeFailed = std::fclose(file) != 0;
     if (readFailed || closeFailed) {
         result.bytes.clear();
-        result.error = FromErrno(readFailed ? readErr : (errno != 0 ? errno : EIO));
+        result.error = ErrnoError(readFailed ? readErr : (errno != 0 ? errno : EIO));
         return result;
     }
     result.bytes.resize(got);
@@ -226,13 +231,13 @@ std::optional<SystemError> ReplaceFile(const std::string& path, std::span<const 
 
     const fs::file_status status = fs::status(target, ec);
     if (fs::is_directory(status))
-        return FromErrno(EISDIR);
+        return ErrnoError(EISDIR);
     std::optional<fs::perms> keepPerms;
     if (fs::exists(status)) {
         // Judged on the mode bits, not on access(): a privileged user may write anything, but a
         // file marked write-protected must still not be replaced.
         if ((status.permissions() & fs::perms::owner_write) == fs::perms::none)
-            return FromErrno(EACCES);
+            return ErrnoError(EACCES);
         keepPerms = status.permissions();
     }
 
@@ -245,14 +250,14 @@ std::optional<SystemError> ReplaceFile(const std::string& path, std::span<const 
             return OpenError(LastFailure(), tempPath, false);
     }
     if (fd < 0)
-        return FromErrno(EEXIST);
+        return ErrnoError(EEXIST);
 
     std::optional<SystemError> error = WriteAll(fd, bytes);
     // On disk before the rename, so a crash cannot leave an empty file in place of the old one.
     if (!error && SyncFile(fd) != 0)
-        error = FromErrno(errno);
+        error = ErrnoError(errno);
     if (CloseFile(fd) != 0 && !error)
-        error = FromErrno(errno);
+        error = ErrnoError(errno);
     if (!error && keepPerms) {
         fs::permissions(tempPath, *keepPerms, fs::perm_options::replace, ec);
         if (ec)

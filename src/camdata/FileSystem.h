@@ -28,6 +28,13 @@ struct SystemError {
     friend bool operator==(const SystemError&, const SystemError&) = default;
 };
 
+// The system's number errno with its description.
+SystemError ErrnoError(int err);
+// The error of an open of path that has just failed, taken from errno (and, on Windows, the last
+// system error) at once: a missing file in an existing folder when reading, a missing folder, a drive
+// without a medium, or the system's own number.
+SystemError LastOpenError(const std::string& path, bool reading);
+
 // folder + separator + name; no doubled separator when folder already ends with one.
 std::string JoinPath(std::string_view folder, std::string_view name);
 // The text up to and including the last separator; empty when there is none.

@@ -73,27 +73,6 @@ private:
 constexpr std::size_t kFixedRecordBytes = 3145;
 constexpr std::size_t kMaxRecordBytes = 4 + 2 * kMaxTextFieldBytes + kFixedRecordBytes;
 
-SystemError ErrorFromErrno(int number)
-{
-    return {number, std::strerror(number)};
-}
-
-// A missing folder on the way is the program's "path not found"; a missing file in an existing
-// folder is "file not found".
-SystemError OpenError(int number, const std::string& path)
-{
-    if (number == ENOTDIR)
-        return {kErrPathNotFound, "Path not found"};
-    if (number == ENOENT) {
-        const std::string folder = FolderOf(path);
-        std::error_code ec;
-        if (std::filesystem::is_directory(folder.empty() ? std::string(".") : folder, ec))
-            return {kErrFileNotFound, "File not found"};
-        return {kErrPathNotFound, "Path not found"};
-    }
-    return ErrorFromErrno(number);
-}
-
 bool IsAccessRefusal(int number)
 {
     return number == EACCES || number == EPERM || number == EROFS;
@@ -113,45 +92,46 @@ RecordRead ReadRecordFile(const std::string& path)
         const int refusal = errno;
         file = std::fopen(path.c_str(), "rb");
         if (file == nullptr)
-            return {{}, ErrorFromErrno(refusal)};
+            return {{}, ErrnoError(refusal)};
     }
     if (file == nullptr)
-        return {{}, OpenError(errno, path)};
+        return {{}, LastOpenError(path, true)};
 
     RecordRead result;
     result.bytes.resize(kMaxRecordBytes);
     if (std::fseek(file, 0, SEEK_SET) != 0) {
-        result.error = ErrorFromErrno(errno);
+        result.error = ErrnoError(errno);
         result.bytes.clear();
     } else {
         const std::size_t got = std::fread(result.bytes.data(), 1, result.bytes.size(), file);
         if (std::ferror(file) != 0)
-            result.error = ErrorFromErrno(errno);
+            result.error = ErrnoError(errno);
         result.bytes.resize(got);
     }
     if (std::fclose(file) != 0 && !result.error)
-        result.error = ErrorFromErrno(errno);
+        result.error = ErrnoError(errno);
     return result;
 }
+
+} // namespace
 
 // Opening and closing proves that gpl.exe is there; a folder of that name is not the game.
 // An empty folder name would look beside the working folder, a NUL would cut the name short.
 std::optional<SystemError> CheckGplFolder(const std::string& folder)
 {
     if (folder.empty() || folder.find('\0') != std::string::npos)
-        return ErrorFromErrno(EINVAL);
+        return ErrnoError(EINVAL);
     const std::string path = JoinPath(folder, "gpl.exe");
     std::FILE* file = std::fopen(path.c_str(), "rb");
     if (file == nullptr)
-        return OpenError(errno, path);
+        return LastOpenError(path, true);
     std::fclose(file);
     std::error_code ec;
     if (std::filesystem::is_directory(path, ec))
-        return ErrorFromErrno(EISDIR);
+        return ErrnoError(EISDIR);
     return std::nullopt;
 }
 
-} // namespace
 
 std::string ConfigWarningText()
 {
@@ -276,7 +256,7 @@ std::optional<SystemError> SaveConfiguration(const std::string& programFolder, c
 {
     const std::vector<std::uint8_t> bytes = ConfigBytes(stored);
     if (bytes.empty())
-        return ErrorFromErrno(ENAMETOOLONG);
+        return ErrnoError(ENAMETOOLONG);
 
     const std::string path = JoinPath(programFolder, kConfigFileName);
     // "r+b" keeps what lies beyond the record; only a missing file is created.
@@ -284,13 +264,13 @@ std::optional<SystemError> SaveConfiguration(const std::string& programFolder, c
     if (file == nullptr && errno == ENOENT)
         file = std::fopen(path.c_str(), "wb");
     if (file == nullptr)
-        return OpenError(errno, path);
+        return LastOpenError(path, false);
 
     std::optional<SystemError> error;
     if (std::fwrite(bytes.data(), 1, bytes.size(), file) != bytes.size())
-        error = ErrorFromErrno(errno);
+        error = ErrnoError(errno);
     if (std::fclose(file) != 0 && !error)
-        error = ErrorFromErrno(errno);
+        error = ErrnoError(errno);
     return error;
 }
 

@@ -26,6 +26,10 @@ std::string DebugModeText(int code);
 inline constexpr std::size_t kMaxTextFieldBytes = 65535;
 bool FitsInTextField(std::string_view text);
 
+// Whether folder holds a gpl.exe that can be opened for reading (a folder of that name is not the
+// game). Empty on success; the start-up check and the GPL folder dialog share this one rule.
+std::optional<SystemError> CheckGplFolder(const std::string& folder);
+
 // The record as laid out in the file (3149 + header length + path length bytes).
 // Empty when Header or GPLPath does not fit in a text field: such a record cannot be stored.
 std::vector<std::uint8_t> ConfigBytes(const OptionsRecord& options);

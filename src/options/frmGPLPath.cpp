@@ -16,9 +16,6 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
-#include <cstdio>
-#include <filesystem>
-#include <system_error>
 
 namespace vp {
 
@@ -56,17 +53,6 @@ bool IsWithin(const QString& folder, const QString& root)
         return true;
     const QString prefix = root.endsWith(QLatin1Char('/')) ? root : root + QLatin1Char('/');
     return folder.startsWith(prefix, kPathCase);
-}
-
-// Opening and closing proves that gpl.exe is there; a folder of that name is not the game.
-bool CanOpenForReading(const std::string& path)
-{
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (file == nullptr)
-        return false;
-    std::fclose(file);
-    std::error_code ec;
-    return !std::filesystem::is_directory(path, ec) && !ec;
 }
 
 } // namespace
@@ -249,7 +235,7 @@ void frmGPLPath::dirFolder_Change(const QString& folder)
 void frmGPLPath::CheckGplExe()
 {
     // A path the configuration file cannot hold could not be kept: refused like a folder without the game.
-    gplFound_ = FitsInTextField(working_.GPLPath) && CanOpenForReading(JoinPath(working_.GPLPath, "gpl.exe"));
+    gplFound_ = FitsInTextField(working_.GPLPath) && !CheckGplFolder(working_.GPLPath);
 }
 
 void frmGPLPath::cmdOK_Click()

@@ -14,7 +14,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
 namespace {
 
-TEST(FuzzCorpusReplay, EveryInputPasses)
+// Named after its target (VP_FUZZ_TARGET) so that the replays of different targets stay apart.
+TEST(FuzzCorpusReplay, VP_FUZZ_TARGET)
 {
     std::size_t inputs = 0;
     for (const auto& entry : std::filesystem::directory_iterator(VP_FUZZ_CORPUS_DIR)) {
