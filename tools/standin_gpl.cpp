@@ -146,27 +146,33 @@ private:
 
 int main(int argc, char* argv[])
 {
-    QApplication app(argc, argv);
-    QString logPath = qEnvironmentVariable("VP_STANDIN_LOG");
-    if (logPath.isEmpty()) {
-        const QFileInfo program(QCoreApplication::applicationFilePath());
-        logPath = program.absolutePath() + QLatin1Char('/') + program.completeBaseName() + QStringLiteral(".log");
-    }
-    QFile log(logPath);
-    if (!log.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        std::fprintf(stderr, "standin_gpl: cannot write the log %s\n", qPrintable(logPath));
-        return 1;
-    }
+    QFile log;
+    int result = 0;
+    {
+        QApplication app(argc, argv);
+        QString logPath = qEnvironmentVariable("VP_STANDIN_LOG");
+        if (logPath.isEmpty()) {
+            const QFileInfo program(QCoreApplication::applicationFilePath());
+            logPath = program.absolutePath() + QLatin1Char('/') + program.completeBaseName() + QStringLiteral(".log");
+        }
+        log.setFileName(logPath);
+        if (!log.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+            std::fprintf(stderr, "standin_gpl: cannot write the log %s\n", qPrintable(logPath));
+            return 1;
+        }
 
-    StandIn window(log);
-    // Without a window manager a full-screen request does nothing; the geometry covers the screen anyway.
-    window.setGeometry(QGuiApplication::primaryScreen()->geometry());
-    window.showFullScreen();
-    bool limited = false;
-    const int maxMs = qEnvironmentVariableIntValue("VP_STANDIN_MAX_MS", &limited);
-    if (limited)
-        QTimer::singleShot(maxMs, &window, [&window] { window.timeOut(); });
-    const int result = QApplication::exec();
+        StandIn window(log);
+        // Without a window manager a full-screen request does nothing; the geometry covers the screen anyway.
+        window.setGeometry(QGuiApplication::primaryScreen()->geometry());
+        window.showFullScreen();
+        bool limited = false;
+        const int maxMs = qEnvironmentVariableIntValue("VP_STANDIN_MAX_MS", &limited);
+        if (limited)
+            QTimer::singleShot(maxMs, &window, [&window] { window.timeOut(); });
+        result = QApplication::exec();
+    }
+    // Only now are the window and the connection to the window system gone: whoever waits for this
+    // line finds the screen free again.
     log.write(QStringLiteral("%1 exited\n").arg(NowMs()).toUtf8());
     return result;
 }

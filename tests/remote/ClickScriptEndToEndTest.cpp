@@ -210,9 +210,11 @@ protected:
         unsetenv("VP_STANDIN_LOG");
         unsetenv("VP_STANDIN_MAX_MS");
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
-        // The stand-in must be gone before its folder is.
+        // The stand-in and its window must be gone before its folder is and before the next test
+        // uses the screen.
         if (backend) {
             EXPECT_TRUE(AwaitLog(log, "exited", 1, 25000));
+            EXPECT_TRUE(AwaitNoStandInWindow());
         }
     }
 
@@ -239,6 +241,51 @@ protected:
     }
 
     static inline Display* keepServer = nullptr;
+    // The X server may still show the window for a moment after its program has left.
+    static bool AwaitNoStandInWindow()
+    {
+        const std::int64_t deadline = NowMs() + 5000;
+        while (StandInWindowShown()) {
+            if (NowMs() >= deadline)
+                return false;
+            SleepMs(10);
+        }
+        return true;
+    }
+
+    static bool StandInWindowShown()
+    {
+        // A window may vanish between the listing and the questions about it; that is no error here.
+        const XErrorHandler previous = XSetErrorHandler([](Display*, XErrorEvent*) { return 0; });
+        const bool shown = ListsStandInWindow();
+        XSync(keepServer, False);
+        XSetErrorHandler(previous);
+        return shown;
+    }
+
+    static bool ListsStandInWindow()
+    {
+        Window root = 0, parent = 0;
+        Window* children = nullptr;
+        unsigned count = 0;
+        if (XQueryTree(keepServer, DefaultRootWindow(keepServer), &root, &parent, &children, &count) == 0)
+            return false;
+        bool shown = false;
+        for (unsigned k = 0; k < count && !shown; ++k) {
+            char* name = nullptr;
+            XWindowAttributes attributes{};
+            if (XFetchName(keepServer, children[k], &name) != 0 && name != nullptr) {
+                shown = std::string(name) == "GPL stand-in"
+                        && XGetWindowAttributes(keepServer, children[k], &attributes) != 0
+                        && attributes.map_state == IsViewable;
+                XFree(name);
+            }
+        }
+        if (children != nullptr)
+            XFree(children);
+        return shown;
+    }
+
     std::string LogText() const
     {
         std::ifstream in(log);
