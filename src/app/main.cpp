@@ -5,6 +5,7 @@
 
 #include "app/CommandLine.h"
 #include "app/QtDesktop.h"
+#include "app/QtLauncher.h"
 #include "editor/EditorServices.h"
 #include "editor/frmMain.h"
 #include "remote/InputBackend.h"
@@ -55,7 +56,8 @@ int main(int argc, char* argv[])
     const std::unique_ptr<vp::InputBackend> input = vp::CreatePlatformInputBackend();
     const std::string programFolder =
         QFile::encodeName(QDir::toNativeSeparators(QCoreApplication::applicationDirPath())).toStdString();
-    vp::EditorServices services{*desktop, clock, input.get(), programFolder};
+    vp::QtLauncher launcher;
+    vp::EditorServices services{*desktop, clock, input.get(), programFolder, &launcher};
 
     vp::frmMain window(services, commandLine.path);
     if (commandLine.screenshotFile)

@@ -3,6 +3,7 @@
 
 #include "camdata/CameraDocument.h"
 #include "options/OptionsRecord.h"
+#include "remote/ClickScript.h"
 #include "remote/CMouseEvent.h"
 
 #include <cstdint>
@@ -28,6 +29,8 @@ struct EditorState {
     std::int32_t ScreenHeight = 0;
     // Null where the platform has no synthetic input.
     std::unique_ptr<CMouseEvent> mouse;
+    // Whether a script command ("Test", "Record new script", "Test script") is running.
+    ScriptActivity scriptActivity;
     // Set only while the display positions value spinners, so that their notifications are not
     // taken for the user's steps (see IgnoringSpinnerChange).
     bool IgnoreSpinnerChange = false;

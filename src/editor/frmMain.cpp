@@ -159,6 +159,9 @@ QWidget* frmMain::buildCommandColumn()
     connect(cmdLoadCAMFile_, &QPushButton::clicked, this, &frmMain::cmdLoadCAMFile_Click);
     connect(cmdSaveCAMFile_, &QPushButton::clicked, this, &frmMain::cmdSaveCAMFile_Click);
     connect(cmdOptions_, &QPushButton::clicked, this, &frmMain::cmdOptions_Click);
+    connect(cmdTestCams_, &QPushButton::clicked, this, &frmMain::cmdTestCams_Click);
+    // The activity lives in this window's state: the watch ends with the window.
+    state_.scriptActivity.watch([this](bool) { EnableTestCams(); });
     connect(cmdHelp_, &QPushButton::clicked, this, &frmMain::cmdHelp_Click);
     connect(cmdExit_, &QPushButton::clicked, this, &frmMain::cmdExit_Click);
     connect(cmdVisitHP_, &QToolButton::clicked, this, &frmMain::cmdVisitHP_Click);
@@ -202,7 +205,7 @@ void frmMain::runStartup(const std::string& commandLinePath)
     ShowTV1Cam();
     ShowTV2Cam();
     ShowPitlaneCam();
-    cmdTestCams_->setEnabled(state_.storedOptions.gplKnown());
+    EnableTestCams();
     state_.DataSaved = true;
 
     if (!commandLinePath.empty())

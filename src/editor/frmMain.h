@@ -84,6 +84,9 @@ private:
     void cmdVisitHP_Click();
     // Options: the dialog on the working options; OK adopts and saves them, anything else discards them.
     void cmdOptions_Click();
+    void cmdTestCams_Click();
+    // "Test" needs a known GPL folder and no script command running.
+    void EnableTestCams();
     void AdoptWorkingOptions();
 
     // Reads a CAM file into the document with progress texts and the outcome's message, then

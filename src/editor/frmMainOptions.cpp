@@ -35,14 +35,18 @@ void frmMain::cmdOptions_Click()
                         .clock = services_.clock,
                         .input = services_.input,
                         .programFolder = state_.ProgramFolder,
-                        .replaceMouseEvent = [this](std::unique_ptr<CMouseEvent> mouse) { setMouse(std::move(mouse)); }},
+                        .replaceMouseEvent = [this](std::unique_ptr<CMouseEvent> mouse) { setMouse(std::move(mouse)); },
+                        .launcher = services_.launcher,
+                        .scriptActivity = &state_.scriptActivity,
+                        .storedOptions = &state_.storedOptions,
+                        .recordingScreen = ScreenSize{state_.ScreenWidth, state_.ScreenHeight}},
                        this);
     state_.AcceptOptions = dialog.exec() == QDialog::Accepted;
     if (state_.AcceptOptions)
         AdoptWorkingOptions();
     else
         state_.workingOptions.copyAllButHeaderFrom(state_.storedOptions);
-    cmdTestCams_->setEnabled(state_.storedOptions.gplKnown());
+    EnableTestCams();
 }
 
 void frmMain::AdoptWorkingOptions()

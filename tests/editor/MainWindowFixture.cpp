@@ -11,7 +11,7 @@ namespace vp::test {
 frmMain& MainWindowTest::start(const std::string& commandLinePath)
 {
     window.reset();
-    window = std::make_unique<frmMain>(EditorServices{.desktop = desktop, .clock = clock, .input = input, .programFolder = folder.path()},
+    window = std::make_unique<frmMain>(EditorServices{.desktop = desktop, .clock = clock, .input = input, .programFolder = folder.path(), .launcher = launcher},
                                        commandLinePath);
     statuses.clear();
     QObject::connect(window.get(), &frmMain::statusShown, [this](const QString& shown) { statuses << shown; });

@@ -56,6 +56,7 @@ protected:
     FakeDesktop desktop;
     FakeClock clock;
     InputBackend* input = nullptr;
+    ProgramLauncher* launcher = nullptr;
     std::unique_ptr<frmMain> window;
     QStringList statuses;
 };
