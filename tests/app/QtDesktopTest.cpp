@@ -19,42 +19,22 @@ constexpr const char* kAllFiles = "All Files (*.*)";
 constexpr const char* kAllFiles = "All Files (*)";
 #endif
 
-TEST(QtFileFilter, TurnsTheCameraFilterIntoQtForm)
+TEST(QtFileFilter, TurnsFiltersIntoQtForm)
 {
     EXPECT_EQ(QtFileFilter("GPL-camera-files (*.cam)|*.cam|All Files (*.*)|*.*").toStdString(),
               std::string("GPL-camera-files (*.cam);;") + kAllFiles);
-}
-
-TEST(QtFileFilter, GivesANameWithoutPatternsItsPatterns)
-{
     EXPECT_EQ(QtFileFilter("Cameras|*.cam;*.CAM").toStdString(), "Cameras (*.cam *.CAM)");
-    // A name whose parentheses say something else keeps them.
     EXPECT_EQ(QtFileFilter("Backups (old)|*.bak").toStdString(), "Backups (old) (*.bak)");
-    // A name without its pattern part is dropped.
     EXPECT_EQ(QtFileFilter("Cameras|*.cam|Dangling").toStdString(), "Cameras (*.cam)");
 }
 
-TEST(DocumentUrl, LocalPathBecomesAFileUrl)
+TEST(DocumentUrl, LocalPathsWithAFragmentOnlyAfterTheFileName)
 {
-    const QUrl url = VantapointMain::DocumentUrl("/opt/Vantapoint/VantapointHelp.html");
-    EXPECT_TRUE(url.isLocalFile());
-    EXPECT_EQ(url.toLocalFile().toStdString(), "/opt/Vantapoint/VantapointHelp.html");
-    EXPECT_FALSE(url.hasFragment());
+    const QUrl help = VantapointMain::DocumentUrl("/opt/My Tools/VantapointHelp.html#about");
+    EXPECT_TRUE(help.isLocalFile());
+    EXPECT_EQ(help.toLocalFile().toStdString(), "/opt/My Tools/VantapointHelp.html");
+    EXPECT_EQ(help.fragment().toStdString(), "about");
 
-    const QUrl drive = VantapointMain::DocumentUrl("C:\\GPL\\VantapointHelp.html");
-    EXPECT_TRUE(drive.isLocalFile());
-}
-
-TEST(DocumentUrl, FragmentAfterTheFileNameIsKept)
-{
-    const QUrl url = VantapointMain::DocumentUrl("/opt/My Tools/Vantapoint/VantapointHelp.html#about");
-    EXPECT_TRUE(url.isLocalFile());
-    EXPECT_EQ(url.toLocalFile().toStdString(), "/opt/My Tools/Vantapoint/VantapointHelp.html");
-    EXPECT_EQ(url.fragment().toStdString(), "about");
-}
-
-TEST(DocumentUrl, HashInAFolderOrFileNameIsNoFragment)
-{
     const QUrl folder = VantapointMain::DocumentUrl("/games/GPL#2/VantapointHelp.html");
     EXPECT_EQ(folder.toLocalFile().toStdString(), "/games/GPL#2/VantapointHelp.html");
     EXPECT_FALSE(folder.hasFragment());
@@ -65,10 +45,8 @@ TEST(DocumentUrl, HashInAFolderOrFileNameIsNoFragment)
     const QUrl existing = VantapointMain::DocumentUrl(file);
     EXPECT_EQ(QFile::encodeName(existing.toLocalFile()).toStdString(), file);
     EXPECT_FALSE(existing.hasFragment());
-}
 
-TEST(DocumentUrl, WebAddressStaysAsItIs)
-{
+    EXPECT_TRUE(VantapointMain::DocumentUrl("C:\\GPL\\VantapointHelp.html").isLocalFile());
     for (const char* address : {"https://example.org/vantapoint/#download", "mailto:someone@example.org"}) {
         const QUrl url = VantapointMain::DocumentUrl(address);
         EXPECT_FALSE(url.isLocalFile());
@@ -76,24 +54,18 @@ TEST(DocumentUrl, WebAddressStaysAsItIs)
     }
 }
 
-TEST(ScreenshotDesktop, WritesEveryBoxAndAnswersOk)
+TEST(ScreenshotDesktop, WritesEveryBoxAnsweredOkAndCancelsEveryFileDialog)
 {
     std::ostringstream log;
     ScreenshotDesktop desktop(log);
-    const BoxAnswer answer = desktop.messageBox({"Vantapoint: Safety request", "first line\r\nsecond line",
-                                                 BoxIcon::Exclamation, BoxButtons::OkCancel});
-    EXPECT_EQ(answer, BoxAnswer::Ok);
-    EXPECT_EQ(log.str(), "message box \"Vantapoint: Safety request\", answered OK:\nfirst line\nsecond line\n");
-}
-
-TEST(ScreenshotDesktop, CancelsEveryFileDialog)
-{
-    std::ostringstream log;
-    ScreenshotDesktop desktop(log);
+    EXPECT_EQ(desktop.messageBox({"Vantapoint: Safety request", "first line\r\nsecond line", BoxIcon::Exclamation,
+                                  BoxButtons::OkCancel}),
+              BoxAnswer::Ok);
     FileDialogSpec dialog;
     dialog.title = "Vantapoint: Load&Save";
     EXPECT_EQ(desktop.fileDialog(dialog), std::nullopt);
-    EXPECT_EQ(log.str(), "file dialog \"Vantapoint: Load&Save\", cancelled\n");
+    EXPECT_EQ(log.str(), "message box \"Vantapoint: Safety request\", answered OK:\nfirst line\nsecond line\n"
+                         "file dialog \"Vantapoint: Load&Save\", cancelled\n");
 }
 
 } // namespace

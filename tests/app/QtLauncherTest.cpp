@@ -27,7 +27,7 @@ void WriteFile(const std::string& path, const std::string& text, bool executable
         fs::permissions(path, fs::perms::owner_exec, fs::perm_options::add);
 }
 
-// The text a detached program writes, once it is complete (it ends in a line "end").
+// The text a detached program writes, once it ends in a line "end".
 std::string AwaitOutput(const std::string& path)
 {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
@@ -41,10 +41,7 @@ std::string AwaitOutput(const std::string& path)
     return "timed out";
 }
 
-QString Q(const std::string& path)
-{
-    return QString::fromStdString(path);
-}
+QString Q(const std::string& path) { return QString::fromStdString(path); }
 
 #ifndef Q_OS_WIN
 
@@ -90,7 +87,7 @@ TEST_F(QtLauncherTest, RunsAWindowsProgramThroughWineFromThePath)
     EXPECT_EQ(AwaitOutput(dir.file("out.txt")), dir.file("gpl.exe") + "\nend\n");
 }
 
-TEST_F(QtLauncherTest, ChoosesWineOnlyForWindowsProgramsAndOnlyWhenThereIsOne)
+TEST_F(QtLauncherTest, ChoosesWineOnlyForWindowsProgramsAndFailsForWhatCannotBeStarted)
 {
     WriteFile(dir.file("windows.exe"), "MZ", false);
     WriteFile(dir.file("native.exe"), kReporter, true);
@@ -98,24 +95,16 @@ TEST_F(QtLauncherTest, ChoosesWineOnlyForWindowsProgramsAndOnlyWhenThereIsOne)
     ASSERT_TRUE(throughWine);
     EXPECT_EQ(throughWine->program, "/usr/bin/wine");
     EXPECT_EQ(throughWine->arguments, QStringList{Q(dir.file("windows.exe"))});
-
     const auto direct = LaunchCommandFor(Q(dir.file("native.exe")), "/usr/bin/wine");
     ASSERT_TRUE(direct);
     EXPECT_EQ(direct->program, Q(dir.file("native.exe")));
     EXPECT_TRUE(direct->arguments.isEmpty());
-
-    // A Windows program that is not executable here and no wine: nothing can start it.
     EXPECT_FALSE(LaunchCommandFor(Q(dir.file("windows.exe")), ""));
-}
 
-TEST_F(QtLauncherTest, FailsForWhatCannotBeStarted)
-{
     fs::create_directory(dir.file("folder.exe"));
     WriteFile(dir.file("text.exe"), "just text", false);
-    QtLauncher launcher;
-    EXPECT_FALSE(launcher.launch(dir.file("missing/gpl.exe")));
-    EXPECT_FALSE(launcher.launch(dir.file("folder.exe")));
-    EXPECT_FALSE(launcher.launch(dir.file("text.exe")));
+    for (const char* name : {"missing/gpl.exe", "folder.exe", "text.exe"})
+        EXPECT_FALSE(QtLauncher().launch(dir.file(name))) << name;
 }
 
 #endif

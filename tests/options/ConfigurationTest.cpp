@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 
 namespace fs = std::filesystem;
 
@@ -83,25 +82,10 @@ std::string MakeGplFolder(const TempDir& dir, const std::string& name)
     return folder;
 }
 
-// Root ignores permissions, so read-only cases only mean something for other users.
-bool PermissionsAreEnforced(const TempDir& dir)
-{
-    const std::string probe = dir.file("probe");
-    WriteBytes(probe, {1});
-    fs::permissions(probe, fs::perms::none);
-    const bool enforced = !std::ifstream(probe).is_open();
-    fs::permissions(probe, fs::perms::owner_all);
-    fs::remove(probe);
-    return enforced;
-}
-
-// ---- byte layout ----
-
 TEST(ConfigBytes, DefaultRecordIsTheListedFile)
 {
-    const Bytes bytes = ConfigBytes(OptionsRecord{});
-    ASSERT_EQ(bytes.size(), 3210U);
-    EXPECT_EQ(bytes, DefaultFile());
+    ASSERT_EQ(DefaultFile().size(), 3210U);
+    EXPECT_EQ(ConfigBytes(OptionsRecord{}), DefaultFile());
 }
 
 TEST(ConfigBytes, RecordRoundTripsAndFieldsSitAtTheirOffsets)
@@ -111,20 +95,14 @@ TEST(ConfigBytes, RecordRoundTripsAndFieldsSitAtTheirOffsets)
     const Bytes bytes = ConfigBytes(options);
     const std::size_t b = 4 + options.Header.size() + options.GPLPath.size();
     ASSERT_EQ(bytes.size(), 3149 + options.Header.size() + options.GPLPath.size());
-
-    EXPECT_EQ(bytes[b], 0x00); // ShowSafetyRequests false
-    EXPECT_EQ(bytes[b + 2], 0xFF);
-    EXPECT_EQ(bytes[b + 16], 0x00); // 150.0f = 0x43160000
-    EXPECT_EQ(bytes[b + 19], 0x43);
-    EXPECT_EQ(bytes[b + 66], 255); // ClickCount
-    EXPECT_EQ(bytes[b + 67 + 4], 0xE8); // ClickInterval[1] = 1000
-    EXPECT_EQ(bytes[b + 1091 + 4], 0xFF); // ClickX[1] = -1
-    EXPECT_EQ(bytes[b + 2115], 0x78); // ClickY[0] low byte
-    EXPECT_EQ(bytes[b + 3139], 0xB8); // ShutdownDelay 3000 = 0x0BB8
-    EXPECT_EQ(bytes[b + 3140], 0x0B);
-    EXPECT_EQ(bytes[b + 3143], 0xFF); // PlayScript
-    EXPECT_EQ(bytes[b + 3144], 0xFF);
-
+    const std::pair<std::size_t, std::uint8_t> fields[] = {
+        {0, 0x00},    {2, 0xFF},           // ShowSafetyRequests false, SafetyAssignToAll true
+        {19, 0x43},   {66, 255},           // 150.0f = 0x43160000, ClickCount
+        {71, 0xE8},   {1095, 0xFF},        // ClickInterval[1] = 1000, ClickX[1] = -1
+        {2115, 0x78}, {3139, 0xB8},        // ClickY[0] low byte, ShutdownDelay 3000 = 0x0BB8
+        {3140, 0x0B}, {3143, 0xFF}};       // PlayScript
+    for (const auto& [offset, value] : fields)
+        EXPECT_EQ(bytes[b + offset], value) << "offset " << offset;
     EXPECT_EQ(ParseConfigBytes(bytes), options);
 }
 
@@ -132,66 +110,44 @@ TEST(ConfigBytes, AnyNonZeroFlagReadsTrue)
 {
     Bytes bytes = ConfigBytes(OptionsRecord{});
     const std::size_t b = 65;
-    bytes[b] = 0x01; // ShowSafetyRequests = 1
-    bytes[b + 1] = 0x00;
-    bytes[b + 2] = 0x00; // SafetyAssignToAll = 0x0100
-    bytes[b + 3] = 0x01;
-    bytes[b + 4] = 0x00; // SafetyRecordScript = 0
-    bytes[b + 5] = 0x00;
-    bytes[b + 3143] = 0x01; // PlayScript = 1
-
+    bytes[b] = 0x01;
+    bytes[b + 1] = 0x00; // ShowSafetyRequests = 1
+    bytes[b + 2] = 0x00;
+    bytes[b + 3] = 0x01; // SafetyAssignToAll = 0x0100
+    bytes[b + 4] = 0x00;
+    bytes[b + 5] = 0x00; // SafetyRecordScript = 0
     const OptionsRecord options = ParseConfigBytes(bytes);
     EXPECT_TRUE(options.ShowSafetyRequests);
     EXPECT_TRUE(options.SafetyAssignToAll);
     EXPECT_FALSE(options.SafetyRecordScript);
-    EXPECT_TRUE(options.PlayScript);
-
     const Bytes rewritten = ConfigBytes(options);
     EXPECT_EQ(rewritten[b], 0xFF);
     EXPECT_EQ(rewritten[b + 1], 0xFF);
-    EXPECT_EQ(rewritten[b + 3143], 0xFF);
 }
 
-TEST(ConfigBytes, ShortBufferReadsEmptyTextAndZerosBeyondItsEnd)
+TEST(ConfigBytes, ShortBufferReadsWhatIsThereAndZerosBeyondItsEnd)
 {
     const Bytes full = ConfigBytes(Unusual());
     for (std::size_t length = 0; length <= full.size(); ++length) {
         const OptionsRecord options = ParseConfigBytes(std::span(full).first(length));
-        // Whatever was read must lay out again within the bytes it came from.
-        const Bytes again = ConfigBytes(options);
-        ASSERT_EQ(ParseConfigBytes(again), options) << "cut at " << length;
+        ASSERT_EQ(ParseConfigBytes(ConfigBytes(options)), options) << "cut at " << length;
     }
-
-    EXPECT_EQ(ParseConfigBytes({}).Header, "");
-    const OptionsRecord cutBeforePlayScript = ParseConfigBytes(std::span(full).first(full.size() - 2));
-    EXPECT_FALSE(cutBeforePlayScript.PlayScript);
-    EXPECT_EQ(cutBeforePlayScript.ShutdownDelay, 3000);
-
-    // ShutdownDelay with only its low byte there: the missing bytes read as zero.
     const OptionsRecord cutInDelay = ParseConfigBytes(std::span(full).first(full.size() - 5));
     EXPECT_EQ(cutInDelay.ShutdownDelay, 0xB8);
+    EXPECT_FALSE(cutInDelay.PlayScript);
     EXPECT_EQ(cutInDelay.GPLPath, kGplNotInstalled);
-}
 
-TEST(ConfigBytes, LengthBeyondTheEndTakesOnlyTheBytesThatAreThere)
-{
-    const Bytes bytes = {0xFF, 0xFF, 'a', 'b'};
-    const OptionsRecord options = ParseConfigBytes(bytes);
-    EXPECT_EQ(options.Header, "ab");
-    EXPECT_EQ(options.GPLPath, "");
-    EXPECT_FALSE(options.ShowSafetyRequests);
-    EXPECT_EQ(options.DefaultValue[11].bits(), 0U);
-    EXPECT_EQ(options.ShutdownDelay, 0);
+    const OptionsRecord lengthBeyondTheEnd = ParseConfigBytes(Bytes{0xFF, 0xFF, 'a', 'b'});
+    EXPECT_EQ(lengthBeyondTheEnd.Header, "ab");
+    EXPECT_EQ(lengthBeyondTheEnd.GPLPath, "");
+    EXPECT_FALSE(lengthBeyondTheEnd.ShowSafetyRequests);
+    EXPECT_EQ(lengthBeyondTheEnd.ShutdownDelay, 0);
 }
 
 TEST(ConfigBytes, TextTooLongForItsLengthFieldIsRefused)
 {
     EXPECT_TRUE(FitsInTextField(std::string(65535, 'x')));
     EXPECT_FALSE(FitsInTextField(std::string(65536, 'x')));
-
-    OptionsRecord longest;
-    longest.GPLPath = std::string(65535, 'x');
-    EXPECT_EQ(ParseConfigBytes(ConfigBytes(longest)), longest);
 
     OptionsRecord tooLong;
     tooLong.GPLPath = std::string(65536, 'x');
@@ -205,8 +161,6 @@ TEST(ConfigBytes, TextTooLongForItsLengthFieldIsRefused)
     EXPECT_FALSE(error->description.empty());
     EXPECT_EQ(ReadBytes(dir.file("Vantapoint.cfg")), before);
 }
-
-// ---- saving ----
 
 TEST(SaveConfiguration, ShorterRecordOverALongerOneKeepsTheFileLength)
 {
@@ -226,16 +180,10 @@ TEST(SaveConfiguration, ShorterRecordOverALongerOneKeepsTheFileLength)
     EXPECT_TRUE(StartsWith(file, shortRecord));
     EXPECT_TRUE(std::equal(file.begin() + static_cast<std::ptrdiff_t>(shortRecord.size()), file.end(),
                            longRecord.begin() + static_cast<std::ptrdiff_t>(shortRecord.size())));
-
     OptionsRecord loaded;
-    const ConfigLoadResult result = LoadConfiguration(dir.path(), loaded);
-    EXPECT_FALSE(result.showWarning);
-    EXPECT_FALSE(result.debugModeCode);
-    EXPECT_TRUE(result.gplKnown);
+    EXPECT_FALSE(LoadConfiguration(dir.path(), loaded).showWarning);
     EXPECT_EQ(loaded, options);
 }
-
-// ---- loading ----
 
 TEST(LoadConfiguration, FirstStartWarnsOnceAndWritesTheDefaults)
 {
@@ -244,7 +192,6 @@ TEST(LoadConfiguration, FirstStartWarnsOnceAndWritesTheDefaults)
     const ConfigLoadResult result = LoadConfiguration(dir.path(), stored);
 
     EXPECT_TRUE(result.showWarning);
-    EXPECT_FALSE(result.debugModeCode);
     EXPECT_TRUE(result.debugModeCodes.empty());
     EXPECT_FALSE(result.gplKnown);
     EXPECT_FALSE(result.saveFailed);
@@ -252,18 +199,21 @@ TEST(LoadConfiguration, FirstStartWarnsOnceAndWritesTheDefaults)
     EXPECT_EQ(ReadBytes(dir.file("Vantapoint.cfg")), DefaultFile());
 }
 
-TEST(LoadConfiguration, SecondStartIsSilentAndKeepsEveryValue)
+TEST(LoadConfiguration, LaterStartIsSilentKeepsEveryValueAndGivesTheTracksFolder)
 {
     TempDir dir;
-    ASSERT_FALSE(SaveConfiguration(dir.path(), Unusual()));
+    OptionsRecord options = Unusual();
+    options.GPLPath = MakeGplFolder(dir, "GPL");
+    ASSERT_FALSE(SaveConfiguration(dir.path(), options));
     const Bytes before = ReadBytes(dir.file("Vantapoint.cfg"));
 
     OptionsRecord stored;
     const ConfigLoadResult result = LoadConfiguration(dir.path(), stored);
     EXPECT_FALSE(result.showWarning);
     EXPECT_FALSE(result.debugModeCode);
-    EXPECT_FALSE(result.gplKnown);
-    EXPECT_EQ(stored, Unusual());
+    EXPECT_TRUE(result.gplKnown);
+    EXPECT_EQ(result.camFolder, JoinPath(options.GPLPath, "tracks"));
+    EXPECT_EQ(stored, options);
     EXPECT_EQ(ReadBytes(dir.file("Vantapoint.cfg")), before);
 }
 
@@ -292,158 +242,50 @@ TEST(LoadConfiguration, ForeignOrEmptyFileIsResetWithTheWarning)
     }
 }
 
-TEST(LoadConfiguration, KnownGplFolderGivesTheTracksFolder)
+TEST(LoadConfiguration, AGplFolderWithoutTheGameWarnsAndResetsEverything)
 {
-    TempDir dir;
-    OptionsRecord options = Unusual();
-    options.GPLPath = MakeGplFolder(dir, "GPL");
-    ASSERT_FALSE(SaveConfiguration(dir.path(), options));
-
-    OptionsRecord stored;
-    const ConfigLoadResult result = LoadConfiguration(dir.path(), stored);
-    EXPECT_FALSE(result.showWarning);
-    EXPECT_FALSE(result.debugModeCode);
-    EXPECT_TRUE(result.gplKnown);
-    EXPECT_EQ(result.camFolder, JoinPath(options.GPLPath, "tracks"));
-    EXPECT_EQ(stored, options);
-}
-
-TEST(LoadConfiguration, DeletedGplFolderWarnsWithCode2AndResetsEverything)
-{
-    TempDir dir;
-    OptionsRecord options = Unusual();
-    options.GPLPath = MakeGplFolder(dir, "GPL");
-    ASSERT_FALSE(SaveConfiguration(dir.path(), options));
-    fs::remove_all(options.GPLPath);
-
-    OptionsRecord stored;
-    const ConfigLoadResult result = LoadConfiguration(dir.path(), stored);
-    EXPECT_TRUE(result.showWarning);
-    EXPECT_EQ(result.debugModeCode, 2);
-    EXPECT_EQ(result.debugModeCodes, std::vector<int>{2});
-    EXPECT_FALSE(result.gplKnown);
-    EXPECT_FALSE(result.saveFailed);
-    EXPECT_EQ(stored, OptionsRecord{});
-    const Bytes file = ReadBytes(dir.file("Vantapoint.cfg"));
-    EXPECT_TRUE(StartsWith(file, DefaultFile()));
-}
-
-TEST(LoadConfiguration, GplFolderWithoutTheGameWarnsWithoutDebugCode)
-{
-    for (const bool exeIsFolder : {false, true}) {
+    enum class Gone { Folder, Exe, ExeIsAFolder };
+    for (const Gone gone : {Gone::Folder, Gone::Exe, Gone::ExeIsAFolder}) {
         TempDir dir;
-        OptionsRecord options;
-        options.GPLPath = dir.file("GPL");
-        fs::create_directories(options.GPLPath);
-        if (exeIsFolder)
-            fs::create_directory(JoinPath(options.GPLPath, "gpl.exe"));
+        OptionsRecord options = Unusual();
+        options.GPLPath = MakeGplFolder(dir, "GPL");
         ASSERT_FALSE(SaveConfiguration(dir.path(), options));
+        const std::string exe = JoinPath(options.GPLPath, "gpl.exe");
+        fs::remove_all(gone == Gone::Folder ? options.GPLPath : exe);
+        if (gone == Gone::ExeIsAFolder)
+            fs::create_directory(exe);
 
         OptionsRecord stored;
         const ConfigLoadResult result = LoadConfiguration(dir.path(), stored);
-        EXPECT_TRUE(result.showWarning) << exeIsFolder;
-        EXPECT_FALSE(result.debugModeCode) << exeIsFolder;
-        EXPECT_FALSE(result.gplKnown) << exeIsFolder;
-        EXPECT_EQ(stored, OptionsRecord{}) << exeIsFolder;
+        const int c = static_cast<int>(gone);
+        EXPECT_TRUE(result.showWarning) << c;
+        // Only a folder that is gone altogether counts as a lost drive.
+        EXPECT_EQ(result.debugModeCodes, gone == Gone::Folder ? std::vector<int>{2} : std::vector<int>{}) << c;
+        EXPECT_FALSE(result.gplKnown) << c;
+        EXPECT_FALSE(result.saveFailed) << c;
+        EXPECT_EQ(stored, OptionsRecord{}) << c;
+        EXPECT_TRUE(StartsWith(ReadBytes(dir.file("Vantapoint.cfg")), DefaultFile())) << c;
     }
 }
 
-TEST(LoadConfiguration, FileThatCannotBeReadSkipsTheWarning)
+TEST(LoadConfiguration, UnreadableFileOrMissingProgramFolderKeepTheDefaultsWithoutTheWarning)
 {
     TempDir dir;
     fs::create_directory(dir.file("Vantapoint.cfg"));
-    OptionsRecord stored = Unusual();
-    const ConfigLoadResult result = LoadConfiguration(dir.path(), stored);
-    EXPECT_FALSE(result.showWarning);
-    // Not a missing folder, so the read brings no box; writing over a folder fails as well.
-    EXPECT_EQ(result.debugModeCodes, std::vector<int>{3});
-    EXPECT_TRUE(result.saveFailed);
-    EXPECT_EQ(stored, OptionsRecord{});
-}
-
-TEST(LoadConfiguration, MissingProgramFolderGivesCode1ThenCode3)
-{
-    TempDir dir;
-    OptionsRecord stored = Unusual();
-    const ConfigLoadResult result = LoadConfiguration(dir.file("gone"), stored);
-    EXPECT_FALSE(result.showWarning);
-    EXPECT_EQ(result.debugModeCodes, (std::vector<int>{1, 3}));
-    EXPECT_EQ(result.debugModeCode, 3);
-    EXPECT_TRUE(result.saveFailed);
-    EXPECT_FALSE(result.gplKnown);
-    EXPECT_EQ(stored, OptionsRecord{}); // the defaults stay in memory
-    EXPECT_FALSE(fs::exists(dir.file("gone")));
-}
-
-TEST(LoadConfiguration, WriteProtectedFileIsStillRead)
-{
-    TempDir dir;
-    if (!PermissionsAreEnforced(dir))
-        GTEST_SKIP() << "permissions are not enforced for this user";
-    ASSERT_FALSE(SaveConfiguration(dir.path(), Unusual()));
-    fs::permissions(dir.file("Vantapoint.cfg"), fs::perms::owner_read);
-
-    OptionsRecord stored;
-    const ConfigLoadResult result = LoadConfiguration(dir.path(), stored);
-    EXPECT_FALSE(result.showWarning);
-    EXPECT_FALSE(result.debugModeCode);
-    EXPECT_EQ(stored, Unusual());
-}
-
-TEST(LoadConfiguration, RefusedAccessGoesToTheDefaultsWithCode3Only)
-{
-    for (const bool wholeFolder : {false, true}) {
-        TempDir dir;
-        if (!PermissionsAreEnforced(dir))
-            GTEST_SKIP() << "permissions are not enforced for this user";
-        if (wholeFolder) {
-            fs::permissions(dir.path(), fs::perms::owner_read | fs::perms::owner_exec);
-        } else {
-            ASSERT_FALSE(SaveConfiguration(dir.path(), Unusual()));
-            fs::permissions(dir.file("Vantapoint.cfg"), fs::perms::none);
-        }
-
+    const struct {
+        std::string folder;
+        std::vector<int> codes;
+    } cases[] = {{dir.path(), {3}}, {dir.file("gone"), {1, 3}}};
+    for (const auto& c : cases) {
         OptionsRecord stored = Unusual();
-        const ConfigLoadResult result = LoadConfiguration(dir.path(), stored);
-        EXPECT_FALSE(result.showWarning) << wholeFolder;
-        EXPECT_EQ(result.debugModeCodes, std::vector<int>{3}) << wholeFolder;
-        EXPECT_TRUE(result.saveFailed) << wholeFolder;
-        EXPECT_EQ(stored, OptionsRecord{}) << wholeFolder;
+        const ConfigLoadResult result = LoadConfiguration(c.folder, stored);
+        EXPECT_FALSE(result.showWarning) << c.folder;
+        EXPECT_EQ(result.debugModeCodes, c.codes) << c.folder;
+        EXPECT_EQ(result.debugModeCode, 3) << c.folder;
+        EXPECT_TRUE(result.saveFailed) << c.folder;
+        EXPECT_EQ(stored, OptionsRecord{}) << c.folder;
     }
-}
-
-TEST(LoadConfiguration, TruncatedFileNeverCrashes)
-{
-    OptionsRecord options = Unusual();
-    TempDir gpl;
-    options.GPLPath = MakeGplFolder(gpl, "GPL");
-    const Bytes full = ConfigBytes(options);
-    const std::size_t pathEnd = 4 + options.Header.size() + options.GPLPath.size();
-
-    for (const std::size_t length : {std::size_t{1}, std::size_t{2}, std::size_t{30}, std::size_t{46},
-                                     std::size_t{47}, pathEnd - 1, pathEnd, pathEnd + 1, full.size() - 1}) {
-        TempDir dir;
-        WriteBytes(dir.file("Vantapoint.cfg"), Bytes(full.begin(), full.begin() + static_cast<std::ptrdiff_t>(length)));
-        OptionsRecord stored;
-        const ConfigLoadResult result = LoadConfiguration(dir.path(), stored);
-        if (length < 48) {
-            // No GPL folder at all: nothing is looked up beside the working folder.
-            EXPECT_TRUE(result.showWarning) << length;
-            EXPECT_FALSE(result.debugModeCode) << length;
-            EXPECT_EQ(stored, OptionsRecord{}) << length;
-        } else if (length < pathEnd) {
-            // The cut path names a folder that does not exist.
-            EXPECT_TRUE(result.showWarning) << length;
-            EXPECT_EQ(result.debugModeCode, 2) << length;
-            EXPECT_EQ(stored, OptionsRecord{}) << length;
-        } else {
-            // A complete header and GPL folder are accepted; the fields after the end read as zero.
-            EXPECT_FALSE(result.showWarning) << length;
-            EXPECT_FALSE(result.debugModeCode) << length;
-            EXPECT_EQ(stored.GPLPath, options.GPLPath) << length;
-            EXPECT_EQ(stored.ShutdownDelay, length == full.size() - 1 ? 3000 : 0) << length;
-        }
-    }
+    EXPECT_FALSE(fs::exists(dir.file("gone")));
 }
 
 } // namespace
