@@ -179,15 +179,6 @@ TEST_F(ClickScriptTest, RecordedCentreOf1024x768ReplaysAtTheAbsoluteCentre)
     EXPECT_EQ(input.mouseEvents.front().dy, 32768);
 }
 
-TEST_F(ClickScriptTest, RecordsTheBottomRightPixelOf1280x1024)
-{
-    click(1500, 1510, {639, 479});
-    hold(VirtualKey::F5, 2000, 2001);
-    ASSERT_EQ(RecordClickScript(context, options, {1280, 1024}), ScriptOutcome::Done);
-    EXPECT_EQ(options.ClickX[1], 1278);
-    EXPECT_EQ(options.ClickY[1], 1021);
-}
-
 // --- shutdown keys ---
 
 TEST(ShutdownQuarterTest, RoundsHalvesToEven)
@@ -524,19 +515,6 @@ TEST_F(ClickScriptTest, TestWithoutPlayScriptOnlyLaunchesAndNeedsNoInput)
     EXPECT_EQ(TestCamsCommand(context, nullptr, options), ScriptOutcome::Done);
     EXPECT_TRUE(desktop.boxes.empty());
     EXPECT_EQ(launcher.launched.size(), 2u);
-}
-
-TEST_F(ClickScriptTest, WithoutInformationWindowsNoCommandShowsABox)
-{
-    AddClick(options, 10, 64, 48);
-    tapF5();
-    OptionsRecord recording = options;
-    RecordClickScript(context, recording, {640, 480});
-    TestScriptCommand(context, &mouse, options, options);
-    options.PlayScript = true;
-    TestCamsCommand(context, &mouse, options);
-    EXPECT_TRUE(desktop.boxes.empty());
-    EXPECT_EQ(launcher.launched.size(), 3u);
 }
 
 // --- no synthetic input ---
