@@ -1,5 +1,5 @@
 // Showing cameras and moving between them: the number texts in two locales, the mode box, the
-// selector, the index field, the count field and a set without cameras.
+// selector, the index field and the count field.
 
 #include "MainWindowFixture.h"
 
@@ -8,31 +8,26 @@
 
 #include <QCheckBox>
 #include <QLocale>
-#include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
 #include <QToolButton>
 
-#include <limits>
-
 namespace vp::test {
 namespace {
-
-constexpr float kRadiansPerDegree = static_cast<float>(3.14159265358979 / 180.0);
 
 class CameraDisplay : public MainWindowTest {
 protected:
     ~CameraDisplay() override { QLocale::setDefault(QLocale::c()); }
 
-    // Starts with a file whose camera 2 of TV1 carries the example values.
+    // Starts on camera 2 of 12 in TV1, which carries the example values.
     void startWithExample()
     {
+        const float radiansPerDegree = static_cast<float>(3.14159265358979 / 180.0);
         CameraDocument doc = CamDocument(12, 3);
         TvCameraRecord& camera = doc.tv1.camera(2);
         camera.value(1).setFloat(1234.5678F);
         camera.value(6).setFloat(0.1F);
-        camera.value(9).setFloat(45.3F * kRadiansPerDegree);
-        camera.value(10).setFloat(-90.0F * kRadiansPerDegree);
+        camera.value(9).setFloat(45.3F * radiansPerDegree);
         doc.pit.value(4).setFloat(0.12345F);
         restart(camFile("example.cam", doc));
         selector("TV1")->setValue(2);
@@ -46,10 +41,7 @@ TEST_F(CameraDisplay, NumbersUseTheLocalesDecimalSeparator)
     startWithExample();
     EXPECT_EQ(text("txtTV1CamData_0"), "1234.568");
     EXPECT_EQ(find<UpDown>("UpDownValueTV1_0")->Value(), 1234568);
-    EXPECT_EQ(text("txtTV1CamData_5"), "0.1");
     EXPECT_EQ(text("txtTV1CamData_8"), "45");
-    EXPECT_EQ(find<UpDown>("UpDownValueTV1_8")->Value(), 45);
-    EXPECT_EQ(text("txtTV1CamData_9"), "-90");
     EXPECT_EQ(text("txtPitlaneCamData_3"), "7.073");
 
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
@@ -59,7 +51,6 @@ TEST_F(CameraDisplay, NumbersUseTheLocalesDecimalSeparator)
     EXPECT_EQ(text("txtTV1CamData_5"), "0,1");
     EXPECT_EQ(text("txtTV1CamData_4"), "1,401298E-45");
     EXPECT_EQ(text("txtPitlaneCamData_3"), "7,073");
-
     type("txtCurrentTV1Cam", "2,5");
     EXPECT_EQ(text("txtCurrentTV1Cam"), "2") << "typed numbers are read with the same separator";
 }
@@ -71,30 +62,8 @@ TEST_F(CameraDisplay, TheDisplaysOwnSpinnerPositioningsAreNoSteps)
     window->ShowTV1Cam();
     selector("TV1")->setValue(3);
     EXPECT_EQ(steps.count(), 0);
-    EXPECT_FALSE(window->state().IgnoreSpinnerChange);
-
     QTest::mouseClick(find<UpDown>("UpDownValueTV1_0")->upButton(), Qt::LeftButton);
-    ASSERT_EQ(steps.count(), 1) << "the user's first step after a display is not lost";
-    EXPECT_EQ(steps[0][0].toInt(), 0);
-}
-
-TEST_F(CameraDisplay, ValuesOutsideTheirSpinnerRangeAreShownAndTheSpinnerIsFitted)
-{
-    CameraDocument doc = CamDocument(1, 1);
-    doc.tv1.camera(1).value(1).setFloat(60000.0F);
-    doc.tv1.camera(1).value(2).setFloat(std::numeric_limits<float>::quiet_NaN());
-    doc.tv1.camera(1).value(13).setFloat(-1.0F);
-    doc.tv2.camera(1).value(9).setFloat(std::numeric_limits<float>::infinity());
-    restart(camFile("odd.cam", doc));
-
-    EXPECT_EQ(text("txtTV1CamData_0"), "60000");
-    EXPECT_EQ(find<UpDown>("UpDownValueTV1_0")->Value(), 50000000);
-    EXPECT_EQ(text("txtTV1CamData_1"), "NaN");
-    EXPECT_EQ(text("txtTV1CamData_12"), "-57");
-    EXPECT_EQ(find<UpDown>("UpDownValueTV1_12")->Value(), 0);
-    EXPECT_EQ(text("txtTV2CamData_8"), "Infinity");
-    EXPECT_EQ(find<UpDown>("UpDownValueTV2_8")->Value(), 360);
-    EXPECT_EQ(status(), "File loaded, data read. Ready.");
+    EXPECT_EQ(steps.count(), 1) << "the user's first step after a display is not lost";
 }
 
 TEST_F(CameraDisplay, SteppingBetweenModesFlipsTheControlsAndMarksTheDataUnsaved)
@@ -102,8 +71,6 @@ TEST_F(CameraDisplay, SteppingBetweenModesFlipsTheControlsAndMarksTheDataUnsaved
     CameraDocument doc = CamDocument(4, 1);
     doc.tv1.camera(4).value(5).setInt(0);
     restart(camFile("modes.cam", doc));
-    ASSERT_TRUE(window->DataSaved());
-
     selector("TV1")->setValue(2);
     EXPECT_TRUE(window->DataSaved()) << "fixed to fixed changes nothing";
     EXPECT_TRUE(enabled("txtTV1CamData_8"));
@@ -112,19 +79,11 @@ TEST_F(CameraDisplay, SteppingBetweenModesFlipsTheControlsAndMarksTheDataUnsaved
     selector("TV1")->setValue(4);
     EXPECT_FALSE(find<QCheckBox>("chkTV1CamFixed")->isChecked());
     EXPECT_FALSE(window->DataSaved());
-    for (int i : {5, 6, 7}) {
-        EXPECT_TRUE(enabled(QStringLiteral("txtTV1CamData_%1").arg(i))) << i;
-        EXPECT_TRUE(enabled(QStringLiteral("UpDownValueTV1_%1").arg(i))) << i;
-        EXPECT_TRUE(enabled(QStringLiteral("cmdAssignToAllTV1_%1").arg(i))) << i;
-    }
-    for (int i : {8, 9, 10, 11}) {
-        EXPECT_FALSE(enabled(QStringLiteral("txtTV1CamData_%1").arg(i))) << i;
-        EXPECT_FALSE(enabled(QStringLiteral("UpDownValueTV1_%1").arg(i))) << i;
-        EXPECT_FALSE(enabled(QStringLiteral("cmdAssignToAllTV1_%1").arg(i))) << i;
+    for (int i : {5, 6, 7, 8, 9, 10, 11}) {
+        for (const char* control : {"txtTV1CamData_%1", "UpDownValueTV1_%1", "cmdAssignToAllTV1_%1"})
+            EXPECT_EQ(enabled(QString(control).arg(i)), i < 8) << control << i;
     }
     EXPECT_EQ(text("txtTV1CamData_4"), "0");
-    EXPECT_TRUE(enabled("txtTV1CamData_0"));
-    EXPECT_FALSE(enabled("txtTV1CamData_12"));
     EXPECT_TRUE(enabled("txtTV2CamData_8")) << "the other set keeps its own mode";
 }
 
@@ -134,50 +93,31 @@ TEST_F(CameraDisplay, AFloatOneIsAFixedCameraAndKeepsItsBitsUnlessTheBoxFlips)
     doc.tv1.camera(2).value(5).setFloat(1.0F);
     doc.tv1.camera(3).value(5).setInt(0);
     restart(camFile("float-one.cam", doc));
-
     selector("TV1")->setValue(2);
     EXPECT_TRUE(find<QCheckBox>("chkTV1CamFixed")->isChecked());
     EXPECT_EQ(window->document().tv1.camera(2).value(5), ValueSlot::fromFloat(1.0F));
-
     selector("TV1")->setValue(3);
     selector("TV1")->setValue(2);
     EXPECT_EQ(window->document().tv1.camera(2).value(5), ValueSlot::fromInt(1)) << "the flip writes the integer";
 }
 
-TEST_F(CameraDisplay, TheIndexFieldMovesToTheTypedCamera)
+TEST_F(CameraDisplay, TheIndexFieldMovesToTheTypedCameraOrSaysWhatToEnter)
 {
     startWithExample();
-    const std::pair<const char*, const char*> cases[] = {
-        {"0", "1"}, {"12", "12"}, {"200", "12"}, {"2.5", "2"}, {"3.5", "4"}, {" +7 ", "7"}, {"1e1", "10"}};
-    type("txtCurrentTV1Cam", "5");
-    EXPECT_EQ(text("txtTV1CamData_0"), "500");
-    for (const auto& [typed, camera] : cases) {
+    const std::pair<const char*, const char*> moves[] = {
+        {"5", "5"}, {"0", "1"}, {"12", "12"}, {"200", "12"}, {"2.5", "2"}, {"3.5", "4"}, {" +7 ", "7"}, {"1e1", "10"}};
+    for (const auto& [typed, camera] : moves) {
         type("txtCurrentTV1Cam", typed);
         EXPECT_EQ(text("txtCurrentTV1Cam"), camera) << typed;
         EXPECT_EQ(selector("TV1")->Value(), QString(camera).toInt()) << typed;
     }
-}
-
-TEST_F(CameraDisplay, ABadIndexPutsTheCurrentCameraBackAndSaysWhatToEnter)
-{
-    startWithExample();
-    for (const char* typed : {"abc", "", "-3", "256", "300", "1.000,5", "255.5"}) {
+    type("txtCurrentTV1Cam", "2");
+    for (const char* typed : {"abc", "", "-3", "256", "1.000,5", "255.5"}) {
         statuses.clear();
         type("txtCurrentTV1Cam", typed);
         EXPECT_EQ(text("txtCurrentTV1Cam"), "2") << typed;
         EXPECT_EQ(statuses, QStringList{"Enter a number between 1 and 12. Ready."}) << typed;
     }
-    type("txtCurrentTV2Cam", "x");
-    EXPECT_EQ(status(), "Enter a number between 1 and 3. Ready.");
-    EXPECT_EQ(text("txtCurrentTV2Cam"), "1");
-}
-
-TEST_F(CameraDisplay, AFullSetReachesCamera255)
-{
-    restart(camFile("full.cam", CamDocument(255, 1)));
-    type("txtCurrentTV1Cam", "255");
-    EXPECT_EQ(text("txtTV1CamData_0"), "25500");
-    EXPECT_EQ(text("txtTotalTV1Cams"), "255");
 }
 
 TEST_F(CameraDisplay, TheCountFieldRefusesEdits)
@@ -187,37 +127,12 @@ TEST_F(CameraDisplay, TheCountFieldRefusesEdits)
     QFocusEvent in(QEvent::FocusIn, Qt::TabFocusReason);
     QCoreApplication::sendEvent(count, &in);
     EXPECT_EQ(count->selectedText(), "12") << "arriving selects the whole text";
-
     type("txtTotalTV1Cams", "12");
     EXPECT_EQ(desktop.beeps, 0);
-    EXPECT_TRUE(statuses.isEmpty());
-
     type("txtTotalTV1Cams", "13");
     EXPECT_EQ(count->text(), "12");
     EXPECT_EQ(desktop.beeps, 1);
     EXPECT_EQ(status(), "This value is not editable. Ready.");
-}
-
-TEST_F(CameraDisplay, ASetWithoutCamerasShowsZeroAndOffersNothingToEdit)
-{
-    restart(camFile("empty-tv1.cam", CamDocument(0, 2)));
-    EXPECT_EQ(text("txtCurrentTV1Cam"), "0");
-    EXPECT_EQ(text("txtTotalTV1Cams"), "0");
-    for (const QString name : {"txtTV1CamData_0", "UpDownValueTV1_0", "txtTV1CamData_8", "txtTV1CamData_5",
-                               "chkTV1CamFixed", "cmdRemoveTV1", "cmdAssignToAllTV1_0", "UpDownTV1"})
-        EXPECT_FALSE(enabled(name)) << name.toStdString();
-    EXPECT_TRUE(enabled("cmdAddTV1Before"));
-    EXPECT_TRUE(enabled("txtTV2CamData_0"));
-    EXPECT_EQ(text("txtTotalTV2Cams"), "2");
-
-    desktop.dialogAnswers = {camFile("two.cam", CamDocument(2, 2))};
-    click("cmdLoadCAMFile");
-    EXPECT_EQ(text("txtCurrentTV1Cam"), "1");
-    EXPECT_EQ(text("txtTV1CamData_0"), "100");
-    EXPECT_TRUE(enabled("txtTV1CamData_0"));
-    EXPECT_TRUE(enabled("cmdRemoveTV1"));
-    EXPECT_TRUE(enabled("txtTV1CamData_8"));
-    EXPECT_FALSE(enabled("txtTV1CamData_5"));
 }
 
 } // namespace

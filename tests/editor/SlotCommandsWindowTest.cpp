@@ -1,6 +1,5 @@
-// "Add Before", "Add Behind", "Remove" and "Assign to all" in the main window: the selector and the
-// fields after each command, refusals, safety questions, the header length in the saved file, and a
-// whole editing session compared byte for byte with the file it must produce.
+// "Add Before", "Add Behind", "Remove" and "Assign to all" in the main window: what is shown after each,
+// refusals, questions, the saved header length, and a whole session compared byte for byte.
 
 #include "MainWindowFixture.h"
 
@@ -20,7 +19,6 @@ protected:
         desktop.clearRecords();
     }
     UpDown* selector(const QString& set) { return find<UpDown>("UpDown" + set); }
-    float distance(CamSet set, int k) { return window->document().set(set).camera(k).value(1).asFloat(); }
     bool enabled(const QString& name) { return find<QWidget>(name)->isEnabled(); }
 
     // Clicks a command that must be refused: one beep, its message, nothing changed.
@@ -55,44 +53,30 @@ protected:
     }
 };
 
-CameraDocument WithDistances(CameraDocument doc, CamSet set, std::initializer_list<float> distances)
+TEST_F(SlotCommandsWindow, InsertionsShowTheNewCameraBeforeUnderTheSameNumberAndBehindAsTheNext)
 {
-    int k = 1;
-    for (float d : distances)
-        doc.set(set).camera(k++).value(1).setFloat(d);
-    return doc;
-}
+    CameraDocument doc = CamDocument(3, 1);
+    doc.tv1.camera(2).value(1).setFloat(101.2345F);
+    doc.tv2.camera(1).value(1).setFloat(49700);
+    load(doc);
 
-TEST_F(SlotCommandsWindow, AddBeforeShowsTheNewCameraUnderTheSameNumber)
-{
-    load(WithDistances(CamDocument(3, 1), CamSet::TV1, {100, 101.2345F, 300}));
     selector("TV1")->setValue(2);
     click("cmdAddTV1Before");
-    EXPECT_EQ(desktop.beeps, 0);
     EXPECT_EQ(selector("TV1")->Value(), 2);
     EXPECT_EQ(selector("TV1")->Max(), 4);
-    EXPECT_EQ(text("txtCurrentTV1Cam"), "2");
     EXPECT_EQ(text("txtTotalTV1Cams"), "4");
     EXPECT_EQ(text("txtTV1CamData_0"), "100.617");
     EXPECT_EQ(text("txtTV1CamData_2"), "2") << "the default height";
-    EXPECT_EQ(distance(CamSet::TV1, 3), 101.2345F);
     EXPECT_FALSE(window->DataSaved());
-    expectHeaderLength(4, 1);
-}
 
-TEST_F(SlotCommandsWindow, AddBehindMovesTheSelectorToTheNewCamera)
-{
-    load(WithDistances(CamDocument(2, 1), CamSet::TV2, {49700}));
     click("cmdAddTV2Behind");
     EXPECT_EQ(selector("TV2")->Value(), 2);
-    EXPECT_EQ(text("txtCurrentTV2Cam"), "2");
-    EXPECT_EQ(text("txtTotalTV2Cams"), "2");
     EXPECT_EQ(text("txtTV2CamData_0"), "49900");
     click("cmdAddTV2Behind");
     EXPECT_EQ(text("txtTV2CamData_0"), "50000") << "49900 + 200 capped";
     EXPECT_EQ(text("txtCurrentTV2Cam"), "3");
     expectRefused("cmdAddTV2Behind", "Sorry, but the current camera has already the highest possible #1-value. Ready.");
-    expectHeaderLength(2, 3);
+    expectHeaderLength(4, 3);
 }
 
 TEST_F(SlotCommandsWindow, AFullSetTakesNoMoreCameras)
@@ -115,44 +99,34 @@ TEST_F(SlotCommandsWindow, RemoveAsksFirstAndCancelChangesNothing)
     const CameraDocument before = window->document();
     click("cmdRemoveTV1");
     ASSERT_EQ(desktop.boxes.size(), 1U);
-    EXPECT_EQ(desktop.boxes[0].title, "Vantapoint: Safety request");
     EXPECT_EQ(desktop.boxes[0].text,
               "This will remove the currently shown camera from the TV1-set. Undo is NOT possible. Continue?");
-    EXPECT_EQ(desktop.boxes[0].icon, BoxIcon::Exclamation);
     EXPECT_EQ(desktop.boxes[0].buttons, BoxButtons::OkCancel);
     EXPECT_EQ(status(), "Action canceled by user. Ready.");
     EXPECT_TRUE(window->document() == before);
     EXPECT_TRUE(window->DataSaved());
 
     click("cmdRemoveTV1"); // answered OK
-    EXPECT_EQ(text("txtCurrentTV1Cam"), "3");
     EXPECT_EQ(text("txtTotalTV1Cams"), "4");
     EXPECT_EQ(text("txtTV1CamData_0"), "400") << "the camera that followed the removed one";
-    EXPECT_EQ(window->document().tv1.camera(5), TvCameraRecord{});
     EXPECT_EQ(status(), "Action canceled by user. Ready.") << "a removal writes no status";
     EXPECT_FALSE(window->DataSaved());
     expectHeaderLength(4, 1);
 }
 
-TEST_F(SlotCommandsWindow, RemovingTheLastCameraShowsTheNewLastOne)
+TEST_F(SlotCommandsWindow, RemovingTheLastCameraShowsTheNewLastOneButTheOnlyCameraStays)
 {
     load(CamDocument(1, 3));
+    expectRefused("cmdRemoveTV1", "Sorry, no more TV1-cameras there to delete. Ready.");
+    EXPECT_TRUE(desktop.boxes.empty()) << "no question before a refusal";
+
     window->storedOptions().SafetyRemove = false;
     selector("TV2")->setValue(3);
     click("cmdRemoveTV2");
-    EXPECT_TRUE(desktop.boxes.empty());
     EXPECT_EQ(selector("TV2")->Value(), 2);
     EXPECT_EQ(selector("TV2")->Max(), 2);
-    EXPECT_EQ(text("txtCurrentTV2Cam"), "2");
     EXPECT_EQ(text("txtTV2CamData_0"), "200");
     expectHeaderLength(1, 2);
-}
-
-TEST_F(SlotCommandsWindow, TheLastRemainingCameraStaysWithoutAQuestion)
-{
-    load(CamDocument(1, 1));
-    expectRefused("cmdRemoveTV2", "Sorry, no more TV2-cameras there to delete. Ready.");
-    EXPECT_TRUE(desktop.boxes.empty());
 }
 
 TEST_F(SlotCommandsWindow, AssignToAllCopiesTheModeAfterItsQuestion)
@@ -165,7 +139,6 @@ TEST_F(SlotCommandsWindow, AssignToAllCopiesTheModeAfterItsQuestion)
     ASSERT_EQ(desktop.boxes.size(), 1U);
     EXPECT_EQ(desktop.boxes[0].text,
               "This will overwrite the same value of all other cameras in the TV1-set. Undo is NOT possible. Continue?");
-    EXPECT_EQ(desktop.boxes[0].buttons, BoxButtons::OkCancel);
     EXPECT_EQ(status(), "Action canceled by user. Ready.");
     EXPECT_EQ(window->document().tv1.camera(2).value(5), ValueSlot::fromInt(0));
 
@@ -182,19 +155,22 @@ TEST_F(SlotCommandsWindow, AssignToAllCopiesTheModeAfterItsQuestion)
     EXPECT_EQ(status(), "Values copied.Ready.");
 }
 
-TEST_F(SlotCommandsWindow, AnEmptySetGetsCameraOneFromEitherInsertion)
+TEST_F(SlotCommandsWindow, AnEmptySetOffersOnlyInsertionWhichGivesItCameraOne)
 {
     load(CamDocument(0, 1));
-    EXPECT_FALSE(enabled("cmdRemoveTV1"));
-    EXPECT_FALSE(enabled("cmdAssignToAllTV1_0"));
+    EXPECT_EQ(text("txtCurrentTV1Cam"), "0");
+    for (const QString name : {"txtTV1CamData_0", "UpDownValueTV1_0", "txtTV1CamData_8", "chkTV1CamFixed",
+                               "cmdRemoveTV1", "cmdAssignToAllTV1_0", "UpDownTV1"})
+        EXPECT_FALSE(enabled(name)) << name.toStdString();
+    EXPECT_TRUE(enabled("txtTV2CamData_0"));
+
     click("cmdAddTV1Before");
-    EXPECT_EQ(selector("TV1")->Value(), 1);
     EXPECT_EQ(text("txtCurrentTV1Cam"), "1");
-    EXPECT_EQ(text("txtTotalTV1Cams"), "1");
     EXPECT_EQ(text("txtTV1CamData_0"), "0");
     EXPECT_EQ(window->document().tv1.camera(1).value(12), window->storedOptions().DefaultValue[11]);
-    EXPECT_TRUE(enabled("cmdRemoveTV1"));
-    EXPECT_TRUE(enabled("cmdAssignToAllTV1_0"));
+    for (const QString name : {"txtTV1CamData_0", "txtTV1CamData_8", "cmdRemoveTV1"})
+        EXPECT_TRUE(enabled(name)) << name.toStdString();
+    EXPECT_FALSE(enabled("txtTV1CamData_5"));
     expectHeaderLength(1, 1);
 }
 

@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <limits>
 
 namespace vp {
@@ -22,59 +21,47 @@ ShownValue Pit(int field, float value, char separator = '.')
     return ShowValue(PitValueRows().at(static_cast<std::size_t>(field)), ValueSlot::fromFloat(value), separator);
 }
 
-TEST(ValueDisplay, LengthsAndFactorsShowThreeDecimalsInSinglePrecision)
+TEST(ValueDisplay, TvFieldsShowThreeDecimalsOrWholeDegreesWithTheirSpinnerPosition)
 {
-    EXPECT_EQ(Tv(0, 1234.5678F).text, "1234.568");
-    EXPECT_EQ(Tv(0, 1234.5678F).spinnerPosition, 1234568.0);
-    EXPECT_EQ(Tv(0, 12345.678F).text, "12345.68");
-    EXPECT_EQ(Tv(5, 0.1F).text, "0.1");
-    EXPECT_EQ(Tv(5, 0.1F).spinnerPosition, 100.0);
-    EXPECT_EQ(Tv(5, 0.0625F).text, "0.062") << "half to even at the third decimal";
-    EXPECT_EQ(Tv(5, 0.1875F).text, "0.188");
-    EXPECT_EQ(Tv(1, -12.5F, ',').text, "-12,5");
-    EXPECT_EQ(Tv(0, 1234.5678F, ',').text, "1234,568");
-}
-
-TEST(ValueDisplay, AnglesShowWholeDegrees)
-{
-    EXPECT_EQ(Tv(8, 45.3F * kRadiansPerDegree).text, "45");
-    EXPECT_EQ(Tv(8, 45.3F * kRadiansPerDegree).spinnerPosition, 45.0);
-    EXPECT_EQ(Tv(9, -90.0F * kRadiansPerDegree).text, "-90");
-    EXPECT_EQ(Tv(11, 1.5707964F).text, "90");
-    EXPECT_EQ(Tv(13, 0.5F * kRadiansPerDegree).spinnerPosition, 0.0) << "a half degree goes to the even neighbour";
+    const struct { int field; float value; char separator; const char* text; double position; } cases[] = {
+        {0, 1234.5678F, '.', "1234.568", 1234568.0}, {0, 1234.5678F, ',', "1234,568", 1234568.0},
+        {0, 12345.678F, '.', "12345.68", 12345678.0}, {5, 0.1F, '.', "0.1", 100.0},
+        {5, 0.0625F, '.', "0.062", 62.0}, {5, 0.1875F, '.', "0.188", 188.0}, {1, -12.5F, ',', "-12,5", -12500.0},
+        {8, 45.3F * kRadiansPerDegree, '.', "45", 45.0}, {9, -90.0F * kRadiansPerDegree, '.', "-90", -90.0},
+        {11, 1.5707964F, '.', "90", 90.0}, {13, 0.5F * kRadiansPerDegree, '.', "0", 0.0}};
+    for (const auto& c : cases) {
+        const ShownValue shown = Tv(c.field, c.value, c.separator);
+        EXPECT_EQ(shown.text, c.text) << c.field << ' ' << c.value;
+        EXPECT_EQ(shown.spinnerPosition, c.position) << c.field << ' ' << c.value;
+    }
 }
 
 TEST(ValueDisplay, TheModeIsItsSlotReadAsAFloat)
 {
     const ValueRow& mode = TvValueRows(CamSet::TV2).at(4);
-    EXPECT_EQ(ShowValue(mode, ValueSlot::fromInt(1), '.').text, "1.401298E-45");
     EXPECT_EQ(ShowValue(mode, ValueSlot::fromInt(1), ',').text, "1,401298E-45");
-    EXPECT_EQ(ShowValue(mode, ValueSlot::fromInt(0), '.').text, "0");
     EXPECT_EQ(ShowValue(mode, ValueSlot::fromFloat(-0.0F), '.').text, "0");
     EXPECT_FALSE(ShowValue(mode, ValueSlot::fromInt(1), '.').spinnerPosition);
-    EXPECT_EQ(ModeText(true, ','), "1,401298E-45");
+    EXPECT_EQ(ModeText(true, '.'), "1.401298E-45");
     EXPECT_EQ(ModeText(false, ','), "0");
 }
 
 TEST(ValueDisplay, ThePitLaneShowsSevenDigitsAndDegreesWithThreeDecimals)
 {
     EXPECT_EQ(Pit(3, 0.7854F).text, "45");
-    EXPECT_EQ(Pit(3, 0.12345F).text, "7.073");
     EXPECT_EQ(Pit(6, 0.12345F, ',').text, "7,073");
     EXPECT_EQ(Pit(8, -0.125F).text, "-0.125");
-    EXPECT_EQ(Pit(0, 123.456F).text, "123.456");
     EXPECT_EQ(Pit(0, 12345.6789F).text, "12345.68");
     EXPECT_FALSE(Pit(0, 123.456F).spinnerPosition) << "showing the pit lane never moves its spinners";
 }
 
 TEST(ValueDisplay, ValuesBeyondTheSpinnerStillShowAndTheSpinnerIsFitted)
 {
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    const float inf = std::numeric_limits<float>::infinity();
     EXPECT_EQ(Tv(0, 60000.0F).text, "60000");
     EXPECT_EQ(FitSpinnerPosition(*Tv(0, 60000.0F).spinnerPosition, 0, 50000000, 7), 50000000);
     EXPECT_EQ(FitSpinnerPosition(*Tv(12, -1.0F).spinnerPosition, 0, 180, 7), 0);
-
-    const float nan = std::numeric_limits<float>::quiet_NaN();
-    const float inf = std::numeric_limits<float>::infinity();
     EXPECT_EQ(Tv(0, nan).text, "NaN");
     EXPECT_EQ(FitSpinnerPosition(*Tv(0, nan).spinnerPosition, 0, 50000000, 7), 7) << "no position to go to";
     EXPECT_EQ(Tv(8, -inf).text, "-Infinity");

