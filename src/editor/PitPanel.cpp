@@ -5,19 +5,13 @@
 #include "editor/LocaleSeparator.h"
 #include "editor/UpDown.h"
 #include "editor/ValueDisplay.h"
+#include "editor/ValueRowWidgets.h"
 #include "editor/ValueTables.h"
 
 #include <QGridLayout>
 #include <QLabel>
 
 namespace vp {
-
-namespace {
-
-constexpr int kFieldWidth = 96;
-constexpr int kRowHeight = 21;
-
-} // namespace
 
 PitPanel::PitPanel(EditorState& state, QWidget* parent)
     : QWidget(parent)
@@ -30,32 +24,14 @@ PitPanel::PitPanel(EditorState& state, QWidget* parent)
     const auto& rows = PitValueRows();
     for (int i = 0; i < kPitValueCount; ++i) {
         const ValueRow& row = rows.at(static_cast<std::size_t>(i));
-        const QString captionText = ToQString(row.caption);
-        const QString suffix = QLatin1Char('_') + QString::number(i);
-
-        auto* caption = new QLabel(captionText, this);
-        caption->setObjectName(QStringLiteral("lblPitDescription") + suffix);
-        caption->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        const ValueRowWidgets widgets = MakeValueRow(this, row, i, QStringLiteral("lblPitDescription"),
+                                                     QStringLiteral("txtPitlaneCamData"), QStringLiteral("UpDownValuePit"));
+        QLabel* caption = widgets.caption;
+        FieldEdit* field = widgets.field;
+        UpDown* spinner = widgets.spinner;
         captions_.at(static_cast<std::size_t>(i)) = caption;
-
-        auto* field = new FieldEdit(this);
-        field->setObjectName(QStringLiteral("txtPitlaneCamData") + suffix);
-        field->setText(QStringLiteral("0"));
-        field->setToolTip(ToQString(row.fieldHint));
-        field->setAccessibleName(captionText);
-        field->setFixedSize(kFieldWidth, kRowHeight);
         field->setEnabled(row.editable);
-        caption->setBuddy(field);
         fields_.at(static_cast<std::size_t>(i)) = field;
-
-        auto* spinner = new UpDown(this);
-        spinner->setObjectName(QStringLiteral("UpDownValuePit") + suffix);
-        spinner->setRange(row.spinner.min, row.spinner.max);
-        spinner->setIncrement(row.spinner.increment);
-        spinner->setValue(row.spinner.start);
-        spinner->setToolTip(ToQString(row.spinner.hint));
-        spinner->setAccessibleName(captionText);
-        spinner->setFixedHeight(kRowHeight);
         spinners_.at(static_cast<std::size_t>(i)) = spinner;
         connect(spinner, &UpDown::Change, this, [this, i] { UpDownValue_Change(i); });
 

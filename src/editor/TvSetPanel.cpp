@@ -6,6 +6,7 @@
 #include "editor/NumberText.h"
 #include "editor/UpDown.h"
 #include "editor/ValueDisplay.h"
+#include "editor/ValueRowWidgets.h"
 #include "seams/Desktop.h"
 
 #include <QCheckBox>
@@ -19,8 +20,6 @@ namespace vp {
 
 namespace {
 
-constexpr int kFieldWidth = 96;
-constexpr int kRowHeight = 21;
 constexpr std::size_t kModeField = kTvModeValue - 1;
 
 bool UsedInMode(ModeGroup group, bool fixed)
@@ -34,11 +33,6 @@ bool UsedInMode(ModeGroup group, bool fixed)
         return fixed;
     }
     return true;
-}
-
-QString Indexed(const QString& name, int index)
-{
-    return name + QLatin1Char('_') + QString::number(index);
 }
 
 } // namespace
@@ -80,29 +74,15 @@ void TvSetPanel::buildValueRows(QVBoxLayout& layout)
     for (int i = 0; i < kTvValueCount; ++i) {
         const ValueRow& row = rows_.at(static_cast<std::size_t>(i));
         const QString captionText = ToQString(row.caption);
-
-        auto* caption = new QLabel(captionText, this);
-        caption->setObjectName(Indexed(QStringLiteral("lbl%1Description").arg(name), i));
-        caption->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        const ValueRowWidgets widgets = MakeValueRow(this, row, i, QStringLiteral("lbl%1Description").arg(name),
+                                                     QStringLiteral("txt%1CamData").arg(name),
+                                                     QStringLiteral("UpDownValue%1").arg(name));
+        QLabel* caption = widgets.caption;
+        FieldEdit* field = widgets.field;
+        UpDown* spinner = widgets.spinner;
         captions_.at(static_cast<std::size_t>(i)) = caption;
         grid->addWidget(caption, i, 0);
-
-        auto* field = new FieldEdit(this);
-        field->setObjectName(Indexed(QStringLiteral("txt%1CamData").arg(name), i));
-        field->setText(QStringLiteral("0"));
-        field->setToolTip(ToQString(row.fieldHint));
-        field->setAccessibleName(captionText);
-        field->setFixedSize(kFieldWidth, kRowHeight);
         fields_.at(static_cast<std::size_t>(i)) = field;
-
-        auto* spinner = new UpDown(this);
-        spinner->setObjectName(Indexed(QStringLiteral("UpDownValue%1").arg(name), i));
-        spinner->setRange(row.spinner.min, row.spinner.max);
-        spinner->setIncrement(row.spinner.increment);
-        spinner->setValue(row.spinner.start);
-        spinner->setToolTip(ToQString(row.spinner.hint));
-        spinner->setAccessibleName(captionText);
-        spinner->setFixedHeight(kRowHeight);
         spinners_.at(static_cast<std::size_t>(i)) = spinner;
         connect(spinner, &UpDown::Change, this, [this, i] { UpDownValue_Change(i); });
         if (row.spinner.hidden)
@@ -121,7 +101,6 @@ void TvSetPanel::buildValueRows(QVBoxLayout& layout)
             grid->addWidget(mode_, i, 1);
             connect(mode_, &QCheckBox::toggled, this, &TvSetPanel::chkCamFixed_Click);
         } else {
-            caption->setBuddy(field);
             grid->addWidget(field, i, 1);
         }
 
@@ -129,7 +108,7 @@ void TvSetPanel::buildValueRows(QVBoxLayout& layout)
             auto* assign = new QPushButton(QStringLiteral("Assign to all"), this);
             assign->setObjectName(Indexed(QStringLiteral("cmdAssignToAll%1").arg(name), i));
             assign->setToolTip(QStringLiteral("Copys the value of the current camera to all cameras in the %1-set").arg(name));
-            assign->setFixedHeight(kRowHeight);
+            assign->setFixedHeight(kValueRowHeight);
             assign_.at(static_cast<std::size_t>(i)) = assign;
             grid->addWidget(assign, i, 3);
         }
@@ -168,7 +147,7 @@ void TvSetPanel::buildNavigation(QVBoxLayout& layout)
     selector_->setValue(1);
     selector_->setToolTip(QStringLiteral("Changes camera selection"));
     selector_->setAccessibleName(lblCurrentCam_->text());
-    selector_->setFixedHeight(kRowHeight + 2);
+    selector_->setFixedHeight(kValueRowHeight + 2);
 
     addBefore_ = new QPushButton(QStringLiteral("Add Before"), this);
     addBefore_->setObjectName(QStringLiteral("cmdAdd%1Before").arg(name));
@@ -182,7 +161,7 @@ void TvSetPanel::buildNavigation(QVBoxLayout& layout)
                                             : QStringLiteral("Removes currently shown camera"));
 
     for (FieldEdit* field : {index_, count_})
-        field->setFixedSize(44, kRowHeight + 2);
+        field->setFixedSize(44, kValueRowHeight + 2);
     line->addWidget(lblCurrentCam_);
     line->addWidget(index_);
     line->addWidget(lblOf_);

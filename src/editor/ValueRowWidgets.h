@@ -1,0 +1,34 @@
+#pragma once
+// The caption, field and spinner of one value row, as the TV panels and the pit-lane panel build
+// them from their tables; the panels only place them and wire their notifications.
+
+#include "editor/ValueTables.h"
+
+#include <QString>
+
+class QLabel;
+class QWidget;
+
+namespace vp {
+
+class FieldEdit;
+class UpDown;
+
+inline constexpr int kValueFieldWidth = 96;
+inline constexpr int kValueRowHeight = 21;
+
+// name_i, the object name of member i of a control array.
+QString Indexed(const QString& name, int index);
+
+struct ValueRowWidgets {
+    QLabel* caption = nullptr;
+    FieldEdit* field = nullptr;
+    UpDown* spinner = nullptr;
+};
+
+// Named captionName_i, fieldName_i and spinnerName_i; the field says "0" until it is shown, and
+// caption, hints and spinner range come from the row. The caption is the field's buddy.
+ValueRowWidgets MakeValueRow(QWidget* parent, const ValueRow& row, int index, const QString& captionName,
+                             const QString& fieldName, const QString& spinnerName);
+
+} // namespace vp
