@@ -3,6 +3,7 @@
 // the same durable steps the program takes (temporary file, fsync, rename over the target).
 
 #include "camdata/CamFile.h"
+#include "support/BenchSupport.h"
 
 #include <benchmark/benchmark.h>
 
@@ -47,33 +48,15 @@ const std::vector<std::uint8_t>& FullBytes()
 }
 
 // One folder for the whole run, on the same file system as a user's files would be.
-class ScratchFolder {
-public:
-    ScratchFolder()
-        : path_(fs::temp_directory_path() / ("vantapoint-bench-" + std::to_string(std::random_device{}())))
-    {
-        fs::create_directories(path_);
-    }
-    ~ScratchFolder()
-    {
-        std::error_code ec;
-        fs::remove_all(path_, ec);
-    }
-    std::string file(const std::string& name) const { return (path_ / name).string(); }
-
-private:
-    fs::path path_;
-};
-
-const ScratchFolder& Scratch()
+std::string ScratchFile(const std::string& name)
 {
-    static const ScratchFolder folder;
-    return folder;
+    static const vp::bench::ProgramFolder folder;
+    return (folder.path() / name).string();
 }
 
 void CamRead(benchmark::State& state)
 {
-    const std::string path = Scratch().file("read.cam");
+    const std::string path = ScratchFile("read.cam");
     if (vp::WriteCamFile(path, FullDocument())) {
         state.SkipWithError("cannot write the input file");
         return;
@@ -91,7 +74,7 @@ void CamRead(benchmark::State& state)
 
 void RawRead(benchmark::State& state)
 {
-    const std::string path = Scratch().file("read.raw");
+    const std::string path = ScratchFile("read.raw");
     if (vp::WriteCamFile(path, FullDocument())) {
         state.SkipWithError("cannot write the input file");
         return;
@@ -114,7 +97,7 @@ void RawRead(benchmark::State& state)
 
 void CamWrite(benchmark::State& state)
 {
-    const std::string path = Scratch().file("write.cam");
+    const std::string path = ScratchFile("write.cam");
     for (auto _ : state) {
         if (vp::WriteCamFile(path, FullDocument())) {
             state.SkipWithError("write failed");
@@ -139,7 +122,7 @@ bool WriteRaw(const std::string& path, const std::vector<std::uint8_t>& bytes, b
 
 void RawWrite(benchmark::State& state)
 {
-    const std::string path = Scratch().file("write.raw");
+    const std::string path = ScratchFile("write.raw");
     for (auto _ : state) {
         if (!WriteRaw(path, FullBytes(), false)) {
             state.SkipWithError("write failed");
@@ -151,8 +134,8 @@ void RawWrite(benchmark::State& state)
 
 void RawDurableReplace(benchmark::State& state)
 {
-    const std::string path = Scratch().file("replace.raw");
-    const std::string temp = Scratch().file("replace.raw.tmp");
+    const std::string path = ScratchFile("replace.raw");
+    const std::string temp = ScratchFile("replace.raw.tmp");
     for (auto _ : state) {
         if (!WriteRaw(temp, FullBytes(), true) || std::rename(temp.c_str(), path.c_str()) != 0) {
             state.SkipWithError("write failed");

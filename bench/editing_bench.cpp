@@ -6,8 +6,9 @@
 #include "editor/SlotOperations.h"
 #include "editor/TvSetPanel.h"
 #include "editor/frmMain.h"
+#include "support/BenchSupport.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QPushButton>
 
 #include <benchmark/benchmark.h>
@@ -21,35 +22,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
-
-// Answers every box with OK; no file dialog is opened here.
-class ScriptedDesktop final : public vp::Desktop {
-public:
-    vp::BoxAnswer messageBox(const vp::MessageBoxSpec&) override { return vp::BoxAnswer::Ok; }
-    std::optional<std::string> fileDialog(const vp::FileDialogSpec&) override { return std::nullopt; }
-    void beep() override {}
-    void openDocument(const std::string&) override {}
-    vp::ScreenSize screenSize() override { return {1920, 1080}; }
-};
-
-// A program folder of its own, so that the window writes its configuration there.
-class ProgramFolder {
-public:
-    ProgramFolder()
-        : path_(fs::temp_directory_path() / ("vantapoint-editing-bench-" + std::to_string(std::random_device{}())))
-    {
-        fs::create_directories(path_);
-    }
-    ~ProgramFolder()
-    {
-        std::error_code ec;
-        fs::remove_all(path_, ec);
-    }
-    std::string path() const { return path_.string(); }
-
-private:
-    fs::path path_;
-};
 
 // 254 TV1 cameras 100 m apart: one more insertion fills the set.
 vp::CameraDocument NearlyFullDocument()
@@ -67,11 +39,11 @@ vp::CameraDocument NearlyFullDocument()
 
 void BM_CommitTypedDistance(benchmark::State& state)
 {
-    ProgramFolder folder;
-    ScriptedDesktop desktop;
+    const vp::bench::ProgramFolder folder;
+    vp::bench::ScriptedDesktop desktop;
     vp::SteadyClock clock;
     vp::frmMain window(vp::EditorServices{.desktop = desktop, .clock = clock, .input = nullptr,
-                                          .programFolder = folder.path()},
+                                          .programFolder = folder.path().string()},
                        "");
     window.show();
     QCoreApplication::processEvents();
@@ -92,11 +64,11 @@ BENCHMARK(BM_CommitTypedDistance)->Unit(benchmark::kMicrosecond);
 
 void BM_InsertIntoNearlyFullSet_Window(benchmark::State& state)
 {
-    ProgramFolder folder;
-    ScriptedDesktop desktop;
+    const vp::bench::ProgramFolder folder;
+    vp::bench::ScriptedDesktop desktop;
     vp::SteadyClock clock;
     vp::frmMain window(vp::EditorServices{.desktop = desktop, .clock = clock, .input = nullptr,
-                                          .programFolder = folder.path()},
+                                          .programFolder = folder.path().string()},
                        "");
     window.show();
     QCoreApplication::processEvents();
@@ -134,15 +106,3 @@ void BM_InsertIntoNearlyFullSet_Document(benchmark::State& state)
 BENCHMARK(BM_InsertIntoNearlyFullSet_Document)->UseManualTime()->Unit(benchmark::kMicrosecond);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    // The windows are measured, not the screen they would be painted on.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

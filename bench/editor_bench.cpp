@@ -5,9 +5,10 @@
 #include "camdata/CamFile.h"
 #include "camdata/FileSystem.h"
 #include "editor/frmMain.h"
+#include "support/BenchSupport.h"
 
 #include <QAbstractButton>
-#include <QApplication>
+#include <QCoreApplication>
 
 #include <benchmark/benchmark.h>
 
@@ -19,17 +20,6 @@
 namespace {
 
 namespace fs = std::filesystem;
-
-// Answers every dialog with the file to load and every box with OK.
-class ScriptedDesktop final : public vp::Desktop {
-public:
-    std::string file;
-    vp::BoxAnswer messageBox(const vp::MessageBoxSpec&) override { return vp::BoxAnswer::Ok; }
-    std::optional<std::string> fileDialog(const vp::FileDialogSpec&) override { return file; }
-    void beep() override {}
-    void openDocument(const std::string&) override {}
-    vp::ScreenSize screenSize() override { return {1920, 1080}; }
-};
 
 vp::CameraDocument FullDocument()
 {
@@ -51,14 +41,14 @@ vp::CameraDocument FullDocument()
 
 void BM_LoadAndShowFullFile(benchmark::State& state)
 {
-    const fs::path folder = fs::temp_directory_path() / ("vantapoint-editor-bench-" + std::to_string(std::random_device{}()));
-    fs::create_directories(folder);
+    const vp::bench::ProgramFolder programFolder;
+    const fs::path& folder = programFolder.path();
     const std::vector<std::uint8_t> bytes = vp::CamFileBytes(FullDocument());
     const std::string path = (folder / "full.cam").string();
     std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
                                                 static_cast<std::streamsize>(bytes.size()));
 
-    ScriptedDesktop desktop;
+    vp::bench::ScriptedDesktop desktop;
     desktop.file = path;
     vp::SteadyClock clock;
     {
@@ -76,21 +66,7 @@ void BM_LoadAndShowFullFile(benchmark::State& state)
         if (window.document().tv2.count() != vp::kMaxCamerasPerSet)
             state.SkipWithError("the file was not loaded");
     }
-    std::error_code ec;
-    fs::remove_all(folder, ec);
 }
 BENCHMARK(BM_LoadAndShowFullFile)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    // The windows are measured, not the screen they would be painted on.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

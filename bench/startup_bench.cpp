@@ -11,6 +11,7 @@
 #include "editor/frmMain.h"
 #include "remote/InputBackend.h"
 #include "seams/Clock.h"
+#include "support/BenchSupport.h"
 
 #include <QApplication>
 #include <QProcess>
@@ -23,9 +24,7 @@
 #include <iostream>
 #include <map>
 #include <memory>
-#include <random>
 #include <string>
-#include <system_error>
 
 #ifndef _WIN32
 #include <sys/resource.h>
@@ -77,27 +76,9 @@ QString& Self()
 
 // The program folder of the main-window child: its Vantapoint.cfg is written by a first start
 // before the measurement, so every measured start reads an existing configuration.
-class ProgramFolder {
-public:
-    ProgramFolder()
-        : path_(fs::temp_directory_path() / ("vantapoint-bench-" + std::to_string(std::random_device{}())))
-    {
-        fs::create_directories(path_);
-    }
-    ~ProgramFolder()
-    {
-        std::error_code ec;
-        fs::remove_all(path_, ec);
-    }
-    const fs::path& path() const { return path_; }
-
-private:
-    fs::path path_;
-};
-
-const ProgramFolder& Folder()
+const vp::bench::ProgramFolder& Folder()
 {
-    static const ProgramFolder folder;
+    static const vp::bench::ProgramFolder folder;
     return folder;
 }
 
