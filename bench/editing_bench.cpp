@@ -37,16 +37,26 @@ vp::CameraDocument NearlyFullDocument()
     return doc;
 }
 
-void BM_CommitTypedDistance(benchmark::State& state)
-{
+// The main window as a user has it after start-up: shown, with its own program folder.
+struct ShownMainWindow {
     const vp::bench::ProgramFolder folder;
     vp::bench::ScriptedDesktop desktop;
     vp::SteadyClock clock;
-    vp::frmMain window(vp::EditorServices{.desktop = desktop, .clock = clock, .input = nullptr,
+    vp::frmMain window{vp::EditorServices{.desktop = desktop, .clock = clock, .input = nullptr,
                                           .programFolder = folder.path().string()},
-                       "");
-    window.show();
-    QCoreApplication::processEvents();
+                       ""};
+
+    ShownMainWindow()
+    {
+        window.show();
+        QCoreApplication::processEvents();
+    }
+};
+
+void BM_CommitTypedDistance(benchmark::State& state)
+{
+    ShownMainWindow shown;
+    vp::frmMain& window = shown.window;
     vp::FieldEdit* field = window.tvPanel(vp::CamSet::TV1).valueField(0);
     const QString typed[] = {QStringLiteral("1234.5678"), QStringLiteral("2345.678")};
     int next = 0;
@@ -64,14 +74,8 @@ BENCHMARK(BM_CommitTypedDistance)->Unit(benchmark::kMicrosecond);
 
 void BM_InsertIntoNearlyFullSet_Window(benchmark::State& state)
 {
-    const vp::bench::ProgramFolder folder;
-    vp::bench::ScriptedDesktop desktop;
-    vp::SteadyClock clock;
-    vp::frmMain window(vp::EditorServices{.desktop = desktop, .clock = clock, .input = nullptr,
-                                          .programFolder = folder.path().string()},
-                       "");
-    window.show();
-    QCoreApplication::processEvents();
+    ShownMainWindow shown;
+    vp::frmMain& window = shown.window;
     vp::TvSetPanel& panel = window.tvPanel(vp::CamSet::TV1);
     const vp::CameraDocument nearlyFull = NearlyFullDocument();
     for (auto _ : state) {
