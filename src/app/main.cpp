@@ -4,6 +4,7 @@
 //     vantapoint --screenshot FILE.png [FILE.cam]
 
 #include "app/CommandLine.h"
+#include "app/ManualPath.h"
 #include "app/QtDesktop.h"
 #include "app/QtLauncher.h"
 #include "editor/EditorServices.h"
@@ -58,6 +59,7 @@ int main(int argc, char* argv[])
         QFile::encodeName(QDir::toNativeSeparators(QCoreApplication::applicationDirPath())).toStdString();
     vp::QtLauncher launcher;
     vp::EditorServices services{*desktop, clock, input.get(), programFolder, &launcher};
+    services.manual = vp::ManualPath(programFolder, VP_INSTALLED_MANUAL_FOLDER);
 
     vp::frmMain window(services, commandLine.path);
     if (commandLine.screenshotFile)

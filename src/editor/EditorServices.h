@@ -1,6 +1,7 @@
 #pragma once
 // What the main window is given by the program (real services) or by a test (scripted fakes).
 
+#include "camdata/FileSystem.h"
 #include "seams/Clock.h"
 #include "seams/Desktop.h"
 
@@ -16,10 +17,14 @@ struct EditorServices {
     Clock& clock;
     // The synthetic-input backend of this platform; null where none can run (no X display).
     InputBackend* input = nullptr;
-    // The folder of the executable, without a trailing separator; Vantapoint.cfg and the manual live here.
+    // The folder of the executable, without a trailing separator; Vantapoint.cfg lives here.
     std::string programFolder;
     // Starts gpl.exe for the script commands; where none is given, launching fails with its message.
     ProgramLauncher* launcher = nullptr;
+    // The manual Help opens; where none is given, the one in programFolder.
+    std::string manual{};
+
+    std::string manualFile() const { return manual.empty() ? JoinPath(programFolder, "VantapointHelp.html") : manual; }
 };
 
 } // namespace vp

@@ -1,6 +1,5 @@
 #include "editor/frmMain.h"
 
-#include "camdata/FileSystem.h"
 #include "editor/PitPanel.h"
 #include "editor/TvSetPanel.h"
 #include "options/Configuration.h"
@@ -26,7 +25,6 @@ constexpr int kHeightTwips = 7620;
 constexpr int kTwipsPerInch = 1440;
 
 const QString kWelcome = QStringLiteral("Welcome to Vantapoint by Quillfen of Z.O.R.V. Ready to rumble ;-) !");
-constexpr const char* kManual = "VantapointHelp.html";
 
 int TwipsToPixels(int twips, int dotsPerInch)
 {
@@ -288,13 +286,13 @@ void frmMain::cmdExit_Click()
 
 void frmMain::cmdHelp_Click()
 {
-    services_.desktop.openDocument(JoinPath(state_.ProgramFolder, kManual));
+    services_.desktop.openDocument(services_.manualFile());
 }
 
 void frmMain::cmdVisitHP_Click()
 {
     // The project has no public homepage; the manual's About section tells who makes Vantapoint.
-    services_.desktop.openDocument(JoinPath(state_.ProgramFolder, kManual) + "#about");
+    services_.desktop.openDocument(services_.manualFile() + "#about");
 }
 
 } // namespace vp

@@ -34,7 +34,7 @@ void frmMain::cmdOptions_Click()
                        {.desktop = services_.desktop,
                         .clock = services_.clock,
                         .input = services_.input,
-                        .programFolder = state_.ProgramFolder,
+                        .manual = services_.manualFile(),
                         .replaceMouseEvent = [this](std::unique_ptr<CMouseEvent> mouse) { setMouse(std::move(mouse)); },
                         .launcher = services_.launcher,
                         .scriptActivity = &state_.scriptActivity,

@@ -1,6 +1,5 @@
 #include "options/frmOptions2.h"
 
-#include "camdata/FileSystem.h"
 #include "editor/LocaleSeparator.h"
 #include "options/frmGPLPath.h"
 #include "remote/CMouseEvent.h"
@@ -448,7 +447,7 @@ void frmOptions2::cmdChange_Click()
 
 void frmOptions2::cmdHelp_Click()
 {
-    services_.desktop.openDocument(JoinPath(services_.programFolder, "VantapointHelp.html"));
+    services_.desktop.openDocument(services_.manual);
 }
 
 void frmOptions2::ConnectScriptCommands()

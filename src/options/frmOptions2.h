@@ -37,8 +37,8 @@ struct OptionsDialogServices {
     Clock& clock;
     // The synthetic-input backend; without one no mouse-input object is made.
     InputBackend* input = nullptr;
-    // Folder of the program, where the manual lives.
-    std::string programFolder;
+    // The manual Help opens.
+    std::string manual;
     // Receives the mouse-input object made on opening; the main window keeps it as its shared one.
     // Without an input backend or a receiver no such object is made.
     std::function<void(std::unique_ptr<CMouseEvent>)> replaceMouseEvent;

@@ -1,3 +1,4 @@
+#include "app/ManualPath.h"
 #include "app/QtDesktop.h"
 #include "app/VantapointMain.h"
 
@@ -8,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <sstream>
 
 namespace vp {
@@ -51,6 +53,31 @@ TEST(DocumentUrl, LocalPathsWithAFragmentOnlyAfterTheFileName)
         const QUrl url = VantapointMain::DocumentUrl(address);
         EXPECT_FALSE(url.isLocalFile());
         EXPECT_EQ(url.toString().toStdString(), address);
+    }
+}
+
+TEST(ManualPath, BesideTheProgramFirstThenWhereTheInstallationPutsIt)
+{
+    struct Case {
+        bool beside;
+        bool installed;
+        const char* expected; // below the test folder
+    };
+    const Case cases[] = {
+        {true, true, "/bin/VantapointHelp.html"},
+        {false, true, "/share/vantapoint/VantapointHelp.html"},
+        {false, false, "/bin/VantapointHelp.html"}, // Help then reports it missing
+    };
+    for (const Case& c : cases) {
+        test::TempDir dir;
+        std::filesystem::create_directories(dir.file("bin"));
+        std::filesystem::create_directories(dir.file("share/vantapoint"));
+        if (c.beside)
+            test::WriteBytes(dir.file("bin/VantapointHelp.html"), {'x'});
+        if (c.installed)
+            test::WriteBytes(dir.file("share/vantapoint/VantapointHelp.html"), {'x'});
+        EXPECT_EQ(ManualPath(dir.file("bin"), "../share/vantapoint"), dir.path() + c.expected)
+            << c.beside << c.installed;
     }
 }
 

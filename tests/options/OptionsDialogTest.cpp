@@ -3,7 +3,6 @@
 
 #include "options/frmOptions2.h"
 
-#include "camdata/FileSystem.h"
 #include "editor/NumberText.h"
 #include "options/QtTestApp.h"
 #include "support/FakeClock.h"
@@ -48,7 +47,7 @@ protected:
     {
         auto dialog = std::make_unique<frmOptions2>(
             working, OptionsDialogServices{
-                         .desktop = desktop, .clock = clock, .programFolder = "/opt/vantapoint", .replaceMouseEvent = {}});
+                         .desktop = desktop, .clock = clock, .manual = "/opt/vantapoint/VantapointHelp.html", .replaceMouseEvent = {}});
         dialog->show();
         dialog->activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
@@ -328,11 +327,11 @@ TEST_F(OptionsDialogTest, RemoteControlsFollowTheGplFolderAndTheScript)
     EXPECT_EQ(working.ShutdownDelay, 3000);
 }
 
-TEST_F(OptionsDialogTest, HelpOpensTheManualInTheProgramFolder)
+TEST_F(OptionsDialogTest, HelpOpensTheManualItIsGiven)
 {
     auto dialog = Open();
     Find<QPushButton>(*dialog, "cmdHelp")->click();
-    EXPECT_EQ(desktop.opened, std::vector<std::string>{JoinPath("/opt/vantapoint", "VantapointHelp.html")});
+    EXPECT_EQ(desktop.opened, std::vector<std::string>{"/opt/vantapoint/VantapointHelp.html"});
     EXPECT_TRUE(dialog->isVisible());
 }
 
