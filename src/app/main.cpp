@@ -15,6 +15,9 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QIcon>
+#include <QImageReader>
 #include <QPixmap>
 
 #include <iostream>
@@ -36,12 +39,25 @@ int WriteScreenshot(QWidget& window, const std::string& file)
     return 0;
 }
 
+// The desktop icon in the sizes rendered at build time (none when the build could not render it).
+// Only the sizes are read here; each picture is read when a window shows it.
+QIcon WindowIcon()
+{
+    QIcon icon;
+    for (const QFileInfo& file : QDir(QStringLiteral(":/icons")).entryInfoList(QDir::Files))
+        icon.addFile(file.filePath(), QImageReader(file.filePath()).size());
+    return icon;
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
 {
     // QApplication takes its own options (-platform, -style...) out of argv first.
     QApplication app(argc, argv);
+    // Lets the desktop match the windows to the installed desktop entry.
+    QGuiApplication::setDesktopFileName(QStringLiteral(VP_APP_ID));
+    QApplication::setWindowIcon(WindowIcon());
     const vp::CommandLine commandLine = vp::ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
     if (commandLine.error) {
         std::cerr << "vantapoint: " << *commandLine.error << "\nusage: vantapoint [--screenshot FILE.png] [FILE.cam]\n";
