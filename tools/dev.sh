@@ -18,6 +18,7 @@ packages=(
   libx11-dev libxtst-dev xvfb xauth
   clang libclang-rt-14-dev
   g++-mingw-w64-x86-64
+  librsvg2-bin dpkg-dev desktop-file-utils libxml2-utils shared-mime-info
 )
 
 say() { printf '\n== %s\n' "$*"; }
@@ -65,12 +66,58 @@ run_ctest() { # dir
   (cd "$1" && with_display ctest --output-on-failure -j"$jobs" --timeout 300)
 }
 
+# The installation as a desktop meets it: every file in its standard place, a valid desktop entry and
+# file type, *.cam mapped to the type and the type to the program, the installed program starting on
+# a sample file; and the .deb holding the same files under /usr.
+install_check() ( # build dir
+  local build=$1 id=io.github.vantapoint.Vantapoint
+  local tmp; tmp=$(mktemp -d)
+  trap 'rm -rf "$tmp"' EXIT
+  local prefix=$tmp/prefix share=$tmp/prefix/share
+  cmake --install "$build" --prefix "$prefix" >/dev/null
+  local installed; installed=$(cd "$prefix" && find . -type f | sort)
+  local f
+  for f in bin/vantapoint share/vantapoint/VantapointHelp.html "share/applications/$id.desktop" \
+           "share/mime/packages/$id.xml" "share/icons/hicolor/scalable/apps/$id.svg"; do
+    [ -f "$prefix/$f" ] || { echo "install check: $f is not installed" >&2; exit 1; }
+  done
+  echo "installed into $prefix: $(echo "$installed" | wc -l) files"
+
+  desktop-file-validate "$share/applications/$id.desktop"
+  xmllint --noout "$share/mime/packages/$id.xml" "$share/icons/hicolor/scalable/apps/$id.svg"
+  XDG_DATA_DIRS=$share update-mime-database "$share/mime"
+  grep -qx 'application/x-gpl-camera:\*\.cam' <(cut -d: -f2- "$share/mime/globs2") ||
+    { echo "install check: *.cam is not mapped to application/x-gpl-camera" >&2; exit 1; }
+  update-desktop-database "$share/applications"
+  grep -qx "application/x-gpl-camera=$id.desktop;" "$share/applications/mimeinfo.cache" ||
+    { echo "install check: application/x-gpl-camera does not open Vantapoint" >&2; exit 1; }
+  echo "*.cam -> application/x-gpl-camera -> $id.desktop"
+
+  "$build/tools/make_sample_cam" "$tmp/Sample Ring.cam"
+  QT_QPA_PLATFORM=offscreen "$prefix/bin/vantapoint" --screenshot "$tmp/shot.png" "$tmp/Sample Ring.cam" \
+    2>"$tmp/log" || true
+  [ -s "$tmp/shot.png" ] ||
+    { cat "$tmp/log" >&2; echo "install check: the installed program wrote no screenshot" >&2; exit 1; }
+  echo "the installed program started and rendered its window"
+
+  (cd "$build" && cpack -G DEB -B "$tmp/deb" >"$tmp/log" 2>&1) || { cat "$tmp/log" >&2; exit 1; }
+  local deb; deb=$(ls "$tmp"/deb/vantapoint_*.deb)
+  dpkg-deb -I "$deb" | grep -q '^ Depends: .*libqt6widgets6' ||
+    { echo "install check: $(basename "$deb") does not depend on Qt 6 Widgets" >&2; exit 1; }
+  dpkg-deb -x "$deb" "$tmp/root"
+  [ "$(cd "$tmp/root/usr" && find . -type f | sort)" = "$installed" ] ||
+    { echo "install check: $(basename "$deb") does not hold the installed files under /usr" >&2; exit 1; }
+  echo "$(basename "$deb"): the same files under /usr"
+)
+
 test_all() {
   deps
   say "plain build"
   configure_and_build build/ci-plain -DCMAKE_BUILD_TYPE=RelWithDebInfo
   say "plain tests"
   run_ctest build/ci-plain
+  say "installation"
+  install_check build/ci-plain
 
   say "sanitizer build (address, undefined)"
   configure_and_build build/ci-asan -DCMAKE_BUILD_TYPE=Debug -DVP_SANITIZE=ON -DVP_BUILD_BENCH=OFF
