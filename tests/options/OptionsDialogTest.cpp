@@ -46,8 +46,10 @@ protected:
     std::unique_ptr<frmOptions2> Open()
     {
         auto dialog = std::make_unique<frmOptions2>(
-            working, OptionsDialogServices{
-                         .desktop = desktop, .clock = clock, .manual = "/opt/vantapoint/VantapointHelp.html", .replaceMouseEvent = {}});
+            working, OptionsDialogServices{.desktop = desktop,
+                                           .clock = clock,
+                                           .manual = "/opt/vantapoint/VantapointHelp.html",
+                                           .replaceMouseEvent = {}});
         dialog->show();
         dialog->activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
