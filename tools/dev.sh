@@ -102,7 +102,7 @@ install_check() ( # build dir
 
   (cd "$build" && cpack -G DEB -B "$tmp/deb" >"$tmp/log" 2>&1) || { cat "$tmp/log" >&2; exit 1; }
   local deb; deb=$(ls "$tmp"/deb/vantapoint_*.deb)
-  dpkg-deb -I "$deb" | grep -q '^ Depends: .*libqt6widgets6' ||
+  [[ "$(dpkg-deb -f "$deb" Depends)" == *libqt6widgets6* ]] ||
     { echo "install check: $(basename "$deb") does not depend on Qt 6 Widgets" >&2; exit 1; }
   dpkg-deb -x "$deb" "$tmp/root"
   [ "$(cd "$tmp/root/usr" && find . -type f | sort)" = "$installed" ] ||
