@@ -1,12 +1,12 @@
 #include "editor/PitPanel.h"
 
 #include "editor/EditorState.h"
-#include "editor/FieldEdit.h"
-#include "editor/LocaleSeparator.h"
 #include "editor/UpDown.h"
 #include "editor/ValueDisplay.h"
 #include "editor/ValueRowWidgets.h"
 #include "editor/ValueTables.h"
+#include "widgets/FieldEdit.h"
+#include "widgets/LocaleSeparator.h"
 
 #include <QGridLayout>
 #include <QLabel>

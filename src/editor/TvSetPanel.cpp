@@ -1,13 +1,13 @@
 #include "editor/TvSetPanel.h"
 
 #include "editor/EditorState.h"
-#include "editor/FieldEdit.h"
-#include "editor/LocaleSeparator.h"
 #include "editor/NumberText.h"
 #include "editor/UpDown.h"
 #include "editor/ValueDisplay.h"
 #include "editor/ValueRowWidgets.h"
 #include "seams/Desktop.h"
+#include "widgets/FieldEdit.h"
+#include "widgets/LocaleSeparator.h"
 
 #include <QCheckBox>
 #include <QGridLayout>

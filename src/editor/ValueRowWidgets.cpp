@@ -1,8 +1,8 @@
 #include "editor/ValueRowWidgets.h"
 
-#include "editor/FieldEdit.h"
-#include "editor/LocaleSeparator.h"
 #include "editor/UpDown.h"
+#include "widgets/FieldEdit.h"
+#include "widgets/LocaleSeparator.h"
 
 #include <QLabel>
 

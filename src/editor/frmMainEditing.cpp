@@ -3,8 +3,6 @@
 
 #include "editor/frmMain.h"
 
-#include "editor/FieldEdit.h"
-#include "editor/LocaleSeparator.h"
 #include "editor/NumberText.h"
 #include "editor/PitPanel.h"
 #include "editor/SlotOperations.h"
@@ -12,6 +10,8 @@
 #include "editor/UpDown.h"
 #include "editor/ValueEditing.h"
 #include "editor/ValueTables.h"
+#include "widgets/FieldEdit.h"
+#include "widgets/LocaleSeparator.h"
 
 #include <QPushButton>
 

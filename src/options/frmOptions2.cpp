@@ -1,10 +1,10 @@
 #include "options/frmOptions2.h"
 
 #include "camdata/FileSystem.h"
-#include "editor/LocaleSeparator.h"
 #include "options/frmGPLPath.h"
 #include "remote/CMouseEvent.h"
 #include "seams/Desktop.h"
+#include "widgets/LocaleSeparator.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>

@@ -1,4 +1,4 @@
-#include "editor/FieldEdit.h"
+#include "widgets/FieldEdit.h"
 
 #include <QFocusEvent>
 
