@@ -4,16 +4,15 @@
 #include "options/frmGPLPath.h"
 #include "remote/CMouseEvent.h"
 #include "seams/Desktop.h"
+#include "widgets/FieldEdit.h"
 #include "widgets/LocaleSeparator.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>
-#include <QFocusEvent>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -180,7 +179,7 @@ QWidget* frmOptions2::BuildEditingTab()
     };
     auto box = [this, frame](int k) {
         const auto& spec = kDefaultValueBoxes.at(static_cast<std::size_t>(k));
-        auto* edit = Named(new QLineEdit(frame), QStringLiteral("txtDefaultValue_%1").arg(k), ToQString(spec.tooltip));
+        auto* edit = Named(new FieldEdit(frame), QStringLiteral("txtDefaultValue_%1").arg(k), ToQString(spec.tooltip));
         edit->setMaximumWidth(90);
         txtDefaultValue_.at(static_cast<std::size_t>(k)) = edit;
         return edit;
@@ -280,7 +279,7 @@ void frmOptions2::Form_Load()
     lblGPLFolder_->setText(PathText(working_.GPLPath));
 
     const char separator = DecimalSeparator();
-    QLineEdit* distance = txtDefaultValue_[kDistanceBox];
+    FieldEdit* distance = txtDefaultValue_[kDistanceBox];
     const ValueSlot placement = working_.DefaultValue[kDistanceBox];
     if (placement.asFloat() == kPlaceInMiddle) {
         optValue1_[kMiddle]->setChecked(true);
@@ -324,8 +323,9 @@ void frmOptions2::ConnectHandlers()
         });
     }
     connect(chkValue5_, &QCheckBox::toggled, this, &frmOptions2::chkValue5_Click);
-    for (QLineEdit* box : txtDefaultValue_)
-        box->installEventFilter(this);
+    for (int k = 0; k < kDefaultValueBoxCount; ++k)
+        connect(txtDefaultValue_.at(static_cast<std::size_t>(k)), &FieldEdit::LostFocus, this,
+                [this, k] { txtDefaultValue_LostFocus(k); });
     connect(hscShutdown_, &QScrollBar::valueChanged, this, &frmOptions2::hscShutdown_Change);
     connect(cmdChange_, &QPushButton::clicked, this, &frmOptions2::cmdChange_Click);
     connect(cmdOK_, &QPushButton::clicked, this, &QDialog::accept);
@@ -352,7 +352,7 @@ void frmOptions2::chkAll_Click()
 
 void frmOptions2::optValue1_Click(int index)
 {
-    QLineEdit* distance = txtDefaultValue_[kDistanceBox];
+    FieldEdit* distance = txtDefaultValue_[kDistanceBox];
     ValueSlot& placement = working_.DefaultValue[kDistanceBox];
     if (index == kMiddle) {
         distance->setEnabled(false);
@@ -378,55 +378,9 @@ void frmOptions2::hscShutdown_Change()
     working_.ShutdownDelay = hscShutdown_->value();
 }
 
-int frmOptions2::DefaultValueBoxOf(const QObject* object) const
-{
-    for (int k = 0; k < kDefaultValueBoxCount; ++k) {
-        if (txtDefaultValue_.at(static_cast<std::size_t>(k)) == object)
-            return k;
-    }
-    return -1;
-}
-
-bool frmOptions2::eventFilter(QObject* watched, QEvent* event)
-{
-    const int box = DefaultValueBoxOf(watched);
-    if (box < 0)
-        return QDialog::eventFilter(watched, event);
-    switch (event->type()) {
-    case QEvent::FocusIn:
-        txtDefaultValue_GotFocus(box, static_cast<QFocusEvent*>(event)->reason() == Qt::MouseFocusReason);
-        break;
-    case QEvent::FocusOut: {
-        // Another window coming to the front, or a context menu, leaves the box its focus.
-        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
-            txtDefaultValue_LostFocus(box);
-        break;
-    }
-    case QEvent::MouseButtonPress:
-        if (selectThroughPress_ == watched) {
-            selectThroughPress_ = nullptr;
-            return true;
-        }
-        break;
-    default:
-        break;
-    }
-    return QDialog::eventFilter(watched, event);
-}
-
-void frmOptions2::txtDefaultValue_GotFocus(int box, bool byMouse)
-{
-    QLineEdit* edit = txtDefaultValue_.at(static_cast<std::size_t>(box));
-    edit->selectAll();
-    // The press that gave the focus would place the cursor and lose the selection.
-    selectThroughPress_ = byMouse ? edit : nullptr;
-}
-
 void frmOptions2::txtDefaultValue_LostFocus(int box)
 {
-    selectThroughPress_ = nullptr;
-    QLineEdit* edit = txtDefaultValue_.at(static_cast<std::size_t>(box));
+    FieldEdit* edit = txtDefaultValue_.at(static_cast<std::size_t>(box));
     ValueSlot& slot = working_.DefaultValue.at(static_cast<std::size_t>(box));
     const char separator = DecimalSeparator();
     if (const std::optional<ValueSlot> typed = ReadDefaultBox(box, edit->text().toStdString(), separator)) {

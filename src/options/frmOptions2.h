@@ -19,7 +19,6 @@
 class QCheckBox;
 class QFrame;
 class QLabel;
-class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class QScrollBar;
@@ -30,6 +29,7 @@ namespace vp {
 class CMouseEvent;
 class Clock;
 class Desktop;
+class FieldEdit;
 class InputBackend;
 
 struct OptionsDialogServices {
@@ -75,9 +75,6 @@ public:
     void UpdateScriptControls();
     void SetScriptControlsEnabled(bool enabled);
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     void BuildControls();
     QWidget* BuildGeneralTab();
@@ -90,7 +87,6 @@ private:
     void optValue1_Click(int index);
     void chkValue5_Click();
     void hscShutdown_Change();
-    void txtDefaultValue_GotFocus(int box, bool byMouse);
     void txtDefaultValue_LostFocus(int box);
     void cmdChange_Click();
     void cmdHelp_Click();
@@ -101,7 +97,6 @@ private:
     RemoteContext ScriptContext();
     // "Record new script" and the shutdown slider need a known GPL folder.
     void UpdateGplControls();
-    int DefaultValueBoxOf(const QObject* object) const;
     void BindFlag(QCheckBox* box, bool OptionsRecord::*flag);
 
     OptionsRecord& working_;
@@ -110,8 +105,6 @@ private:
     ScriptActivity ownActivity_;
     ScriptActivity& scriptActivity_;
     int scriptActivityWatch_ = -1;
-    // A box that took the focus by a mouse press keeps its whole text selected through that press.
-    QLineEdit* selectThroughPress_ = nullptr;
 
     QTabWidget* sstOptions_ = nullptr;
     QCheckBox* chkAll_ = nullptr;
@@ -122,7 +115,7 @@ private:
     QPushButton* cmdChange_ = nullptr;
     QCheckBox* chkFixedSwitchOver_ = nullptr;
     std::array<QRadioButton*, 2> optValue1_{};
-    std::array<QLineEdit*, kDefaultValueBoxCount> txtDefaultValue_{};
+    std::array<FieldEdit*, kDefaultValueBoxCount> txtDefaultValue_{};
     QCheckBox* chkValue5_ = nullptr;
     // Holds cmdConfigure and cmdTest: disabled while a script command runs, so that their own
     // enabling rules stay as they are underneath.

@@ -1,6 +1,9 @@
 #include "widgets/FieldEdit.h"
 
 #include <QFocusEvent>
+#include <QMouseEvent>
+
+#include <utility>
 
 namespace vp {
 
@@ -23,15 +26,31 @@ FieldEdit::FieldEdit(QWidget* parent)
 void FieldEdit::focusInEvent(QFocusEvent* event)
 {
     QLineEdit::focusInEvent(event);
-    if (LeavesField(*event))
-        selectAll();
+    if (!LeavesField(*event))
+        return;
+    selectAll();
+    selectOnRelease_ = event->reason() == Qt::MouseFocusReason;
 }
 
 void FieldEdit::focusOutEvent(QFocusEvent* event)
 {
     QLineEdit::focusOutEvent(event);
-    if (LeavesField(*event))
-        emit LostFocus();
+    if (!LeavesField(*event))
+        return;
+    selectOnRelease_ = false;
+    // Setting the text clears the flag, so it tells whether the user typed since the program wrote.
+    if (!isModified())
+        return;
+    setModified(false);
+    emit LostFocus();
+}
+
+void FieldEdit::mouseReleaseEvent(QMouseEvent* event)
+{
+    QLineEdit::mouseReleaseEvent(event);
+    // A part the user selected by dragging is kept.
+    if (std::exchange(selectOnRelease_, false) && !hasSelectedText())
+        selectAll();
 }
 
 } // namespace vp

@@ -63,13 +63,45 @@ TEST_F(ValueEditingWindow, BoundsAreInclusiveAndNonNumbersAreRefusedLikeOutOfRan
     EXPECT_EQ(text("txtTV1CamData_1"), "-12,5");
 }
 
-TEST_F(ValueEditingWindow, LeavingAnUnchangedAngleFieldPutsTheValueOnWholeDegrees)
+TEST_F(ValueEditingWindow, PassingThroughFieldsStoresNothingAndTheFileIsSavedAsLoaded)
 {
-    tv1(1).value(9).setFloat(DegreesToRadians(45.3));
-    window->ShowTV1Cam();
-    type("txtTV1CamData_8", text("txtTV1CamData_8"));
-    EXPECT_EQ(tv1(1).value(9).asFloat(), DegreesToRadians(45));
+    CameraDocument doc = CamDocument(2, 1);
+    doc.tv1.camera(1).value(9).setFloat(0.790634F); // 45.3 degrees, shown as 45
+    doc.tv2.camera(1).value(1).setFloat(1234.5677F);
+    doc.tv2.camera(1).value(4).setFloat(20.0F);
+    doc.pit.value(1).setFloat(123.4567F);
+    doc.pit.value(4).setFloat(0.12345F); // shown as 7.073 degrees
+    const std::string path = camFile("exact.cam", doc);
+    restart(path);
+    for (const char* name : {"txtTV1CamData_8", "txtTV2CamData_0", "txtPitlaneCamData_0", "txtPitlaneCamData_3",
+                             "txtCurrentTV1Cam", "txtTotalTV1Cams"})
+        pass(name);
+    EXPECT_EQ(desktop.beeps, 0);
+    EXPECT_TRUE(statuses.isEmpty());
+    EXPECT_TRUE(window->DataSaved());
+    desktop.dialogAnswers = {folder.file("resaved.cam")};
+    click("cmdSaveCAMFile");
+    EXPECT_EQ(ReadBytes(folder.file("resaved.cam")), ReadBytes(path));
+
+    type("txtTV1CamData_8", "45");
+    EXPECT_EQ(tv1(1).value(9).asFloat(), 0.785398185F) << "typed over, the field's text is taken";
     EXPECT_FALSE(window->DataSaved());
+}
+
+TEST_F(ValueEditingWindow, AClickIntoAFieldSelectsItsWholeTextSoTypingReplacesIt)
+{
+    window->show();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    for (const char* name : {"txtTV1CamData_1", "txtCurrentTV1Cam", "txtTV1CamData_2"}) {
+        auto* field = find<QLineEdit>(name);
+        ASSERT_FALSE(field->hasFocus()) << name;
+        QTest::mouseClick(field, Qt::LeftButton, {}, QPoint(field->width() - 4, field->height() / 2));
+        EXPECT_TRUE(field->hasFocus()) << name;
+        EXPECT_EQ(field->selectedText(), field->text()) << name;
+    }
+    QTest::keyClicks(find<QLineEdit>("txtTV1CamData_2"), "7");
+    EXPECT_EQ(text("txtTV1CamData_2"), "7");
 }
 
 TEST_F(ValueEditingWindow, SpinnerStepsStartFromTheShownValueOfTheShownCameraAndLeaveDataSavedAlone)

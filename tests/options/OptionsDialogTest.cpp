@@ -79,6 +79,14 @@ protected:
         Find(dialog, "chkFixedSwitchOver")->setFocus(Qt::TabFocusReason);
     }
 
+    // Passes through box k: it gets the focus and loses it again, nothing typed.
+    static void Pass(QWidget& dialog, int k)
+    {
+        Find<QTabWidget>(dialog, "sstOptions")->setCurrentIndex(1);
+        Box(dialog, k)->setFocus(Qt::TabFocusReason);
+        Find(dialog, "chkFixedSwitchOver")->setFocus(Qt::TabFocusReason);
+    }
+
     void ExpectSafetyBoxes(QWidget& dialog, bool checked, bool enabled)
     {
         for (const char* name : kSingleSafetyBoxes) {
@@ -224,6 +232,8 @@ TEST_F(OptionsDialogTest, LengthsShowThreeDecimalsButARefusalShowsThePlainNumber
     auto dialog = Open();
     EXPECT_EQ(Box(*dialog, 1)->text(), "0.062");
     EXPECT_EQ(Box(*dialog, 3)->text(), "-1234.568");
+    Pass(*dialog, 1);
+    EXPECT_EQ(working.DefaultValue[1], ValueSlot::fromFloat(0.0625F)) << "passing through keeps the exact value";
     Enter(*dialog, 1, "200.5");
     EXPECT_EQ(Box(*dialog, 1)->text(), "0.0625");
     EXPECT_EQ(desktop.beeps, 1);
