@@ -55,6 +55,8 @@ void PitPanel::ShowCam()
     for (int i = 0; i < kPitValueCount; ++i) {
         const ShownValue shown = ShowValue(rows.at(static_cast<std::size_t>(i)), state_.document.pit.value(i + 1), separator);
         fields_.at(static_cast<std::size_t>(i))->setText(QString::fromStdString(shown.text));
+        if (shown.spinnerPosition)
+            PositionSpinner(state_, *spinners_.at(static_cast<std::size_t>(i)), *shown.spinnerPosition);
     }
 }
 

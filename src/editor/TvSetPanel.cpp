@@ -221,9 +221,7 @@ void TvSetPanel::showFirstCamera()
 
 void TvSetPanel::positionSpinner(int index, double position)
 {
-    UpDown* spinner = spinners_.at(static_cast<std::size_t>(index));
-    const IgnoringSpinnerChange ignoring(state_);
-    spinner->setValue(FitSpinnerPosition(position, spinner->Min(), spinner->Max(), spinner->Value()));
+    PositionSpinner(state_, *spinners_.at(static_cast<std::size_t>(index)), position);
 }
 
 void TvSetPanel::chkCamFixed_Click()

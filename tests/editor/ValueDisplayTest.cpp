@@ -52,7 +52,9 @@ TEST(ValueDisplay, ThePitLaneShowsSevenDigitsAndDegreesWithThreeDecimals)
     EXPECT_EQ(Pit(6, 0.12345F, ',').text, "7,073");
     EXPECT_EQ(Pit(8, -0.125F).text, "-0.125");
     EXPECT_EQ(Pit(0, 12345.6789F).text, "12345.68");
-    EXPECT_FALSE(Pit(0, 123.456F).spinnerPosition) << "showing the pit lane never moves its spinners";
+    EXPECT_EQ(Pit(0, 123.456F).spinnerPosition, 123456.0) << "a step starts from the shown value";
+    EXPECT_EQ(Pit(6, 0.5F).spinnerPosition, 29.0);
+    EXPECT_FALSE(Pit(8, -0.125F).spinnerPosition) << "a carried value has no spinner";
 }
 
 TEST(ValueDisplay, ValuesBeyondTheSpinnerStillShowAndTheSpinnerIsFitted)

@@ -157,16 +157,19 @@ TEST_F(ValueEditingWindow, PitLaneCommitsAreEchoedByTheirSpinnerAndRefusalsResto
     EXPECT_EQ(find<UpDown>("UpDownValuePit_0")->Value(), 12346);
 }
 
-TEST_F(ValueEditingWindow, PitLaneSpinnersStepFromTheirOwnLastPositionAfterALoad)
+TEST_F(ValueEditingWindow, PitLaneSpinnersStepFromTheLoadedValue)
 {
     CameraDocument doc = CamDocument(1, 1);
     doc.pit.value(1).setFloat(123.456F);
+    doc.pit.value(7).setFloat(0.5F); // 28.648 degrees
     restart(camFile("pit.cam", doc));
     EXPECT_EQ(text("txtPitlaneCamData_0"), "123.456");
     clickUp("UpDownValuePit_0");
-    EXPECT_EQ(pit().value(1).asFloat(), 1.0F);
-    EXPECT_EQ(text("txtPitlaneCamData_0"), "1");
-    EXPECT_TRUE(window->DataSaved());
+    EXPECT_EQ(pit().value(1).asFloat(), 124.456F);
+    EXPECT_EQ(text("txtPitlaneCamData_0"), "124.456");
+    clickUp("UpDownValuePit_6");
+    EXPECT_EQ(pit().value(7).asFloat(), 0.52359879F);
+    EXPECT_EQ(text("txtPitlaneCamData_6"), "30");
 }
 
 } // namespace
