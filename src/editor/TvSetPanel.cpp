@@ -233,7 +233,7 @@ void TvSetPanel::chkCamFixed_Click()
     const bool fixed = mode_->isChecked();
     fields_.at(kModeField)->setText(QString::fromStdString(ModeText(fixed, DecimalSeparator())));
     cameras.camera(currentCamera()).value(kTvModeValue).setInt(fixed ? 1 : 0);
-    state_.DataSaved = false;
+    state_.documentChanged();
 }
 
 void TvSetPanel::applyEnabledStates()

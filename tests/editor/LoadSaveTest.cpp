@@ -41,7 +41,6 @@ TEST_F(LoadSave, LoadReportsEveryStepThenShowsCameraOneOfEachSet)
     const CameraDocument doc = CamDocument(3, 2);
     const std::string path = camFile("tracks/monza.cam", doc);
     restart();
-    find<UpDown>("UpDownValueTV1_0")->setValue(7000);
     desktop.dialogAnswers = {path};
     click("cmdLoadCAMFile");
 

@@ -141,12 +141,13 @@ TEST_F(SlotCommandsWindow, AssignToAllCopiesTheModeAfterItsQuestion)
               "This will overwrite the same value of all other cameras in the TV1-set. Undo is NOT possible. Continue?");
     EXPECT_EQ(status(), "Action canceled by user. Ready.");
     EXPECT_EQ(window->document().tv1.camera(2).value(5), ValueSlot::fromInt(0));
+    EXPECT_TRUE(window->DataSaved());
 
     click("cmdAssignToAllTV1_4");
     for (int k = 1; k <= 3; ++k)
         EXPECT_EQ(window->document().tv1.camera(k).value(5), ValueSlot::fromInt(1)) << k;
     EXPECT_EQ(status(), "Values copied.Ready.");
-    EXPECT_TRUE(window->DataSaved()) << "copying alone leaves nothing unsaved";
+    EXPECT_FALSE(window->DataSaved());
 
     window->storedOptions().SafetyAssignToAll = false;
     desktop.clearRecords();

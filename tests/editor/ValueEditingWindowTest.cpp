@@ -104,7 +104,7 @@ TEST_F(ValueEditingWindow, AClickIntoAFieldSelectsItsWholeTextSoTypingReplacesIt
     EXPECT_EQ(text("txtTV1CamData_2"), "7");
 }
 
-TEST_F(ValueEditingWindow, SpinnerStepsStartFromTheShownValueOfTheShownCameraAndLeaveDataSavedAlone)
+TEST_F(ValueEditingWindow, SpinnerStepsStartFromTheShownValueOfTheShownCameraAndMarkTheDataUnsaved)
 {
     type("txtTV1CamData_8", "12.4");
     window->storedOptions().SafetyOverwrite = false;
@@ -113,11 +113,11 @@ TEST_F(ValueEditingWindow, SpinnerStepsStartFromTheShownValueOfTheShownCameraAnd
     ASSERT_TRUE(window->DataSaved());
 
     clickUp("UpDownValueTV1_8");
-    EXPECT_EQ(tv1(1).value(9).asFloat(), DegreesToRadians(13));
+    EXPECT_EQ(tv1(1).value(9).asFloat(), 0.226892799F) << "13 degrees";
     EXPECT_EQ(text("txtTV1CamData_8"), "13");
+    EXPECT_FALSE(window->DataSaved());
     clickUp("UpDownValueTV1_0");
     EXPECT_EQ(tv1(1).value(1).asFloat(), 101.0F) << "the loaded 100 m plus one step";
-    EXPECT_TRUE(window->DataSaved());
 
     find<UpDown>("UpDownTV1")->setValue(3);
     clickUp("UpDownValueTV1_2");
@@ -170,6 +170,7 @@ TEST_F(ValueEditingWindow, PitLaneSpinnersStepFromTheLoadedValue)
     clickUp("UpDownValuePit_6");
     EXPECT_EQ(pit().value(7).asFloat(), 0.52359879F);
     EXPECT_EQ(text("txtPitlaneCamData_6"), "30");
+    EXPECT_FALSE(window->DataSaved());
 }
 
 } // namespace
