@@ -5,6 +5,7 @@
 #include "editor/TvSetPanel.h"
 #include "options/Configuration.h"
 
+#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QEvent>
 #include <QGridLayout>
@@ -275,15 +276,27 @@ void frmMain::changeEvent(QEvent* event)
 
 void frmMain::cmdExit_Click()
 {
-    if (!state_.DataSaved && state_.storedOptions.SafetyExit) {
-        services_.desktop.beep();
-        const BoxAnswer answer = services_.desktop.messageBox({"Vantapoint: Safety request",
-                                                              "There is unsaved data in memory. Really exit?",
-                                                              BoxIcon::Exclamation, BoxButtons::OkCancel});
-        if (answer != BoxAnswer::Ok)
-            return;
-    }
     close();
+}
+
+void frmMain::closeEvent(QCloseEvent* event)
+{
+    if (!ExitConfirmed()) {
+        event->ignore();
+        return;
+    }
+    QWidget::closeEvent(event);
+}
+
+bool frmMain::ExitConfirmed()
+{
+    if (state_.DataSaved || !state_.storedOptions.SafetyExit)
+        return true;
+    services_.desktop.beep();
+    const BoxAnswer answer = services_.desktop.messageBox({"Vantapoint: Safety request",
+                                                          "There is unsaved data in memory. Really exit?",
+                                                          BoxIcon::Exclamation, BoxButtons::OkCancel});
+    return answer == BoxAnswer::Ok;
 }
 
 void frmMain::cmdHelp_Click()

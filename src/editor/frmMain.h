@@ -69,6 +69,9 @@ signals:
 
 protected:
     void changeEvent(QEvent* event) override;
+    // Exit and the window's close control end the program the same way: with unsaved data and
+    // SafetyExit, only after the question was answered with OK.
+    void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
 private:
@@ -80,6 +83,7 @@ private:
     void cmdLoadCAMFile_Click();
     void cmdSaveCAMFile_Click();
     void cmdExit_Click();
+    bool ExitConfirmed();
     void cmdHelp_Click();
     void cmdVisitHP_Click();
     // Options: the dialog on the working options; OK adopts and saves them, anything else discards them.

@@ -11,6 +11,9 @@
 #include <QPushButton>
 #include <QTabWidget>
 
+#include <functional>
+#include <utility>
+
 namespace vp::test {
 namespace {
 
@@ -101,39 +104,48 @@ TEST_F(Start, HelpAndHomepageOpenTheManualBesideTheProgram)
     EXPECT_EQ(desktop.opened, (std::vector<std::string>{manual, manual + "#about"}));
 }
 
-using Exit = MainWindowTest;
+// Exit and the window's close control end the program alike.
+class Exit : public MainWindowTest {
+protected:
+    const std::pair<const char*, std::function<void()>> ways[2] = {
+        {"Exit", [this] { click("cmdExit"); }}, {"close control", [this] { window->close(); }}};
+};
 
 TEST_F(Exit, ClosesWithoutAQuestionWhenSavedOrWithoutSafetyExit)
 {
-    for (const bool unsaved : {false, true}) {
-        restart().show();
-        if (unsaved) {
-            window->storedOptions().SafetyExit = false;
-            find<QCheckBox>("chkTV1CamFixed")->click();
+    for (const auto& [way, exit] : ways) {
+        for (const bool unsaved : {false, true}) {
+            restart().show();
+            if (unsaved) {
+                window->storedOptions().SafetyExit = false;
+                find<QCheckBox>("chkTV1CamFixed")->click();
+            }
+            exit();
+            EXPECT_FALSE(window->isVisible()) << way << unsaved;
+            EXPECT_TRUE(desktop.boxes.empty()) << way << unsaved;
+            EXPECT_EQ(desktop.beeps, 0) << way << unsaved;
         }
-        click("cmdExit");
-        EXPECT_FALSE(window->isVisible()) << unsaved;
-        EXPECT_TRUE(desktop.boxes.empty()) << unsaved;
-        EXPECT_EQ(desktop.beeps, 0) << unsaved;
     }
 }
 
 TEST_F(Exit, AsksWithABeepAboutUnsavedData)
 {
-    restart().show();
-    find<QCheckBox>("chkTV2CamFixed")->click();
-    desktop.boxAnswers = {BoxAnswer::Cancel, BoxAnswer::Ok};
-    click("cmdExit");
-    ASSERT_EQ(desktop.boxes.size(), 1U);
-    EXPECT_EQ(desktop.boxes[0].title, "Vantapoint: Safety request");
-    EXPECT_EQ(desktop.boxes[0].text, "There is unsaved data in memory. Really exit?");
-    EXPECT_EQ(desktop.boxes[0].buttons, BoxButtons::OkCancel);
-    EXPECT_EQ(desktop.beeps, 1);
-    EXPECT_TRUE(window->isVisible()) << "Cancel keeps the window and its data";
-    EXPECT_FALSE(window->DataSaved());
+    for (const auto& [way, exit] : ways) {
+        restart().show();
+        find<QCheckBox>("chkTV2CamFixed")->click();
+        desktop.boxAnswers = {BoxAnswer::Cancel, BoxAnswer::Ok};
+        exit();
+        ASSERT_EQ(desktop.boxes.size(), 1U) << way;
+        EXPECT_EQ(desktop.boxes[0].title, "Vantapoint: Safety request");
+        EXPECT_EQ(desktop.boxes[0].text, "There is unsaved data in memory. Really exit?");
+        EXPECT_EQ(desktop.boxes[0].buttons, BoxButtons::OkCancel);
+        EXPECT_EQ(desktop.beeps, 1) << way;
+        EXPECT_TRUE(window->isVisible()) << way << ": Cancel keeps the window and its data";
+        EXPECT_FALSE(window->DataSaved());
 
-    click("cmdExit");
-    EXPECT_FALSE(window->isVisible());
+        exit();
+        EXPECT_FALSE(window->isVisible()) << way;
+    }
 }
 
 } // namespace
