@@ -162,7 +162,7 @@ QWidget* frmMain::buildCommandColumn()
     connect(cmdOptions_, &QPushButton::clicked, this, &frmMain::cmdOptions_Click);
     connect(cmdTestCams_, &QPushButton::clicked, this, &frmMain::cmdTestCams_Click);
     // The activity lives in this window's state: the watch ends with the window.
-    state_.scriptActivity.watch([this](bool) { EnableTestCams(); });
+    state_.scriptActivity.watch([this](bool running) { ScriptActivity_Change(running); });
     connect(cmdHelp_, &QPushButton::clicked, this, &frmMain::cmdHelp_Click);
     connect(cmdExit_, &QPushButton::clicked, this, &frmMain::cmdExit_Click);
     connect(cmdVisitHP_, &QToolButton::clicked, this, &frmMain::cmdVisitHP_Click);
@@ -281,6 +281,12 @@ void frmMain::cmdExit_Click()
 
 void frmMain::closeEvent(QCloseEvent* event)
 {
+    if (state_.scriptActivity.running()) {
+        state_.scriptActivity.requestStop();
+        closeAfterScript_ = true;
+        event->ignore();
+        return;
+    }
     if (!ExitConfirmed()) {
         event->ignore();
         return;

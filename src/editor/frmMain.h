@@ -70,7 +70,8 @@ signals:
 protected:
     void changeEvent(QEvent* event) override;
     // Exit and the window's close control end the program the same way: with unsaved data and
-    // SafetyExit, only after the question was answered with OK.
+    // SafetyExit, only after the question was answered with OK. During a script command's wait the
+    // command is stopped first, without sending GPL any more input, and the window closes after it.
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
@@ -91,6 +92,9 @@ private:
     void cmdTestCams_Click();
     // "Test" needs a known GPL folder and no script command running.
     void EnableTestCams();
+    void ScriptActivity_Change(bool running);
+    // A command the running script command shuts out beeps and says why; true when it was refused.
+    bool refusedDuringScript(GatedCommand command);
     void AdoptWorkingOptions();
 
     // Reads a CAM file into the document with progress texts and the outcome's message, then
@@ -131,6 +135,8 @@ private:
     QLabel* lblDevelop_ = nullptr;
     QGroupBox* frStatus_ = nullptr;
     QLabel* txtStatusLine_ = nullptr;
+    // The window was closed while a script command waited: it closes once the command has ended.
+    bool closeAfterScript_ = false;
 };
 
 } // namespace vp

@@ -106,6 +106,8 @@ void frmMain::UpDownValuePit_Change(int Index)
 
 void frmMain::cmdAddTVBefore_Click(CamSet set)
 {
+    if (refusedDuringScript(GatedCommand::SlotCommand))
+        return;
     TvSetPanel& panel = tvPanel(set);
     const SlotOutcome outcome = AddBefore(state_.document, set, panel.currentCamera(), state_.storedOptions.DefaultValue);
     if (refused(outcome))
@@ -120,6 +122,8 @@ void frmMain::cmdAddTVBefore_Click(CamSet set)
 
 void frmMain::cmdAddTVBehind_Click(CamSet set)
 {
+    if (refusedDuringScript(GatedCommand::SlotCommand))
+        return;
     TvSetPanel& panel = tvPanel(set);
     const SlotOutcome outcome = AddBehind(state_.document, set, panel.currentCamera(), state_.storedOptions.DefaultValue);
     if (refused(outcome))
@@ -132,6 +136,8 @@ void frmMain::cmdAddTVBehind_Click(CamSet set)
 
 void frmMain::cmdRemoveTV_Click(CamSet set)
 {
+    if (refusedDuringScript(GatedCommand::SlotCommand))
+        return;
     TvSetPanel& panel = tvPanel(set);
     // A set of one camera is refused below without a question first.
     if (state_.document.set(set).count() > 1 && state_.storedOptions.SafetyRemove && !confirmed(RemoveQuestion(set)))
@@ -147,6 +153,8 @@ void frmMain::cmdRemoveTV_Click(CamSet set)
 
 void frmMain::cmdAssignToAllTV_Click(CamSet set, int Index)
 {
+    if (refusedDuringScript(GatedCommand::SlotCommand))
+        return;
     TvSetPanel& panel = tvPanel(set);
     if (state_.document.set(set).count() == 0)
         return;

@@ -83,7 +83,6 @@ frmOptions2::frmOptions2(OptionsRecord& working, OptionsDialogServices services,
     : QDialog(parent)
     , working_(working)
     , services_(std::move(services))
-    , scriptActivity_(services_.scriptActivity != nullptr ? *services_.scriptActivity : ownActivity_)
 {
     BuildControls();
     Form_Load();
@@ -93,7 +92,16 @@ frmOptions2::frmOptions2(OptionsRecord& working, OptionsDialogServices services,
 
 frmOptions2::~frmOptions2()
 {
-    scriptActivity_.unwatch(scriptActivityWatch_);
+    services_.scriptActivity.unwatch(scriptActivityWatch_);
+}
+
+void frmOptions2::done(int result)
+{
+    if (!services_.scriptActivity.mayRun(GatedCommand::CloseOptions)) {
+        services_.desktop.beep();
+        return;
+    }
+    QDialog::done(result);
 }
 
 void frmOptions2::BuildControls()
@@ -409,13 +417,16 @@ void frmOptions2::ConnectScriptCommands()
 {
     connect(cmdConfigure_, &QPushButton::clicked, this, &frmOptions2::cmdConfigure_Click);
     connect(cmdTest_, &QPushButton::clicked, this, &frmOptions2::cmdTest_Click);
-    scriptCommands_->setEnabled(!scriptActivity_.running());
-    scriptActivityWatch_ = scriptActivity_.watch([this](bool running) { scriptCommands_->setEnabled(!running); });
+    const auto update = [this] {
+        scriptCommands_->setEnabled(services_.scriptActivity.mayRun(GatedCommand::ScriptCommand));
+    };
+    update();
+    scriptActivityWatch_ = services_.scriptActivity.watch([update](bool) { update(); });
 }
 
 RemoteContext frmOptions2::ScriptContext()
 {
-    return {services_.desktop, services_.clock, services_.input, services_.launcher, scriptActivity_,
+    return {services_.desktop, services_.clock, services_.input, services_.launcher, services_.scriptActivity,
             [] { QCoreApplication::processEvents(); }};
 }
 

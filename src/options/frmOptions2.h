@@ -1,7 +1,8 @@
 #pragma once
 // The options dialog: every option of the working options, edited in place control by control.
 // Built afresh on every opening; OK accepts (exec() answers Accepted), Cancel and the window's close
-// control reject.
+// control reject. None of them closes it while a script command runs: a recording writes into the
+// working options until F5.
 
 #include "options/DefaultValueBoxes.h"
 #include "options/OptionsRecord.h"
@@ -35,6 +36,9 @@ class InputBackend;
 struct OptionsDialogServices {
     Desktop& desktop;
     Clock& clock;
+    // The main window's: one script command runs at a time in the whole program, and it decides
+    // what else may run meanwhile.
+    ScriptActivity& scriptActivity;
     // The synthetic-input backend; without one no mouse-input object is made.
     InputBackend* input = nullptr;
     // Folder of the program, where the manual lives.
@@ -43,13 +47,10 @@ struct OptionsDialogServices {
     // Without an input backend or a receiver no such object is made.
     std::function<void(std::unique_ptr<CMouseEvent>)> replaceMouseEvent;
     // For "Record new script" and "Test script". The launcher starts gpl.exe (without one the
-    // launch fails with its message). The activity is the main window's, so that one script command
-    // runs at a time in the whole program; a dialog given none keeps its own. "Test script" asks by
-    // the stored ShowInformation (a dialog given no stored options has only the working ones).
-    // The recording scales by the desktop size measured at start-up (measured when recording if
-    // none is given).
+    // launch fails with its message). "Test script" asks by the stored ShowInformation (a dialog
+    // given no stored options has only the working ones). The recording scales by the desktop size
+    // measured at start-up (measured when recording if none is given).
     ProgramLauncher* launcher = nullptr;
-    ScriptActivity* scriptActivity = nullptr;
     const OptionsRecord* storedOptions = nullptr;
     std::optional<ScreenSize> recordingScreen = std::nullopt;
 };
@@ -74,6 +75,9 @@ public:
     // opening), or as a finished recording decides.
     void UpdateScriptControls();
     void SetScriptControlsEnabled(bool enabled);
+
+    // OK, Cancel, Escape and the close control all end here.
+    void done(int result) override;
 
 private:
     void BuildControls();
@@ -102,8 +106,6 @@ private:
     OptionsRecord& working_;
     OptionsDialogServices services_;
     CMouseEvent* mouseEvent_ = nullptr;
-    ScriptActivity ownActivity_;
-    ScriptActivity& scriptActivity_;
     int scriptActivityWatch_ = -1;
 
     QTabWidget* sstOptions_ = nullptr;

@@ -48,7 +48,8 @@ protected:
     {
         auto dialog = std::make_unique<frmOptions2>(
             working, OptionsDialogServices{
-                         .desktop = desktop, .clock = clock, .programFolder = "/opt/vantapoint", .replaceMouseEvent = {}});
+                         .desktop = desktop, .clock = clock, .scriptActivity = activity, .programFolder = "/opt/vantapoint",
+                         .replaceMouseEvent = {}});
         dialog->show();
         dialog->activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
@@ -97,6 +98,7 @@ protected:
 
     test::FakeDesktop desktop;
     test::FakeClock clock;
+    ScriptActivity activity;
     OptionsRecord working;
 };
 
