@@ -402,6 +402,10 @@ void frmOptions2::txtDefaultValue_LostFocus(int box)
 
 void frmOptions2::cmdChange_Click()
 {
+    if (!services_.scriptActivity.mayRun(GatedCommand::Options)) {
+        services_.desktop.beep();
+        return;
+    }
     frmGPLPath dialog(working_, this);
     dialog.exec();
     lblGPLFolder_->setText(PathText(working_.GPLPath));

@@ -27,7 +27,7 @@ enum class GatedCommand {
     ScriptCommand,  // "Test", "Record new script", "Test script"
     Load,
     Save,
-    Options,
+    Options,        // the options dialog, and the GPL folder dialog from it
     SlotCommand,    // "Add Before", "Add Behind", "Remove", "Assign to all"
     CloseOptions,   // OK, Cancel, Escape or the close control of the options dialog
 };

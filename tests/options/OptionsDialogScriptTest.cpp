@@ -1,12 +1,14 @@
 #include "options/frmOptions2.h"
 
 #include "options/QtTestApp.h"
+#include "options/frmGPLPath.h"
 #include "remote/CMouseEvent.h"
 #include "support/FakeClock.h"
 #include "support/FakeDesktop.h"
 #include "support/FakeInputBackend.h"
 #include "support/FakeLauncher.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -88,8 +90,13 @@ TEST_F(OptionsDialogScriptTest, TheDialogCannotBeClosedWhileTheRecordingRuns)
     hold(VirtualKey::LeftButton, 1500, 1510);
     hold(VirtualKey::LeftButton, 1600, 1610);
     hold(VirtualKey::F5, 2000, 2010);
-    // The user tries every way out while GPL records.
+    // The user tries every way out, and the GPL folder dialog, while GPL records.
     QTimer::singleShot(0, dialog.get(), [&dialog] {
+        QTimer::singleShot(0, [] {
+            if (auto* folders = qobject_cast<frmGPLPath*>(QApplication::activeModalWidget()))
+                folders->reject();
+        });
+        dialog->findChild<QPushButton*>("cmdChange")->click();
         dialog->findChild<QPushButton*>("cmdOK")->click();
         dialog->findChild<QPushButton*>("cmdCancel")->click();
         QTest::keyClick(dialog.get(), Qt::Key_Escape);
@@ -101,7 +108,7 @@ TEST_F(OptionsDialogScriptTest, TheDialogCannotBeClosedWhileTheRecordingRuns)
     EXPECT_TRUE(dialog->isVisible());
     EXPECT_EQ(closed.count(), 0);
     EXPECT_EQ(working.ClickCount, 2);
-    EXPECT_EQ(desktop.beeps, 2 + 4) << "each recorded click and each refused way out";
+    EXPECT_EQ(desktop.beeps, 2 + 5) << "each recorded click and each refused command";
     dialog->findChild<QPushButton*>("cmdOK")->click();
     EXPECT_EQ(closed.count(), 1) << "after F5 the dialog closes again";
 }
