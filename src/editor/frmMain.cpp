@@ -190,6 +190,9 @@ void frmMain::runStartup(const std::string& commandLinePath)
     if (config.showWarning)
         services_.desktop.messageBox({std::string(kConfigWarningTitle), ConfigWarningText(), BoxIcon::Exclamation,
                                       BoxButtons::Ok});
+    if (config.gplNotFoundIn)
+        services_.desktop.messageBox({std::string(kConfigWarningTitle), GplNotFoundText(*config.gplNotFoundIn),
+                                      BoxIcon::Exclamation, BoxButtons::Ok});
     // A failed write of the defaults (code 3) is reported and the start-up goes on with the
     // defaults in memory, so the window is never left half built.
     for (int code : config.debugModeCodes)

@@ -60,6 +60,22 @@ TEST_F(Start, AConfigurationThatCannotBeWrittenIsReportedAndStartUpGoesOn)
     EXPECT_TRUE(window->DataSaved());
 }
 
+TEST_F(Start, AGplFolderThatLostTheGameIsForgottenAloneWithOneBox)
+{
+    OptionsRecord options;
+    options.GPLPath = folder.file("GPL");
+    options.ShutdownDelay = 700;
+    WriteBytes(JoinPath(folder.path(), kConfigFileName), ConfigBytes(options));
+    frmMain& w = start();
+    ASSERT_EQ(desktop.boxes.size(), 1U);
+    EXPECT_EQ(desktop.boxes[0].title, "Vantapoint: Error while initializing");
+    EXPECT_EQ(desktop.boxes[0].text, "GPL was not found in " + folder.file("GPL") +
+                                         ". Set its folder again in the options; all other options are kept.");
+    EXPECT_EQ(w.storedOptions().GPLPath, "GPL not installed");
+    EXPECT_EQ(w.storedOptions().ShutdownDelay, 700);
+    EXPECT_FALSE(find<QPushButton>("cmdTestCams")->isEnabled());
+}
+
 TEST_F(Start, TabsFieldNamesAndHiddenControls)
 {
     start();

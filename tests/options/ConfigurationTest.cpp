@@ -48,6 +48,12 @@ Bytes DefaultFile()
     return bytes;
 }
 
+Bytes Slice(const Bytes& bytes, std::size_t offset, std::size_t count)
+{
+    return offset + count > bytes.size() ? Bytes{} : Bytes(bytes.begin() + static_cast<std::ptrdiff_t>(offset),
+                                                           bytes.begin() + static_cast<std::ptrdiff_t>(offset + count));
+}
+
 bool StartsWith(const Bytes& bytes, const Bytes& prefix)
 {
     return bytes.size() >= prefix.size() && std::equal(prefix.begin(), prefix.end(), bytes.begin());
@@ -125,23 +131,31 @@ TEST(ConfigBytes, AnyNonZeroFlagReadsTrue)
     EXPECT_EQ(rewritten[b + 1], 0xFF);
 }
 
-TEST(ConfigBytes, ShortBufferReadsWhatIsThereAndZerosBeyondItsEnd)
+TEST(ConfigBytes, ShortRecordReadsWhatIsThereAndDefaultsForTheRest)
 {
     const Bytes full = ConfigBytes(Unusual());
     for (std::size_t length = 0; length <= full.size(); ++length) {
         const OptionsRecord options = ParseConfigBytes(std::span(full).first(length));
         ASSERT_EQ(ParseConfigBytes(ConfigBytes(options)), options) << "cut at " << length;
     }
+    // Cut inside ShutdownDelay (3000 stored): it and PlayScript take their defaults.
     const OptionsRecord cutInDelay = ParseConfigBytes(std::span(full).first(full.size() - 5));
-    EXPECT_EQ(cutInDelay.ShutdownDelay, 0xB8);
+    EXPECT_EQ(cutInDelay.ShutdownDelay, 1500);
     EXPECT_FALSE(cutInDelay.PlayScript);
-    EXPECT_EQ(cutInDelay.GPLPath, kGplNotInstalled);
+    EXPECT_EQ(cutInDelay.ClickY[255], 0x12345777);
+
+    // Cut inside DefaultValue slot 1, after the flags: slot 0 and the flags are read.
+    OptionsRecord expected;
+    expected.ShowSafetyRequests = false;
+    expected.SafetyRemove = false;
+    expected.DefaultValue[0] = ValueSlot::fromFloat(150.0F);
+    EXPECT_EQ(ParseConfigBytes(std::span(full).first(65 + 22)), expected);
 
     const OptionsRecord lengthBeyondTheEnd = ParseConfigBytes(Bytes{0xFF, 0xFF, 'a', 'b'});
     EXPECT_EQ(lengthBeyondTheEnd.Header, "ab");
-    EXPECT_EQ(lengthBeyondTheEnd.GPLPath, "");
-    EXPECT_FALSE(lengthBeyondTheEnd.ShowSafetyRequests);
-    EXPECT_EQ(lengthBeyondTheEnd.ShutdownDelay, 0);
+    EXPECT_EQ(lengthBeyondTheEnd.GPLPath, "GPL not installed");
+    EXPECT_TRUE(lengthBeyondTheEnd.ShowSafetyRequests);
+    EXPECT_EQ(ParseConfigBytes(Bytes{}).Header, "") << "no header is never the right one";
 }
 
 TEST(ConfigBytes, TextTooLongForItsLengthFieldIsRefused)
@@ -242,7 +256,7 @@ TEST(LoadConfiguration, ForeignOrEmptyFileIsResetWithTheWarning)
     }
 }
 
-TEST(LoadConfiguration, AGplFolderWithoutTheGameWarnsAndResetsEverything)
+TEST(LoadConfiguration, AGplFolderWithoutTheGameForgetsOnlyTheFolder)
 {
     enum class Gone { Folder, Exe, ExeIsAFolder };
     for (const Gone gone : {Gone::Folder, Gone::Exe, Gone::ExeIsAFolder}) {
@@ -258,14 +272,19 @@ TEST(LoadConfiguration, AGplFolderWithoutTheGameWarnsAndResetsEverything)
         OptionsRecord stored;
         const ConfigLoadResult result = LoadConfiguration(dir.path(), stored);
         const int c = static_cast<int>(gone);
-        EXPECT_TRUE(result.showWarning) << c;
-        // Only a folder that is gone altogether counts as a lost drive.
-        EXPECT_EQ(result.debugModeCodes, gone == Gone::Folder ? std::vector<int>{2} : std::vector<int>{}) << c;
+        EXPECT_FALSE(result.showWarning) << c;
+        EXPECT_TRUE(result.debugModeCodes.empty()) << c;
+        EXPECT_EQ(result.gplNotFoundIn, options.GPLPath) << c;
         EXPECT_FALSE(result.gplKnown) << c;
-        EXPECT_FALSE(result.saveFailed) << c;
-        EXPECT_EQ(stored, OptionsRecord{}) << c;
-        EXPECT_TRUE(StartsWith(ReadBytes(dir.file("Vantapoint.cfg")), DefaultFile())) << c;
+        OptionsRecord expected = Unusual();
+        expected.GPLPath = "GPL not installed";
+        EXPECT_EQ(stored, expected) << c;
+        const Bytes file = ReadBytes(dir.file("Vantapoint.cfg"));
+        EXPECT_EQ(Slice(file, 46, 19), Slice(DefaultFile(), 46, 19)) << c << ": 17 and \"GPL not installed\"";
+        EXPECT_EQ(ParseConfigBytes(file), expected) << c;
     }
+    EXPECT_EQ(GplNotFoundText("/games/GPL"),
+              "GPL was not found in /games/GPL. Set its folder again in the options; all other options are kept.");
 }
 
 TEST(LoadConfiguration, UnreadableFileOrMissingProgramFolderKeepTheDefaultsWithoutTheWarning)
