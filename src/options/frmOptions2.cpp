@@ -19,6 +19,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <array>
 #include <optional>
 #include <utility>
@@ -250,13 +251,16 @@ QWidget* frmOptions2::BuildRemoteTab()
 
     layout->addSpacing(8);
     layout->addWidget(Named(new QLabel(QStringLiteral("GPL shutdown speed:"), frame), QStringLiteral("lblShutdown")));
-    // Drawn from 3000 ms at the "Slow" end on the left to 0 ms at the "Fast" end on the right.
+    // From 3000 ms at the "Slow" end on the left to 0 ms at the "Fast" end on the right. The bar
+    // counts the pause negatively: an inverted bar draws the same way, but Qt moves it against its
+    // drawing on arrow and trough clicks. Counted this way arrows, trough, drag and the Left and
+    // Right keys move the way they point, and the wheel turned up speeds up like a slider's.
     hscShutdown_ = Named(new QScrollBar(Qt::Horizontal, frame), QStringLiteral("hscShutdown"));
-    hscShutdown_->setRange(kShutdownFast, kShutdownSlow);
+    hscShutdown_->setRange(-kShutdownSlow, -kShutdownFast);
     hscShutdown_->setSingleStep(50);
     hscShutdown_->setPageStep(500);
-    hscShutdown_->setInvertedAppearance(true);
-    hscShutdown_->setInvertedControls(true);
+    hscShutdown_->setInvertedControls(false);
+    hscShutdown_->setFocusPolicy(Qt::StrongFocus);
     auto* sliderRow = new QHBoxLayout;
     sliderRow->addWidget(Named(new QLabel(QStringLiteral("Slow"), frame), QStringLiteral("lblSlow")));
     sliderRow->addWidget(hscShutdown_, 1);
@@ -307,7 +311,7 @@ void frmOptions2::Form_Load()
 
     UpdateGplControls();
     UpdateScriptControls();
-    hscShutdown_->setValue(working_.ShutdownDelay);
+    hscShutdown_->setValue(-std::clamp(working_.ShutdownDelay, kShutdownFast, kShutdownSlow));
     chkPlayScript_->setChecked(working_.PlayScript);
 }
 
@@ -383,7 +387,7 @@ void frmOptions2::chkValue5_Click()
 
 void frmOptions2::hscShutdown_Change()
 {
-    working_.ShutdownDelay = hscShutdown_->value();
+    working_.ShutdownDelay = -hscShutdown_->value();
 }
 
 void frmOptions2::txtDefaultValue_LostFocus(int box)

@@ -22,9 +22,12 @@
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
+#include <QWheelEvent>
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -328,16 +331,52 @@ TEST_F(OptionsDialogTest, RemoteControlsFollowTheGplFolderAndTheScript)
     Find<QTabWidget>(*dialog, "sstOptions")->setCurrentIndex(2);
     play->click();
     EXPECT_FALSE(working.PlayScript);
+}
 
+TEST_F(OptionsDialogTest, TheShutdownSliderMovesTowardsTheEndEachInputPointsAt)
+{
+    working.GPLPath = "/games/gpl";
+    auto dialog = Open();
+    Find<QTabWidget>(*dialog, "sstOptions")->setCurrentIndex(2);
     auto* slider = Find<QScrollBar>(*dialog, "hscShutdown");
-    EXPECT_EQ(slider->value(), 1500);
-    EXPECT_TRUE(slider->invertedAppearance()); // 3000 drawn at the "Slow" end on the left
-    slider->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-    EXPECT_EQ(working.ShutdownDelay, 1550);
-    slider->triggerAction(QAbstractSlider::SliderPageStepSub);
-    EXPECT_EQ(working.ShutdownDelay, 1050);
-    slider->triggerAction(QAbstractSlider::SliderToMaximum);
-    EXPECT_EQ(working.ShutdownDelay, 3000);
+    const int w = slider->width();
+    const int y = slider->height() / 2;
+    EXPECT_TRUE(slider->focusPolicy() & Qt::TabFocus) << "the keys can reach it";
+    // "Slow" (3000 ms) is on the left, "Fast" (0 ms) on the right; the handle starts in the middle.
+    const struct {
+        const char* input;
+        std::function<void()> act;
+        std::int32_t delay;
+    } cases[] = {
+        {"left arrow", [&] { QTest::mouseClick(slider, Qt::LeftButton, {}, QPoint(3, y)); }, 1550},
+        {"right arrow", [&] { QTest::mouseClick(slider, Qt::LeftButton, {}, QPoint(w - 4, y)); }, 1450},
+        {"trough left of the handle", [&] { QTest::mouseClick(slider, Qt::LeftButton, {}, QPoint(w / 5, y)); }, 2000},
+        {"trough right of the handle", [&] { QTest::mouseClick(slider, Qt::LeftButton, {}, QPoint(w * 4 / 5, y)); }, 1000},
+        {"key Left", [&] { QTest::keyClick(slider, Qt::Key_Left); }, 1550},
+        {"key Right", [&] { QTest::keyClick(slider, Qt::Key_Right); }, 1450},
+        {"key Home", [&] { QTest::keyClick(slider, Qt::Key_Home); }, 3000},
+        {"key End", [&] { QTest::keyClick(slider, Qt::Key_End); }, 0},
+        {"wheel turned up", [&] {
+             QWheelEvent wheel(QPointF(w / 2, y), slider->mapToGlobal(QPointF(w / 2, y)), {}, {0, 120}, Qt::NoButton,
+                               Qt::NoModifier, Qt::NoScrollPhase, false);
+             QCoreApplication::sendEvent(slider, &wheel);
+         }, 1350},
+        {"handle dragged left", [&] {
+             const QPoint middle(w / 2, y);
+             QTest::mousePress(slider, Qt::LeftButton, {}, middle);
+             QTest::mouseMove(slider, middle - QPoint(w / 8, 0));
+             QTest::mouseRelease(slider, Qt::LeftButton, {}, middle - QPoint(w / 8, 0));
+         }, -1},
+    };
+    for (const auto& c : cases) {
+        slider->setValue(-1500);
+        ASSERT_EQ(working.ShutdownDelay, 1500) << c.input;
+        c.act();
+        if (c.delay >= 0)
+            EXPECT_EQ(working.ShutdownDelay, c.delay) << c.input;
+        else
+            EXPECT_GT(working.ShutdownDelay, 1700) << c.input << ": towards Slow";
+    }
 }
 
 TEST_F(OptionsDialogTest, HelpOpensTheManualInTheProgramFolder)
