@@ -58,7 +58,7 @@ void frmMain::AdoptWorkingOptions()
     if (const std::optional<SystemError> failure = SaveConfiguration(state_.ProgramFolder, state_.storedOptions))
         services_.desktop.messageBox({"Vantapoint: Error", SaveFailureText(*failure), BoxIcon::Stop, BoxButtons::Ok});
     if (state_.storedOptions.gplKnown())
-        state_.CAMPath = JoinPath(state_.storedOptions.GPLPath, "tracks");
+        state_.CAMPath = CamFolderOf(state_.storedOptions.GPLPath);
 }
 
 } // namespace vp

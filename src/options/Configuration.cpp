@@ -161,6 +161,13 @@ std::optional<SystemError> CheckGplFolder(const std::string& folder)
 }
 
 
+std::string CamFolderOf(const std::string& gplPath)
+{
+    std::string tracks = JoinPath(gplPath, "tracks");
+    std::error_code ec;
+    return std::filesystem::is_directory(tracks, ec) ? tracks : gplPath;
+}
+
 std::string ConfigWarningText()
 {
     return "Vantapoint.cfg seems to be corrupt or non-existant. All options will be set back to default.\r\n"
@@ -268,7 +275,7 @@ ConfigLoadResult LoadConfiguration(const std::string& programFolder, OptionsReco
             }
             if (!CheckGplFolder(options.GPLPath)) {
                 result.gplKnown = true;
-                result.camFolder = JoinPath(options.GPLPath, "tracks");
+                result.camFolder = CamFolderOf(options.GPLPath);
                 stored = std::move(options);
                 return result;
             }

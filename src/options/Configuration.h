@@ -32,6 +32,10 @@ bool FitsInTextField(std::string_view text);
 // game). Empty on success; the start-up check and the GPL folder dialog share this one rule.
 std::optional<SystemError> CheckGplFolder(const std::string& folder);
 
+// Where the CAM file dialog opens for a known GPL folder: its "tracks" folder, or the GPL folder
+// itself where it has none (a folder that does not exist would be taken for a file name).
+std::string CamFolderOf(const std::string& gplPath);
+
 // The record as laid out in the file (3149 + header length + path length bytes).
 // Empty when Header or GPLPath does not fit in a text field: such a record cannot be stored.
 std::vector<std::uint8_t> ConfigBytes(const OptionsRecord& options);
@@ -45,7 +49,7 @@ struct ConfigLoadResult {
     // found no folder. debugModeCode is the last of them.
     std::vector<int> debugModeCodes;
     bool gplKnown = false;             // enables "Test"
-    std::string camFolder;             // GPLPath + separator + "tracks" when gplKnown
+    std::string camFolder;             // CamFolderOf(GPLPath) when gplKnown
     bool saveFailed = false;           // rewriting the file failed (code 3 above)
     // The stored GPL folder that no longer holds gpl.exe: only GPLPath was reset (GplNotFoundText).
     std::optional<std::string> gplNotFoundIn;

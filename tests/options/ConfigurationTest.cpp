@@ -226,9 +226,12 @@ TEST(LoadConfiguration, LaterStartIsSilentKeepsEveryValueAndGivesTheTracksFolder
     EXPECT_FALSE(result.showWarning);
     EXPECT_FALSE(result.debugModeCode);
     EXPECT_TRUE(result.gplKnown);
-    EXPECT_EQ(result.camFolder, JoinPath(options.GPLPath, "tracks"));
+    EXPECT_EQ(result.camFolder, options.GPLPath) << "no tracks folder: the GPL folder itself";
     EXPECT_EQ(stored, options);
     EXPECT_EQ(ReadBytes(dir.file("Vantapoint.cfg")), before);
+
+    fs::create_directory(JoinPath(options.GPLPath, "tracks"));
+    EXPECT_EQ(LoadConfiguration(dir.path(), stored).camFolder, JoinPath(options.GPLPath, "tracks"));
 }
 
 TEST(LoadConfiguration, ForeignOrEmptyFileIsResetWithTheWarning)
