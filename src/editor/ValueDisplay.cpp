@@ -22,7 +22,8 @@ ShownValue ShowValue(const ValueRow& row, ValueSlot value, char decimalSeparator
     case ShownAs::ModeText:
         return {FormatSingle(v, decimalSeparator), std::nullopt};
     case ShownAs::Significant7: {
-        const float scaled = v * 1000.0F;
+        // In double precision: a float above about 3.4e35 times 1000 would overflow to infinity.
+        const double scaled = static_cast<double>(v) * 1000.0;
         const float shown = static_cast<float>(RoundHalfEven(scaled, 3) / 1000.0);
         std::optional<double> position;
         // A step starts from the shown value, as on the TV tabs; the carried values have no spinner.

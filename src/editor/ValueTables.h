@@ -32,7 +32,8 @@ enum class ShownAs {
     Thousandths,   // Round(v, 3) in single precision; spinner at thousandths
     WholeDegrees,  // Round(v * 180 / pi, 0); spinner at whole degrees
     ModeText,      // v read as a float, seven digits; spinner untouched
-    Significant7,  // pit lane: v with at most seven significant digits; a stepped spinner at thousandths
+    Significant7,  // pit lane: Round(v * 1000, 3) / 1000 as a float, at most seven significant digits;
+                   // a stepped spinner at thousandths
     Degrees3,      // pit lane: Round(v * 180000 / pi, 0) / 1000 in double precision; spinner at whole degrees
 };
 
