@@ -159,6 +159,8 @@ QWidget* frmOptions2::BuildGeneralTab()
     layout->addWidget(Named(new QLabel(QStringLiteral("Folder where GPL is installed:"), frame),
                             QStringLiteral("lblGPLFolderDescription")));
     lblGPLFolder_ = Named(new QLabel(frame), QStringLiteral("lblGPLFolder"));
+    // A folder's name is shown as it is, never read as markup.
+    lblGPLFolder_->setTextFormat(Qt::PlainText);
     lblGPLFolder_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     cmdChange_ = Button(frame, "cmdChange", "Change", "Click to choose or change the path to the file gpl.exe");
     auto* folderRow = new QHBoxLayout;
@@ -186,21 +188,25 @@ QWidget* frmOptions2::BuildEditingTab()
         return Named(new QLabel(QStringLiteral("Camera value #%1:").arg(value + 1), frame),
                      QStringLiteral("lblValue_%1").arg(value));
     };
-    auto box = [this, frame](int k) {
+    // A box is named by its label, so that a screen reader says which value it holds.
+    auto box = [this, frame](int k, QLabel* caption) {
         const auto& spec = kDefaultValueBoxes.at(static_cast<std::size_t>(k));
         auto* edit = Named(new FieldEdit(frame), QStringLiteral("txtDefaultValue_%1").arg(k), ToQString(spec.tooltip));
         edit->setMaximumWidth(90);
+        edit->setAccessibleName(caption->text());
+        caption->setBuddy(edit);
         txtDefaultValue_.at(static_cast<std::size_t>(k)) = edit;
         return edit;
     };
 
     // Value #1: the placement of a new camera, at a distance or in the middle.
-    grid->addWidget(label(kDistanceBox), 2, 0);
+    QLabel* distanceCaption = label(kDistanceBox);
+    grid->addWidget(distanceCaption, 2, 0);
     optValue1_[kPlaceAtDistance] = Named(new QRadioButton(QStringLiteral("Place new camera"), frame),
                                          QStringLiteral("optValue1_1"));
     auto* distanceRow = new QHBoxLayout;
     distanceRow->addWidget(optValue1_[kPlaceAtDistance]);
-    distanceRow->addWidget(box(kDistanceBox));
+    distanceRow->addWidget(box(kDistanceBox, distanceCaption));
     distanceRow->addWidget(Named(new QLabel(ToQString(kDefaultValueBoxes[kDistanceBox].unit), frame),
                                  QStringLiteral("lblValue1a")));
     distanceRow->addStretch();
@@ -212,15 +218,17 @@ QWidget* frmOptions2::BuildEditingTab()
 
     for (int k = 1; k < kDefaultValueBoxCount; ++k) {
         const int row = 3 + k;
-        grid->addWidget(label(k), row, 0);
+        QLabel* caption = label(k);
+        grid->addWidget(caption, row, 0);
         if (k == kFixedBox) {
             // The slot holds an integer, so a check box stands in for its box, which stays hidden.
-            box(k)->hide();
+            box(k, caption)->hide();
             chkValue5_ = Named(new QCheckBox(QStringLiteral("Fixed"), frame), QStringLiteral("chkValue5"),
                                QStringLiteral("Click to toggle between fixed or moving camera"));
+            caption->setBuddy(chkValue5_);
             grid->addWidget(chkValue5_, row, 1);
         } else {
-            grid->addWidget(box(k), row, 1);
+            grid->addWidget(box(k, caption), row, 1);
         }
         grid->addWidget(Named(new QLabel(ToQString(kDefaultValueBoxes.at(static_cast<std::size_t>(k)).unit), frame),
                               QStringLiteral("lblUnit_%1").arg(k - 1)),

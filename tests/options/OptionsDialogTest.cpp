@@ -105,12 +105,19 @@ protected:
     OptionsRecord working;
 };
 
-TEST_F(OptionsDialogTest, SafetyBoxesAreVisitedInTheirOrderTheMasterSwitchFirst)
+TEST_F(OptionsDialogTest, PathsShowAsTheyAreLabelsNameTheBoxesAndSafetyBoxesComeInOrder)
 {
+    working.GPLPath = "/games/<u>GPL</u>";
     auto dialog = Open();
     EXPECT_EQ(dialog->windowTitle(), "Vantapoint: Options");
     EXPECT_TRUE(dialog->isModal());
     EXPECT_TRUE(Box(*dialog, 4)->isHidden());
+    auto* folder = Find<QLabel>(*dialog, "lblGPLFolder");
+    EXPECT_EQ(folder->text(), "/games/<u>GPL</u>");
+    EXPECT_EQ(folder->textFormat(), Qt::PlainText) << "a path is no markup";
+    // A screen reader names each default-value box by its label.
+    for (const auto& [k, name] : {std::pair{0, "Camera value #1:"}, {3, "Camera value #4:"}, {11, "Camera value #12:"}})
+        EXPECT_EQ(Box(*dialog, k)->accessibleName(), name);
     QWidget* step = Find(*dialog, "chkAll");
     for (const char* name : kSingleSafetyBoxes) {
         step = step->nextInFocusChain();
