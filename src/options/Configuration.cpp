@@ -112,18 +112,20 @@ struct RecordRead {
 };
 
 // Opens for reading and writing, which creates a missing file empty. A file the user protected
-// against writing is still read, so its options are not thrown away.
+// against writing is still read, so its options are not thrown away. Anything but a regular file
+// is not read (a pipe would never end) and reads like a file that cannot be read.
 RecordRead ReadRecordFile(const std::string& path)
 {
-    std::FILE* file = std::fopen(path.c_str(), "a+b");
-    if (file == nullptr && IsAccessRefusal(errno)) {
-        const int refusal = errno;
-        file = std::fopen(path.c_str(), "rb");
-        if (file == nullptr)
-            return {{}, ErrnoError(refusal)};
+    OpenedFile opened = OpenRegularFile(path, "a+b", true);
+    if (opened.file == nullptr && IsAccessRefusal(opened.error->number)) {
+        const SystemError refusal = *opened.error;
+        opened = OpenRegularFile(path, "rb", true);
+        if (opened.file == nullptr)
+            return {{}, refusal};
     }
-    if (file == nullptr)
-        return {{}, LastOpenError(path, true)};
+    if (opened.file == nullptr)
+        return {{}, opened.error};
+    std::FILE* file = opened.file;
 
     RecordRead result;
     result.bytes.resize(kMaxRecordBytes);
@@ -150,13 +152,10 @@ std::optional<SystemError> CheckGplFolder(const std::string& folder)
     if (folder.empty() || folder.find('\0') != std::string::npos)
         return ErrnoError(EINVAL);
     const std::string path = JoinPath(folder, "gpl.exe");
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (file == nullptr)
-        return LastOpenError(path, true);
-    std::fclose(file);
-    std::error_code ec;
-    if (std::filesystem::is_directory(path, ec))
-        return ErrnoError(EISDIR);
+    const OpenedFile opened = OpenRegularFile(path, "rb", true);
+    if (opened.file == nullptr)
+        return opened.error;
+    std::fclose(opened.file);
     return std::nullopt;
 }
 
@@ -300,11 +299,12 @@ std::optional<SystemError> SaveConfiguration(const std::string& programFolder, c
 
     const std::string path = JoinPath(programFolder, kConfigFileName);
     // "r+b" keeps what lies beyond the record; only a missing file is created.
-    std::FILE* file = std::fopen(path.c_str(), "r+b");
-    if (file == nullptr && errno == ENOENT)
-        file = std::fopen(path.c_str(), "wb");
-    if (file == nullptr)
-        return LastOpenError(path, false);
+    OpenedFile opened = OpenRegularFile(path, "r+b", true);
+    if (opened.file == nullptr && opened.error->number == kErrFileNotFound)
+        opened = OpenRegularFile(path, "wb", false);
+    if (opened.file == nullptr)
+        return opened.error;
+    std::FILE* file = opened.file;
 
     std::optional<SystemError> error;
     if (std::fwrite(bytes.data(), 1, bytes.size(), file) != bytes.size())

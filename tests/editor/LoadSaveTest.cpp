@@ -10,6 +10,10 @@
 
 #include <filesystem>
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
 namespace vp::test {
 namespace {
 
@@ -116,8 +120,28 @@ TEST_F(LoadSave, AnUnexpectedErrorIsShownAndTheProgramGoesOn)
     expectPathNotFound("cmdLoadCAMFile", folder.file("no-such-folder/track.cam"), "Load aborted. Ready.");
     EXPECT_EQ(desktop.boxes.size(), 2U) << "the question about the unsaved data, then the error";
     expectPathNotFound("cmdSaveCAMFile", folder.file("no-such-folder/track.cam"), "Save aborted. Ready.");
-
 }
+
+#ifndef _WIN32
+TEST_F(LoadSave, APipeIsRefusedWithoutWaitingOnTheCommandLineAndInTheDialog)
+{
+    const std::string pipe = folder.file("x.cam");
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    restart(pipe);
+    ASSERT_EQ(desktop.boxes.size(), 1U);
+    EXPECT_EQ(desktop.boxes[0].title, "Runtime-Error!");
+    EXPECT_EQ(desktop.boxes[0].text, "Not a regular file - 22");
+    EXPECT_EQ(status(), "Load aborted. Ready.");
+
+    const CameraDocument before = window->document();
+    desktop.clearRecords();
+    desktop.dialogAnswers = {pipe};
+    click("cmdLoadCAMFile");
+    ASSERT_EQ(desktop.boxes.size(), 1U);
+    EXPECT_EQ(desktop.boxes[0].text, "Not a regular file - 22");
+    EXPECT_EQ(window->document(), before);
+}
+#endif
 
 TEST_F(LoadSave, LoadAsksBeforeReplacingUnsavedData)
 {

@@ -6,6 +6,10 @@
 
 #include <filesystem>
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
 namespace fs = std::filesystem;
 
 namespace vp {
@@ -261,8 +265,12 @@ TEST(LoadConfiguration, ForeignOrEmptyFileIsResetWithTheWarning)
 
 TEST(LoadConfiguration, AGplFolderWithoutTheGameForgetsOnlyTheFolder)
 {
-    enum class Gone { Folder, Exe, ExeIsAFolder };
-    for (const Gone gone : {Gone::Folder, Gone::Exe, Gone::ExeIsAFolder}) {
+    enum class Gone { Folder, Exe, ExeIsAFolder, ExeIsAPipe };
+    std::vector<Gone> gones = {Gone::Folder, Gone::Exe, Gone::ExeIsAFolder};
+#ifndef _WIN32
+    gones.push_back(Gone::ExeIsAPipe);
+#endif
+    for (const Gone gone : gones) {
         TempDir dir;
         OptionsRecord options = Unusual();
         options.GPLPath = MakeGplFolder(dir, "GPL");
@@ -271,6 +279,11 @@ TEST(LoadConfiguration, AGplFolderWithoutTheGameForgetsOnlyTheFolder)
         fs::remove_all(gone == Gone::Folder ? options.GPLPath : exe);
         if (gone == Gone::ExeIsAFolder)
             fs::create_directory(exe);
+#ifndef _WIN32
+        if (gone == Gone::ExeIsAPipe) {
+            ASSERT_EQ(mkfifo(exe.c_str(), 0600), 0);
+        }
+#endif
 
         OptionsRecord stored;
         const ConfigLoadResult result = LoadConfiguration(dir.path(), stored);
@@ -294,10 +307,17 @@ TEST(LoadConfiguration, UnreadableFileOrMissingProgramFolderKeepTheDefaultsWitho
 {
     TempDir dir;
     fs::create_directory(dir.file("Vantapoint.cfg"));
-    const struct {
+    struct Case {
         std::string folder;
         std::vector<int> codes;
-    } cases[] = {{dir.path(), {3}}, {dir.file("gone"), {1, 3}}};
+    };
+    std::vector<Case> cases = {{dir.path(), {3}}, {dir.file("gone"), {1, 3}}};
+#ifndef _WIN32
+    // A pipe is neither waited on nor overwritten.
+    TempDir withPipe;
+    ASSERT_EQ(mkfifo(withPipe.file("Vantapoint.cfg").c_str(), 0600), 0);
+    cases.push_back({withPipe.path(), {3}});
+#endif
     for (const auto& c : cases) {
         OptionsRecord stored = Unusual();
         const ConfigLoadResult result = LoadConfiguration(c.folder, stored);
@@ -308,6 +328,9 @@ TEST(LoadConfiguration, UnreadableFileOrMissingProgramFolderKeepTheDefaultsWitho
         EXPECT_EQ(stored, OptionsRecord{}) << c.folder;
     }
     EXPECT_FALSE(fs::exists(dir.file("gone")));
+#ifndef _WIN32
+    EXPECT_TRUE(fs::is_fifo(withPipe.file("Vantapoint.cfg")));
+#endif
 }
 
 } // namespace
