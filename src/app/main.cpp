@@ -39,6 +39,11 @@ int WriteScreenshot(QWidget& window, const std::string& file)
 
 int main(int argc, char* argv[])
 {
+    // The screenshot mode runs without a display: without a platform of the user's choice, Qt would
+    // abort looking for one.
+    if (vp::WantsOffscreenPlatform(std::vector<std::string>(argv + 1, argv + argc),
+                                   !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     // QApplication takes its own options (-platform, -style...) out of argv first.
     QApplication app(argc, argv);
     const vp::CommandLine commandLine = vp::ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
