@@ -247,9 +247,14 @@ void frmMain::setMouse(std::unique_ptr<CMouseEvent> mouse)
     state_.mouse = std::move(mouse);
 }
 
+QSize FixedOuterSize(int dotsPerInchX, int dotsPerInchY)
+{
+    return {TwipsToPixels(kWidthTwips, dotsPerInchX), TwipsToPixels(kHeightTwips, dotsPerInchY)};
+}
+
 QSize frmMain::fixedOuterSize() const
 {
-    return {TwipsToPixels(kWidthTwips, logicalDpiX()), TwipsToPixels(kHeightTwips, logicalDpiY())};
+    return FixedOuterSize(logicalDpiX(), logicalDpiY());
 }
 
 void frmMain::applyFixedSize()

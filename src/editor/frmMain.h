@@ -6,6 +6,7 @@
 #include "editor/EditorServices.h"
 #include "editor/EditorState.h"
 
+#include <QSize>
 #include <QString>
 #include <QWidget>
 
@@ -25,6 +26,10 @@ class TvSetPanel;
 struct CamFileError;
 struct SlotOutcome;
 struct FileDialogSpec;
+
+// The main window's outer size in its normal state: 11175 x 7620 twips, rounded to whole pixels at
+// the given dots per inch.
+QSize FixedOuterSize(int dotsPerInchX, int dotsPerInchY);
 
 class frmMain : public QWidget {
     Q_OBJECT

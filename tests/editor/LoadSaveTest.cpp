@@ -225,9 +225,11 @@ TEST_F(LoadSave, AFileNamedOnTheCommandLineIsReadLikeALoadedOne)
     EXPECT_EQ(window->CAMPath(), folder.path());
     EXPECT_TRUE(window->DataSaved());
 
-    restart(folder.file("missing.cam"));
-    EXPECT_EQ(status(), "File not found. Load aborted. Ready.");
-    EXPECT_FALSE(FileExists(folder.file("missing.cam")));
+    for (const std::string& missing : {folder.file("missing.cam"), std::string("vantapoint-no-such-track.cam")}) {
+        restart(missing);
+        EXPECT_EQ(status(), "File not found. Load aborted. Ready.") << missing;
+        EXPECT_FALSE(FileExists(missing)) << missing;
+    }
 }
 
 } // namespace

@@ -28,7 +28,9 @@ TEST(ValueDisplay, TvFieldsShowThreeDecimalsOrWholeDegreesWithTheirSpinnerPositi
         {0, 12345.678F, '.', "12345.68", 12345678.0}, {5, 0.1F, '.', "0.1", 100.0},
         {5, 0.0625F, '.', "0.062", 62.0}, {5, 0.1875F, '.', "0.188", 188.0}, {1, -12.5F, ',', "-12,5", -12500.0},
         {8, 45.3F * kRadiansPerDegree, '.', "45", 45.0}, {9, -90.0F * kRadiansPerDegree, '.', "-90", -90.0},
-        {11, 1.5707964F, '.', "90", 90.0}, {13, 0.5F * kRadiansPerDegree, '.', "0", 0.0}};
+        {11, 1.5707964F, '.', "90", 90.0}, {13, 0.5F * kRadiansPerDegree, '.', "0", 0.0},
+        // 13.4996 degrees: the field rounds to 13, the spinner first to 13.500 and then to 14.
+        {8, 0.235612467F, '.', "13", 14.0}};
     for (const auto& c : cases) {
         const ShownValue shown = Tv(c.field, c.value, c.separator);
         EXPECT_EQ(shown.text, c.text) << c.field << ' ' << c.value;

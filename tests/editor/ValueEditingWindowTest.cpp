@@ -4,7 +4,6 @@
 #include "MainWindowFixture.h"
 
 #include "editor/UpDown.h"
-#include "editor/ValueEditing.h"
 
 #include <QLocale>
 #include <QTest>
@@ -140,7 +139,7 @@ TEST_F(ValueEditingWindow, ChangeOverPointFollowsATypedDistanceWhenTheOptionIsOn
 TEST_F(ValueEditingWindow, PitLaneCommitsAreEchoedByTheirSpinnerAndRefusalsRestore)
 {
     type("txtPitlaneCamData_3", "10.4");
-    EXPECT_EQ(pit().value(4).asFloat(), DegreesToRadians(10));
+    EXPECT_EQ(pit().value(4).asFloat(), 0.17453292F) << "10 degrees";
     EXPECT_EQ(text("txtPitlaneCamData_3"), "10");
     EXPECT_EQ(find<UpDown>("UpDownValuePit_3")->Value(), 10);
     type("txtPitlaneCamData_0", "12.3456");

@@ -53,9 +53,11 @@ TEST_F(Start, AConfigurationThatCannotBeWrittenIsReportedAndStartUpGoesOn)
     // A program folder that does not exist: reading and writing the configuration both fail.
     window = std::make_unique<frmMain>(
         EditorServices{.desktop = desktop, .clock = clock, .input = nullptr, .programFolder = folder.file("gone")}, "");
-    ASSERT_FALSE(desktop.boxes.empty());
-    EXPECT_EQ(desktop.boxes.back().title, kDebugModeTitle);
-    EXPECT_EQ(desktop.boxes.back().text, DebugModeText(3));
+    ASSERT_EQ(desktop.boxes.size(), 2U);
+    for (const MessageBoxSpec& box : desktop.boxes)
+        EXPECT_EQ(box.title, "Debug-Mode");
+    EXPECT_EQ(desktop.boxes[0].text, "An error occured during loading the configuration file. Code: 1");
+    EXPECT_EQ(desktop.boxes[1].text, "An error occured during loading the configuration file. Code: 3");
     EXPECT_EQ(text("txtTV1CamData_2"), "2");
     EXPECT_TRUE(window->DataSaved());
 }
@@ -101,9 +103,14 @@ TEST_F(Start, TabsFieldNamesAndHiddenControls)
 
 TEST_F(Start, TheWindowKeepsItsSizeAndComesBackFromMaximised)
 {
+    // 11175 x 7620 twips, rounded to whole pixels.
+    const std::pair<int, QSize> sizes[] = {{96, {745, 508}}, {72, {559, 381}}, {75, {582, 397}}, {144, {1118, 762}}};
+    for (const auto& [dpi, size] : sizes)
+        EXPECT_EQ(FixedOuterSize(dpi, dpi), size) << dpi;
+
     frmMain& w = start();
     const QSize fixed = w.fixedOuterSize();
-    EXPECT_EQ(fixed, QSize((11175 * w.logicalDpiX() + 720) / 1440, (7620 * w.logicalDpiY() + 720) / 1440));
+    EXPECT_EQ(fixed, FixedOuterSize(w.logicalDpiX(), w.logicalDpiY())) << "at the screen's dots per inch";
     w.showMaximized();
     EXPECT_FALSE(w.windowState() & Qt::WindowMaximized);
     EXPECT_EQ(w.frameGeometry().size(), fixed);

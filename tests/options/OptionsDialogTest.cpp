@@ -4,7 +4,6 @@
 #include "options/frmOptions2.h"
 
 #include "camdata/FileSystem.h"
-#include "editor/NumberText.h"
 #include "options/QtTestApp.h"
 #include "support/FakeClock.h"
 #include "support/FakeDesktop.h"
@@ -35,11 +34,6 @@ namespace vp {
 namespace {
 
 const char* const kSingleSafetyBoxes[] = {"chkLoad", "chkSafe", "chkConfigure", "chkRemove", "chkExit", "chkAssign"};
-
-float Radians(double degrees)
-{
-    return static_cast<float>(degrees * kPi / 180.0);
-}
 
 class OptionsDialogTest : public ::testing::Test {
 protected:
@@ -201,19 +195,18 @@ TEST_F(OptionsDialogTest, DistanceBoxRefusesOutOfRangeNonNumbersAndEmptyText)
 
 TEST_F(OptionsDialogTest, AnglesAreTypedInDegreesAndKeptInRadians)
 {
-    working.DefaultValue[8] = ValueSlot::fromFloat(Radians(45.0));
+    working.DefaultValue[8] = ValueSlot::fromFloat(0.785398185F); // 45 degrees
     {
         auto dialog = Open();
         EXPECT_EQ(Box(*dialog, 8)->text(), "45");
         Enter(*dialog, 11, "90");
         EXPECT_EQ(desktop.beeps, 0);
-        EXPECT_NEAR(working.DefaultValue[11].asFloat(), 1.5707963, 1e-7);
-        EXPECT_EQ(working.DefaultValue[11], ValueSlot::fromFloat(Radians(90.0)));
+        EXPECT_EQ(working.DefaultValue[11], ValueSlot::fromFloat(1.57079637F));
 
         Enter(*dialog, 8, "-181");
         EXPECT_EQ(desktop.beeps, 1);
         EXPECT_EQ(Box(*dialog, 8)->text(), "45");
-        EXPECT_EQ(working.DefaultValue[8], ValueSlot::fromFloat(Radians(45.0)));
+        EXPECT_EQ(working.DefaultValue[8], ValueSlot::fromFloat(0.785398185F));
     }
     auto reopened = Open();
     EXPECT_EQ(Box(*reopened, 11)->text(), "90");
