@@ -41,7 +41,9 @@ CommandLine ParseCommandLine(std::vector<std::string> args)
 
 bool WantsOffscreenPlatform(const std::vector<std::string>& args, bool platformVariableSet)
 {
-    const auto given = [&args](const char* option) { return std::find(args.begin(), args.end(), option) != args.end(); };
+    const auto given = [&args](const char* option) {
+        return std::find(args.begin(), args.end(), option) != args.end();
+    };
     // Qt takes its options with one dash or two.
     return given(kScreenshotOption) && !platformVariableSet && !given("-platform") && !given("--platform");
 }

@@ -23,7 +23,8 @@ void frmMain::cmdTestCams_Click()
 
 void frmMain::EnableTestCams()
 {
-    cmdTestCams_->setEnabled(state_.storedOptions.gplKnown() && state_.scriptActivity.mayRun(GatedCommand::ScriptCommand));
+    cmdTestCams_->setEnabled(state_.storedOptions.gplKnown()
+                             && state_.scriptActivity.mayRun(GatedCommand::ScriptCommand));
 }
 
 void frmMain::ScriptActivity_Change(bool running)
