@@ -2,11 +2,11 @@
 // the screen, and one insertion that shifts 254 cameras and fills the set. The insertion is also
 // measured on the plain document alone, which tells the window's share of the time.
 
-#include "editor/FieldEdit.h"
 #include "editor/SlotOperations.h"
 #include "editor/TvSetPanel.h"
 #include "editor/frmMain.h"
 #include "support/BenchSupport.h"
+#include "widgets/FieldEdit.h"
 
 #include <QCoreApplication>
 #include <QPushButton>

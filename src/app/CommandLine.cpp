@@ -39,4 +39,13 @@ CommandLine ParseCommandLine(std::vector<std::string> args)
     return result;
 }
 
+bool WantsOffscreenPlatform(const std::vector<std::string>& args, bool platformVariableSet)
+{
+    const auto given = [&args](const char* option) {
+        return std::find(args.begin(), args.end(), option) != args.end();
+    };
+    // Qt takes its options with one dash or two.
+    return given(kScreenshotOption) && !platformVariableSet && !given("-platform") && !given("--platform");
+}
+
 } // namespace vp

@@ -24,4 +24,9 @@ std::string CommandLinePath(const std::vector<std::string>& args);
 // names the file as CommandLinePath says.
 CommandLine ParseCommandLine(std::vector<std::string> args);
 
+// Whether the program must choose Qt's offscreen platform before Qt starts: the screenshot mode
+// needs no display, unless the user chose a platform (-platform, or QT_QPA_PLATFORM set). args
+// are all arguments after the program name, Qt's own still among them.
+bool WantsOffscreenPlatform(const std::vector<std::string>& args, bool platformVariableSet);
+
 } // namespace vp

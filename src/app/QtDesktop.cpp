@@ -90,9 +90,12 @@ std::optional<std::string> QtDesktop::fileDialog(const FileDialogSpec& spec)
     QWidget* parent = QApplication::activeWindow();
     const QString title = FromUtf8(spec.title);
     const QString filter = QtFileFilter(spec.filter);
-    QString start = FromNative(spec.folder);
+    QString start = QDir::fromNativeSeparators(FromNative(spec.folder));
     if (!spec.fileName.empty())
         start = QDir(start).filePath(FromNative(spec.fileName));
+    else if (!start.isEmpty() && !start.endsWith(QLatin1Char('/')))
+        // A folder that does not exist would otherwise be typed in as the file name.
+        start += QLatin1Char('/');
 
     const QString chosen = spec.mode == FileDialogMode::Open
         ? QFileDialog::getOpenFileName(parent, title, start, filter)

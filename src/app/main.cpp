@@ -53,6 +53,11 @@ QIcon WindowIcon()
 
 int main(int argc, char* argv[])
 {
+    // The screenshot mode runs without a display: without a platform of the user's choice, Qt would
+    // abort looking for one.
+    if (vp::WantsOffscreenPlatform(std::vector<std::string>(argv + 1, argv + argc),
+                                   !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     // QApplication takes its own options (-platform, -style...) out of argv first.
     QApplication app(argc, argv);
     // Lets the desktop match the windows to the installed desktop entry.

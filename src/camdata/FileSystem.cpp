@@ -23,6 +23,7 @@
 #include <sys/stat.h>
 #else
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -171,6 +172,56 @@ SystemError LastOpenError(const std::string& path, bool reading)
     return OpenError(LastFailure(), path, reading);
 }
 
+SystemError NotRegularFileError(bool folder)
+{
+    return folder ? ErrnoError(EISDIR) : SystemError{EINVAL, "Not a regular file"};
+}
+
+OpenedFile OpenRegularFile(const std::string& path, const char* mode, bool reading)
+{
+    std::error_code ec;
+    const fs::file_status status = fs::status(path, ec);
+    if (fs::exists(status) && !fs::is_regular_file(status))
+        return {nullptr, NotRegularFileError(fs::is_directory(status))};
+#ifdef _WIN32
+    std::FILE* file = std::fopen(path.c_str(), mode);
+    if (file == nullptr)
+        return {nullptr, LastOpenError(path, reading)};
+    return {file, std::nullopt};
+#else
+    const std::string_view how(mode);
+    int flags = O_RDONLY;
+    if (how == "r+b")
+        flags = O_RDWR;
+    else if (how == "a+b")
+        flags = O_RDWR | O_CREAT | O_APPEND;
+    else if (how == "wb")
+        flags = O_WRONLY | O_CREAT | O_TRUNC;
+    const int fd = ::open(path.c_str(), flags | O_NONBLOCK | O_CLOEXEC, 0666);
+    if (fd < 0)
+        return {nullptr, LastOpenError(path, reading)};
+    struct stat opened {};
+    std::optional<SystemError> refusal;
+    if (::fstat(fd, &opened) != 0)
+        refusal = ErrnoError(errno);
+    else if (!S_ISREG(opened.st_mode))
+        refusal = NotRegularFileError(S_ISDIR(opened.st_mode));
+    if (refusal) {
+        ::close(fd);
+        return {nullptr, refusal};
+    }
+    // A regular file never blocks; the stream behaves as fopen's would.
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    std::FILE* file = ::fdopen(fd, mode);
+    if (file == nullptr) {
+        const SystemError error = ErrnoError(errno);
+        ::close(fd);
+        return {nullptr, error};
+    }
+    return {file, std::nullopt};
+#endif
+}
+
 std::string JoinPath(std::string_view folder, std::string_view name)
 {
     std::string joined(folder);
@@ -198,11 +249,12 @@ bool FileExists(const std::string& path)
 ReadResult ReadFilePrefix(const std::string& path, std::size_t maxBytes)
 {
     ReadResult result;
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file) {
-        result.error = OpenError(LastFailure(), path, true);
+    OpenedFile opened = OpenRegularFile(path, "rb", true);
+    if (opened.file == nullptr) {
+        result.error = opened.error;
         return result;
     }
+    std::FILE* file = opened.file;
     result.bytes.resize(maxBytes);
     errno = 0;
     const std::size_t got = std::fread(result.bytes.data(), 1, maxBytes, file);

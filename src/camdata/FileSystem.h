@@ -2,6 +2,7 @@
 // The few file-system services the plain core needs, with system errors turned into values.
 
 #include <cstdint>
+#include <cstdio>
 #include <optional>
 #include <span>
 #include <string>
@@ -35,6 +36,20 @@ SystemError ErrnoError(int err);
 // without a medium, or the system's own number.
 SystemError LastOpenError(const std::string& path, bool reading);
 
+// A path that names something other than a regular file: the system's "Is a directory" for a
+// folder, "Not a regular file" for a pipe, device or socket.
+SystemError NotRegularFileError(bool folder);
+
+// fopen with `mode` ("rb", "r+b", "a+b" or "wb") for regular files only. A pipe, device, socket or
+// folder is refused before it is opened, and where the platform can, the open itself does not wait
+// (a pipe without a writer would block it for ever), so one put in place meanwhile is refused too.
+// `reading` tells LastOpenError how to name a missing file.
+struct OpenedFile {
+    std::FILE* file = nullptr;
+    std::optional<SystemError> error;  // set exactly when file is null
+};
+OpenedFile OpenRegularFile(const std::string& path, const char* mode, bool reading);
+
 // folder + separator + name; no doubled separator when folder already ends with one.
 std::string JoinPath(std::string_view folder, std::string_view name);
 // The text up to and including the last separator; empty when there is none.
@@ -42,9 +57,10 @@ std::string FolderOf(std::string_view path);
 
 bool FileExists(const std::string& path);
 
-// Reads at most maxBytes from the start of an existing file.
+// Reads at most maxBytes from the start of an existing regular file.
 // Missing file in an existing folder: kErrFileNotFound; missing folder: kErrPathNotFound;
-// no medium: kErrDriveNotReady; anything else: errno and its description.
+// no medium: kErrDriveNotReady; no regular file: NotRegularFileError; anything else: errno and
+// its description.
 struct ReadResult {
     std::vector<std::uint8_t> bytes;
     std::optional<SystemError> error;

@@ -22,6 +22,8 @@ struct EditorState {
     bool AcceptOptions = false;
     // True while memory holds no change that has not been saved.
     bool DataSaved = true;
+    // Every change to the document is marked here, so none can leave it looking saved.
+    void documentChanged() { DataSaved = false; }
     // The options in force, and the copy the options dialogs edit.
     OptionsRecord storedOptions;
     OptionsRecord workingOptions;

@@ -1,12 +1,12 @@
 #include "editor/PitPanel.h"
 
 #include "editor/EditorState.h"
-#include "editor/FieldEdit.h"
-#include "editor/LocaleSeparator.h"
 #include "editor/UpDown.h"
 #include "editor/ValueDisplay.h"
 #include "editor/ValueRowWidgets.h"
 #include "editor/ValueTables.h"
+#include "widgets/FieldEdit.h"
+#include "widgets/LocaleSeparator.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -55,6 +55,8 @@ void PitPanel::ShowCam()
     for (int i = 0; i < kPitValueCount; ++i) {
         const ShownValue shown = ShowValue(rows.at(static_cast<std::size_t>(i)), state_.document.pit.value(i + 1), separator);
         fields_.at(static_cast<std::size_t>(i))->setText(QString::fromStdString(shown.text));
+        if (shown.spinnerPosition)
+            PositionSpinner(state_, *spinners_.at(static_cast<std::size_t>(i)), *shown.spinnerPosition);
     }
 }
 

@@ -22,7 +22,7 @@ class PitPanel : public QWidget {
 public:
     explicit PitPanel(EditorState& state, QWidget* parent = nullptr);
 
-    // Shows the pit-lane camera's values; its spinners keep their own positions.
+    // Shows the pit-lane camera's values and puts the spinners on them, so a step starts from there.
     void ShowCam();
 
     FieldEdit* valueField(int index) const { return fields_.at(static_cast<std::size_t>(index)); }

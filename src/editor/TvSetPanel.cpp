@@ -1,13 +1,13 @@
 #include "editor/TvSetPanel.h"
 
 #include "editor/EditorState.h"
-#include "editor/FieldEdit.h"
-#include "editor/LocaleSeparator.h"
 #include "editor/NumberText.h"
 #include "editor/UpDown.h"
 #include "editor/ValueDisplay.h"
 #include "editor/ValueRowWidgets.h"
 #include "seams/Desktop.h"
+#include "widgets/FieldEdit.h"
+#include "widgets/LocaleSeparator.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -221,9 +221,7 @@ void TvSetPanel::showFirstCamera()
 
 void TvSetPanel::positionSpinner(int index, double position)
 {
-    UpDown* spinner = spinners_.at(static_cast<std::size_t>(index));
-    const IgnoringSpinnerChange ignoring(state_);
-    spinner->setValue(FitSpinnerPosition(position, spinner->Min(), spinner->Max(), spinner->Value()));
+    PositionSpinner(state_, *spinners_.at(static_cast<std::size_t>(index)), position);
 }
 
 void TvSetPanel::chkCamFixed_Click()
@@ -235,7 +233,7 @@ void TvSetPanel::chkCamFixed_Click()
     const bool fixed = mode_->isChecked();
     fields_.at(kModeField)->setText(QString::fromStdString(ModeText(fixed, DecimalSeparator())));
     cameras.camera(currentCamera()).value(kTvModeValue).setInt(fixed ? 1 : 0);
-    state_.DataSaved = false;
+    state_.documentChanged();
 }
 
 void TvSetPanel::applyEnabledStates()

@@ -22,13 +22,20 @@ ShownValue ShowValue(const ValueRow& row, ValueSlot value, char decimalSeparator
     case ShownAs::ModeText:
         return {FormatSingle(v, decimalSeparator), std::nullopt};
     case ShownAs::Significant7: {
-        const float scaled = v * 1000.0F;
+        // In double precision: a float above about 3.4e35 times 1000 would overflow to infinity.
+        const double scaled = static_cast<double>(v) * 1000.0;
         const float shown = static_cast<float>(RoundHalfEven(scaled, 3) / 1000.0);
-        return {FormatSingle(shown, decimalSeparator), std::nullopt};
+        std::optional<double> position;
+        // A step starts from the shown value, as on the TV tabs; the carried values have no spinner.
+        if (row.spinner.unit == SpinnerUnit::Thousandths)
+            position = RoundHalfEven(RoundHalfEven(v, 3) * 1000.0, 0);
+        return {FormatSingle(shown, decimalSeparator), position};
     }
-    case ShownAs::Degrees3:
+    case ShownAs::Degrees3: {
+        const double degrees = static_cast<double>(v) * 180.0 / kPi;
         return {FormatDouble(RoundHalfEven(static_cast<double>(v) * 180000.0 / kPi, 0) / 1000.0, decimalSeparator),
-                std::nullopt};
+                RoundHalfEven(RoundHalfEven(degrees, 3), 0)};
+    }
     }
     return {};
 }

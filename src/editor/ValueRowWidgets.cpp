@@ -1,8 +1,10 @@
 #include "editor/ValueRowWidgets.h"
 
-#include "editor/FieldEdit.h"
-#include "editor/LocaleSeparator.h"
+#include "editor/EditorState.h"
 #include "editor/UpDown.h"
+#include "editor/ValueDisplay.h"
+#include "widgets/FieldEdit.h"
+#include "widgets/LocaleSeparator.h"
 
 #include <QLabel>
 
@@ -11,6 +13,12 @@ namespace vp {
 QString Indexed(const QString& name, int index)
 {
     return name + QLatin1Char('_') + QString::number(index);
+}
+
+void PositionSpinner(EditorState& state, UpDown& spinner, double position)
+{
+    const IgnoringSpinnerChange ignoring(state);
+    spinner.setValue(FitSpinnerPosition(position, spinner.Min(), spinner.Max(), spinner.Value()));
 }
 
 ValueRowWidgets MakeValueRow(QWidget* parent, const ValueRow& row, int index, const QString& captionName,
@@ -35,7 +43,6 @@ ValueRowWidgets MakeValueRow(QWidget* parent, const ValueRow& row, int index, co
     widgets.spinner->setObjectName(Indexed(spinnerName, index));
     widgets.spinner->setRange(row.spinner.min, row.spinner.max);
     widgets.spinner->setIncrement(row.spinner.increment);
-    widgets.spinner->setValue(row.spinner.start);
     widgets.spinner->setToolTip(ToQString(row.spinner.hint));
     widgets.spinner->setAccessibleName(captionText);
     widgets.spinner->setFixedHeight(kValueRowHeight);

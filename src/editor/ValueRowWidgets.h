@@ -13,6 +13,7 @@ namespace vp {
 
 class FieldEdit;
 class UpDown;
+struct EditorState;
 
 inline constexpr int kValueFieldWidth = 96;
 inline constexpr int kValueRowHeight = 21;
@@ -25,6 +26,10 @@ struct ValueRowWidgets {
     FieldEdit* field = nullptr;
     UpDown* spinner = nullptr;
 };
+
+// Puts a value spinner where the display wants it, fitted into its range; the move is no step of
+// the user's and stores nothing.
+void PositionSpinner(EditorState& state, UpDown& spinner, double position);
 
 // Named captionName_i, fieldName_i and spinnerName_i; the field says "0" until it is shown, and
 // caption, hints and spinner range come from the row. The caption is the field's buddy.

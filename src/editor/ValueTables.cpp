@@ -8,13 +8,12 @@ constexpr std::string_view kStepOneUnit = "Changes the value in steps of 1 unit 
 constexpr std::string_view kUnknownCaption = "Unknown, mail me if you know more! -->";
 constexpr std::string_view kUnknownHint = "Unknown - leave this field blank";
 
-constexpr SpinnerRow ShownSpinner(int min, int max, int increment, SpinnerUnit unit, std::string_view hint, int start = 0)
+constexpr SpinnerRow ShownSpinner(int min, int max, int increment, SpinnerUnit unit, std::string_view hint)
 {
     SpinnerRow spinner;
     spinner.min = min;
     spinner.max = max;
     spinner.increment = increment;
-    spinner.start = start;
     spinner.hidden = false;
     spinner.unit = unit;
     spinner.hint = hint;
@@ -68,10 +67,10 @@ constexpr ValueRow Metres(std::string_view caption, std::string_view hint, int l
                     ShownSpinner(lowest * 1000, highest * 1000, 1000, SpinnerUnit::Thousandths, kStepOneUnit));
 }
 
-constexpr ValueRow Angle(std::string_view caption, std::string_view hint, int lowest, ShownAs shownAs, int start = 0)
+constexpr ValueRow Angle(std::string_view caption, std::string_view hint, int lowest, ShownAs shownAs)
 {
     return Editable(Row(caption, hint, ValueKind::Angle, shownAs), lowest, 360,
-                    ShownSpinner(lowest, 360, 1, SpinnerUnit::Degrees, kStepOneUnit, start));
+                    ShownSpinner(lowest, 360, 1, SpinnerUnit::Degrees, kStepOneUnit));
 }
 
 constexpr ValueRow TvMetres(std::string_view caption, std::string_view hint, int lowest, int highest)
@@ -142,8 +141,7 @@ constexpr std::array<ValueRow, kPitValueCount> kPitRows = {{
     Angle("Yaw [°] -->", "Enter a number between -360 and 360", -360, ShownAs::Degrees3),
     Angle("Pitch [°] -->", "Enter a number between -360 and 360", -360, ShownAs::Degrees3),
     Angle("Bank [°] -->", "Enter a number between -360 and 360", -360, ShownAs::Degrees3),
-    // The opening-angle spinner starts at 1, so its first click up after start-up gives 2 degrees.
-    Angle("Opening angle [°] -->", "Enter a number between 0 and 360", 0, ShownAs::Degrees3, 1),
+    Angle("Opening angle [°] -->", "Enter a number between 0 and 360", 0, ShownAs::Degrees3),
     PitCarried("Leave this value at 0! -->"),
     PitCarried("Leave this value at -0.125! -->"),
     PitCarried(kUnknownCaption, kUnknownHint),

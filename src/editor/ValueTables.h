@@ -32,15 +32,15 @@ enum class ShownAs {
     Thousandths,   // Round(v, 3) in single precision; spinner at thousandths
     WholeDegrees,  // Round(v * 180 / pi, 0); spinner at whole degrees
     ModeText,      // v read as a float, seven digits; spinner untouched
-    Significant7,  // pit lane: Round(v * 1000, 3) / 1000 in single precision
-    Degrees3,      // pit lane: Round(v * 180000 / pi, 0) / 1000 in double precision
+    Significant7,  // pit lane: Round(v * 1000, 3) / 1000 as a float, at most seven significant digits;
+                   // a stepped spinner at thousandths
+    Degrees3,      // pit lane: Round(v * 180000 / pi, 0) / 1000 in double precision; spinner at whole degrees
 };
 
 struct SpinnerRow {
     int min = 0;
     int max = 0;
     int increment = 1;
-    int start = 0;  // the position before anything moved it
     bool hidden = true;
     SpinnerUnit unit = SpinnerUnit::None;
     std::string_view hint;  // empty: no tooltip

@@ -4,6 +4,7 @@
 #include "editor/TvSetPanel.h"
 #include "options/Configuration.h"
 
+#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QEvent>
 #include <QGridLayout>
@@ -159,7 +160,7 @@ QWidget* frmMain::buildCommandColumn()
     connect(cmdOptions_, &QPushButton::clicked, this, &frmMain::cmdOptions_Click);
     connect(cmdTestCams_, &QPushButton::clicked, this, &frmMain::cmdTestCams_Click);
     // The activity lives in this window's state: the watch ends with the window.
-    state_.scriptActivity.watch([this](bool) { EnableTestCams(); });
+    state_.scriptActivity.watch([this](bool running) { ScriptActivity_Change(running); });
     connect(cmdHelp_, &QPushButton::clicked, this, &frmMain::cmdHelp_Click);
     connect(cmdExit_, &QPushButton::clicked, this, &frmMain::cmdExit_Click);
     connect(cmdVisitHP_, &QToolButton::clicked, this, &frmMain::cmdVisitHP_Click);
@@ -187,6 +188,9 @@ void frmMain::runStartup(const std::string& commandLinePath)
     if (config.showWarning)
         services_.desktop.messageBox({std::string(kConfigWarningTitle), ConfigWarningText(), BoxIcon::Exclamation,
                                       BoxButtons::Ok});
+    if (config.gplNotFoundIn)
+        services_.desktop.messageBox({std::string(kConfigWarningTitle), GplNotFoundText(*config.gplNotFoundIn),
+                                      BoxIcon::Exclamation, BoxButtons::Ok});
     // A failed write of the defaults (code 3) is reported and the start-up goes on with the
     // defaults in memory, so the window is never left half built.
     for (int code : config.debugModeCodes)
@@ -241,9 +245,14 @@ void frmMain::setMouse(std::unique_ptr<CMouseEvent> mouse)
     state_.mouse = std::move(mouse);
 }
 
+QSize FixedOuterSize(int dotsPerInchX, int dotsPerInchY)
+{
+    return {TwipsToPixels(kWidthTwips, dotsPerInchX), TwipsToPixels(kHeightTwips, dotsPerInchY)};
+}
+
 QSize frmMain::fixedOuterSize() const
 {
-    return {TwipsToPixels(kWidthTwips, logicalDpiX()), TwipsToPixels(kHeightTwips, logicalDpiY())};
+    return FixedOuterSize(logicalDpiX(), logicalDpiY());
 }
 
 void frmMain::applyFixedSize()
@@ -273,15 +282,33 @@ void frmMain::changeEvent(QEvent* event)
 
 void frmMain::cmdExit_Click()
 {
-    if (!state_.DataSaved && state_.storedOptions.SafetyExit) {
-        services_.desktop.beep();
-        const BoxAnswer answer = services_.desktop.messageBox({"Vantapoint: Safety request",
-                                                              "There is unsaved data in memory. Really exit?",
-                                                              BoxIcon::Exclamation, BoxButtons::OkCancel});
-        if (answer != BoxAnswer::Ok)
-            return;
-    }
     close();
+}
+
+void frmMain::closeEvent(QCloseEvent* event)
+{
+    if (state_.scriptActivity.running()) {
+        state_.scriptActivity.requestStop();
+        closeAfterScript_ = true;
+        event->ignore();
+        return;
+    }
+    if (!ExitConfirmed()) {
+        event->ignore();
+        return;
+    }
+    QWidget::closeEvent(event);
+}
+
+bool frmMain::ExitConfirmed()
+{
+    if (state_.DataSaved || !state_.storedOptions.SafetyExit)
+        return true;
+    services_.desktop.beep();
+    const BoxAnswer answer = services_.desktop.messageBox({"Vantapoint: Safety request",
+                                                          "There is unsaved data in memory. Really exit?",
+                                                          BoxIcon::Exclamation, BoxButtons::OkCancel});
+    return answer == BoxAnswer::Ok;
 }
 
 void frmMain::cmdHelp_Click()

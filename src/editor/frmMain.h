@@ -6,6 +6,7 @@
 #include "editor/EditorServices.h"
 #include "editor/EditorState.h"
 
+#include <QSize>
 #include <QString>
 #include <QWidget>
 
@@ -25,6 +26,10 @@ class TvSetPanel;
 struct CamFileError;
 struct SlotOutcome;
 struct FileDialogSpec;
+
+// The main window's outer size in its normal state: 11175 x 7620 twips, rounded to whole pixels at
+// the given dots per inch.
+QSize FixedOuterSize(int dotsPerInchX, int dotsPerInchY);
 
 class frmMain : public QWidget {
     Q_OBJECT
@@ -69,6 +74,10 @@ signals:
 
 protected:
     void changeEvent(QEvent* event) override;
+    // Exit and the window's close control end the program the same way: with unsaved data and
+    // SafetyExit, only after the question was answered with OK. During a script command's wait the
+    // command is stopped first, without sending GPL any more input, and the window closes after it.
+    void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
 private:
@@ -80,6 +89,7 @@ private:
     void cmdLoadCAMFile_Click();
     void cmdSaveCAMFile_Click();
     void cmdExit_Click();
+    bool ExitConfirmed();
     void cmdHelp_Click();
     void cmdVisitHP_Click();
     // Options: the dialog on the working options; OK adopts and saves them, anything else discards them.
@@ -87,6 +97,9 @@ private:
     void cmdTestCams_Click();
     // "Test" needs a known GPL folder and no script command running.
     void EnableTestCams();
+    void ScriptActivity_Change(bool running);
+    // A command the running script command shuts out beeps and says why; true when it was refused.
+    bool refusedDuringScript(GatedCommand command);
     void AdoptWorkingOptions();
 
     // Reads a CAM file into the document with progress texts and the outcome's message, then
@@ -127,6 +140,8 @@ private:
     QLabel* lblDevelop_ = nullptr;
     QGroupBox* frStatus_ = nullptr;
     QLabel* txtStatusLine_ = nullptr;
+    // The window was closed while a script command waited: it closes once the command has ended.
+    bool closeAfterScript_ = false;
 };
 
 } // namespace vp

@@ -3,8 +3,6 @@
 
 #include "editor/frmMain.h"
 
-#include "editor/FieldEdit.h"
-#include "editor/LocaleSeparator.h"
 #include "editor/NumberText.h"
 #include "editor/PitPanel.h"
 #include "editor/SlotOperations.h"
@@ -12,6 +10,8 @@
 #include "editor/UpDown.h"
 #include "editor/ValueEditing.h"
 #include "editor/ValueTables.h"
+#include "widgets/FieldEdit.h"
+#include "widgets/LocaleSeparator.h"
 
 #include <QPushButton>
 
@@ -60,7 +60,7 @@ void frmMain::txtTVCamData_LostFocus(CamSet set, int Index)
                                         state_.storedOptions.FixedSwitchOver);
     if (accepted) {
         panel.ShowCam();
-        state_.DataSaved = false;
+        state_.documentChanged();
         return;
     }
     services_.desktop.beep();
@@ -74,8 +74,10 @@ void frmMain::UpDownValueTV_Change(CamSet set, int Index)
     CameraSet& cameras = state_.document.set(set);
     if (cameras.count() == 0)
         return;
-    if (TvSpinnerStep(cameras, panel.currentCamera(), Index, panel.valueSpinner(Index)->Value()))
-        panel.ShowCam();
+    if (!TvSpinnerStep(cameras, panel.currentCamera(), Index, panel.valueSpinner(Index)->Value()))
+        return;
+    panel.ShowCam();
+    state_.documentChanged();
 }
 
 void frmMain::txtPitlaneCamData_LostFocus(int Index)
@@ -91,17 +93,21 @@ void frmMain::txtPitlaneCamData_LostFocus(int Index)
     if (commit.echo)
         pit_->valueSpinner(Index)->setValue(*commit.echo);
     ShowPitlaneCam();
-    state_.DataSaved = false;
+    state_.documentChanged();
 }
 
 void frmMain::UpDownValuePit_Change(int Index)
 {
-    if (PitSpinnerStep(state_.document.pit, Index, pit_->valueSpinner(Index)->Value()))
-        ShowPitlaneCam();
+    if (!PitSpinnerStep(state_.document.pit, Index, pit_->valueSpinner(Index)->Value()))
+        return;
+    ShowPitlaneCam();
+    state_.documentChanged();
 }
 
 void frmMain::cmdAddTVBefore_Click(CamSet set)
 {
+    if (refusedDuringScript(GatedCommand::SlotCommand))
+        return;
     TvSetPanel& panel = tvPanel(set);
     const SlotOutcome outcome = AddBefore(state_.document, set, panel.currentCamera(), state_.storedOptions.DefaultValue);
     if (refused(outcome))
@@ -111,11 +117,13 @@ void frmMain::cmdAddTVBefore_Click(CamSet set)
     if (panel.currentCamera() != outcome.current)
         panel.selector()->setValue(outcome.current);
     panel.ShowCam();
-    state_.DataSaved = false;
+    state_.documentChanged();
 }
 
 void frmMain::cmdAddTVBehind_Click(CamSet set)
 {
+    if (refusedDuringScript(GatedCommand::SlotCommand))
+        return;
     TvSetPanel& panel = tvPanel(set);
     const SlotOutcome outcome = AddBehind(state_.document, set, panel.currentCamera(), state_.storedOptions.DefaultValue);
     if (refused(outcome))
@@ -123,11 +131,13 @@ void frmMain::cmdAddTVBehind_Click(CamSet set)
     panel.setCameraCount(outcome.count);
     // Moving the selector shows the new camera.
     panel.selector()->setValue(outcome.current);
-    state_.DataSaved = false;
+    state_.documentChanged();
 }
 
 void frmMain::cmdRemoveTV_Click(CamSet set)
 {
+    if (refusedDuringScript(GatedCommand::SlotCommand))
+        return;
     TvSetPanel& panel = tvPanel(set);
     // A set of one camera is refused below without a question first.
     if (state_.document.set(set).count() > 1 && state_.storedOptions.SafetyRemove && !confirmed(RemoveQuestion(set)))
@@ -138,17 +148,20 @@ void frmMain::cmdRemoveTV_Click(CamSet set)
     // Lowering the bound moves a selector that stood on the removed last camera to the new last one.
     panel.setCameraCount(outcome.count);
     panel.ShowCam();
-    state_.DataSaved = false;
+    state_.documentChanged();
 }
 
 void frmMain::cmdAssignToAllTV_Click(CamSet set, int Index)
 {
+    if (refusedDuringScript(GatedCommand::SlotCommand))
+        return;
     TvSetPanel& panel = tvPanel(set);
     if (state_.document.set(set).count() == 0)
         return;
     if (state_.storedOptions.SafetyAssignToAll && !confirmed(AssignToAllQuestion(set)))
         return;
     const SlotOutcome outcome = AssignToAll(state_.document, set, panel.currentCamera(), Index);
+    state_.documentChanged();
     ShowStatus(ToQString(outcome.message));
 }
 

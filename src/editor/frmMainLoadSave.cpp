@@ -48,6 +48,8 @@ FileDialogSpec frmMain::CommonDialog1(bool forSaving) const
 
 void frmMain::cmdLoadCAMFile_Click()
 {
+    if (refusedDuringScript(GatedCommand::Load))
+        return;
     const QString command = QStringLiteral("Load");
     if (!state_.DataSaved && state_.storedOptions.SafetyLoad) {
         const BoxAnswer answer = services_.desktop.messageBox({"Vantapoint: Safety request",
@@ -103,6 +105,8 @@ void frmMain::ReadNamedCamFile(const std::string& path)
 
 void frmMain::cmdSaveCAMFile_Click()
 {
+    if (refusedDuringScript(GatedCommand::Save))
+        return;
     const QString command = QStringLiteral("Save");
     const std::optional<std::string> chosen = services_.desktop.fileDialog(CommonDialog1(true));
     if (!chosen) {

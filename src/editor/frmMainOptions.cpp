@@ -29,15 +29,17 @@ std::string SaveFailureText(const SystemError& failure)
 
 void frmMain::cmdOptions_Click()
 {
+    if (refusedDuringScript(GatedCommand::Options))
+        return;
     state_.workingOptions.copyAllButHeaderFrom(state_.storedOptions);
     frmOptions2 dialog(state_.workingOptions,
                        {.desktop = services_.desktop,
                         .clock = services_.clock,
+                        .scriptActivity = state_.scriptActivity,
                         .input = services_.input,
                         .manual = services_.manualFile(),
                         .replaceMouseEvent = [this](std::unique_ptr<CMouseEvent> mouse) { setMouse(std::move(mouse)); },
                         .launcher = services_.launcher,
-                        .scriptActivity = &state_.scriptActivity,
                         .storedOptions = &state_.storedOptions,
                         .recordingScreen = ScreenSize{state_.ScreenWidth, state_.ScreenHeight}},
                        this);
@@ -56,7 +58,7 @@ void frmMain::AdoptWorkingOptions()
     if (const std::optional<SystemError> failure = SaveConfiguration(state_.ProgramFolder, state_.storedOptions))
         services_.desktop.messageBox({"Vantapoint: Error", SaveFailureText(*failure), BoxIcon::Stop, BoxButtons::Ok});
     if (state_.storedOptions.gplKnown())
-        state_.CAMPath = JoinPath(state_.storedOptions.GPLPath, "tracks");
+        state_.CAMPath = CamFolderOf(state_.storedOptions.GPLPath);
 }
 
 } // namespace vp

@@ -12,34 +12,62 @@ namespace vp {
 namespace {
 
 // Every number of the record goes through these two, so the byte order is decided in one place.
+// A record that ends early (an older, shorter one, or a cut file) loads what it has: a field the
+// bytes do not hold completely is not read, and keeps the value it had, its default.
 class LittleEndianReader {
 public:
     explicit LittleEndianReader(std::span<const std::uint8_t> bytes) : bytes_(bytes) {}
 
-    // Bytes beyond the end read as zero.
-    std::uint32_t take(std::size_t size)
+    std::optional<std::uint32_t> take(std::size_t size)
     {
+        const std::size_t start = pos_;
+        pos_ += size;
+        if (start > bytes_.size() || bytes_.size() - start < size)
+            return std::nullopt;
         std::uint32_t value = 0;
-        for (std::size_t i = 0; i < size; ++i) {
-            if (pos_ < bytes_.size())
-                value |= static_cast<std::uint32_t>(bytes_[pos_]) << (8 * i);
-            ++pos_;
-        }
+        for (std::size_t i = 0; i < size; ++i)
+            value |= static_cast<std::uint32_t>(bytes_[start + i]) << (8 * i);
         return value;
     }
 
     // A length that runs past the end yields only the bytes that are there.
-    std::string takeText()
+    std::optional<std::string> takeText()
     {
-        const std::size_t length = take(2);
+        const std::optional<std::uint32_t> length = take(2);
+        if (!length)
+            return std::nullopt;
         const std::size_t start = std::min(pos_, bytes_.size());
-        const std::size_t available = std::min(length, bytes_.size() - start);
-        pos_ += length;
-        return {reinterpret_cast<const char*>(bytes_.data() + start), available};
+        const std::size_t available = std::min<std::size_t>(*length, bytes_.size() - start);
+        pos_ += *length;
+        return std::string(reinterpret_cast<const char*>(bytes_.data() + start), available);
     }
 
-    bool takeFlag() { return take(2) != 0; }
-    std::int32_t takeInt32() { return static_cast<std::int32_t>(take(4)); }
+    void read(bool& flag)
+    {
+        if (const auto value = take(2))
+            flag = *value != 0;
+    }
+    void read(std::uint8_t& number)
+    {
+        if (const auto value = take(1))
+            number = static_cast<std::uint8_t>(*value);
+    }
+    void read(std::int32_t& number)
+    {
+        if (const auto value = take(4))
+            number = static_cast<std::int32_t>(*value);
+    }
+    void read(ValueSlot& slot)
+    {
+        if (const auto value = take(4))
+            slot.setBits(*value);
+    }
+    template <typename Field, std::size_t N>
+    void read(std::array<Field, N>& fields)
+    {
+        for (Field& field : fields)
+            read(field);
+    }
 
 private:
     std::span<const std::uint8_t> bytes_;
@@ -84,18 +112,20 @@ struct RecordRead {
 };
 
 // Opens for reading and writing, which creates a missing file empty. A file the user protected
-// against writing is still read, so its options are not thrown away.
+// against writing is still read, so its options are not thrown away. Anything but a regular file
+// is not read (a pipe would never end) and reads like a file that cannot be read.
 RecordRead ReadRecordFile(const std::string& path)
 {
-    std::FILE* file = std::fopen(path.c_str(), "a+b");
-    if (file == nullptr && IsAccessRefusal(errno)) {
-        const int refusal = errno;
-        file = std::fopen(path.c_str(), "rb");
-        if (file == nullptr)
-            return {{}, ErrnoError(refusal)};
+    OpenedFile opened = OpenRegularFile(path, "a+b", true);
+    if (opened.file == nullptr && IsAccessRefusal(opened.error->number)) {
+        const SystemError refusal = *opened.error;
+        opened = OpenRegularFile(path, "rb", true);
+        if (opened.file == nullptr)
+            return {{}, refusal};
     }
-    if (file == nullptr)
-        return {{}, LastOpenError(path, true)};
+    if (opened.file == nullptr)
+        return {{}, opened.error};
+    std::FILE* file = opened.file;
 
     RecordRead result;
     result.bytes.resize(kMaxRecordBytes);
@@ -122,22 +152,31 @@ std::optional<SystemError> CheckGplFolder(const std::string& folder)
     if (folder.empty() || folder.find('\0') != std::string::npos)
         return ErrnoError(EINVAL);
     const std::string path = JoinPath(folder, "gpl.exe");
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (file == nullptr)
-        return LastOpenError(path, true);
-    std::fclose(file);
-    std::error_code ec;
-    if (std::filesystem::is_directory(path, ec))
-        return ErrnoError(EISDIR);
+    const OpenedFile opened = OpenRegularFile(path, "rb", true);
+    if (opened.file == nullptr)
+        return opened.error;
+    std::fclose(opened.file);
     return std::nullopt;
 }
 
+
+std::string CamFolderOf(const std::string& gplPath)
+{
+    std::string tracks = JoinPath(gplPath, "tracks");
+    std::error_code ec;
+    return std::filesystem::is_directory(tracks, ec) ? tracks : gplPath;
+}
 
 std::string ConfigWarningText()
 {
     return "Vantapoint.cfg seems to be corrupt or non-existant. All options will be set back to default.\r\n"
            "If you're about to fire up Vantapoint for the first time, this is normal.\r\n"
            "For further information see online manual.";
+}
+
+std::string GplNotFoundText(const std::string& folder)
+{
+    return "GPL was not found in " + folder + ". Set its folder again in the options; all other options are kept.";
 }
 
 std::string DebugModeText(int code)
@@ -184,28 +223,26 @@ OptionsRecord ParseConfigBytes(std::span<const std::uint8_t> bytes)
 {
     LittleEndianReader in(bytes);
     OptionsRecord options;
-    options.Header = in.takeText();
-    options.GPLPath = in.takeText();
-    options.ShowSafetyRequests = in.takeFlag();
-    options.SafetyAssignToAll = in.takeFlag();
-    options.SafetyRecordScript = in.takeFlag();
-    options.SafetyExit = in.takeFlag();
-    options.SafetyLoad = in.takeFlag();
-    options.SafetyRemove = in.takeFlag();
-    options.SafetyOverwrite = in.takeFlag();
-    options.ShowInformation = in.takeFlag();
-    for (ValueSlot& slot : options.DefaultValue)
-        slot.setBits(in.take(4));
-    options.FixedSwitchOver = in.takeFlag();
-    options.ClickCount = static_cast<std::uint8_t>(in.take(1));
-    for (std::int32_t& value : options.ClickInterval)
-        value = in.takeInt32();
-    for (std::int32_t& value : options.ClickX)
-        value = in.takeInt32();
-    for (std::int32_t& value : options.ClickY)
-        value = in.takeInt32();
-    options.ShutdownDelay = in.takeInt32();
-    options.PlayScript = in.takeFlag();
+    // The header is what tells the record from foreign bytes: a missing one is empty, never the default.
+    options.Header = in.takeText().value_or(std::string());
+    if (std::optional<std::string> path = in.takeText())
+        options.GPLPath = std::move(*path);
+    in.read(options.ShowSafetyRequests);
+    in.read(options.SafetyAssignToAll);
+    in.read(options.SafetyRecordScript);
+    in.read(options.SafetyExit);
+    in.read(options.SafetyLoad);
+    in.read(options.SafetyRemove);
+    in.read(options.SafetyOverwrite);
+    in.read(options.ShowInformation);
+    in.read(options.DefaultValue);
+    in.read(options.FixedSwitchOver);
+    in.read(options.ClickCount);
+    in.read(options.ClickInterval);
+    in.read(options.ClickX);
+    in.read(options.ClickY);
+    in.read(options.ShutdownDelay);
+    in.read(options.PlayScript);
     return options;
 }
 
@@ -213,13 +250,21 @@ ConfigLoadResult LoadConfiguration(const std::string& programFolder, OptionsReco
 {
     const std::string path = JoinPath(programFolder, kConfigFileName);
     ConfigLoadResult result;
-    int configStep = 1;
-    std::optional<SystemError> failure;
+    // Writes what stored now holds; a failure is the "Debug-Mode" box with code 3.
+    const auto rewrite = [&] {
+        if (SaveConfiguration(programFolder, stored)) {
+            result.debugModeCodes.push_back(3);
+            result.saveFailed = true;
+        }
+        if (!result.debugModeCodes.empty())
+            result.debugModeCode = result.debugModeCodes.back();
+    };
 
     RecordRead read = ReadRecordFile(path);
     if (read.error) {
-        // A file that cannot be read is not reported as corrupt.
-        failure = read.error;
+        // A file that cannot be read is not reported as corrupt; a lost folder is code 1.
+        if (read.error->number == kErrPathNotFound)
+            result.debugModeCodes.push_back(1);
     } else {
         OptionsRecord options = ParseConfigBytes(read.bytes);
         if (options.Header == kConfigHeader) {
@@ -227,28 +272,22 @@ ConfigLoadResult LoadConfiguration(const std::string& programFolder, OptionsReco
                 stored = std::move(options);
                 return result;
             }
-            configStep = 2;
-            failure = CheckGplFolder(options.GPLPath);
-            if (!failure) {
+            if (!CheckGplFolder(options.GPLPath)) {
                 result.gplKnown = true;
-                result.camFolder = JoinPath(options.GPLPath, "tracks");
+                result.camFolder = CamFolderOf(options.GPLPath);
                 stored = std::move(options);
                 return result;
             }
+            result.gplNotFoundIn = std::move(options.GPLPath);
+            options.GPLPath = kGplNotInstalled;
+            stored = std::move(options);
+            rewrite();
+            return result;
         }
         result.showWarning = true;
     }
-
-    if (failure && failure->number == kErrPathNotFound)
-        result.debugModeCodes.push_back(configStep);
     stored = OptionsRecord{};
-    configStep = 3;
-    if (SaveConfiguration(programFolder, stored)) {
-        result.debugModeCodes.push_back(configStep);
-        result.saveFailed = true;
-    }
-    if (!result.debugModeCodes.empty())
-        result.debugModeCode = result.debugModeCodes.back();
+    rewrite();
     return result;
 }
 
@@ -260,11 +299,12 @@ std::optional<SystemError> SaveConfiguration(const std::string& programFolder, c
 
     const std::string path = JoinPath(programFolder, kConfigFileName);
     // "r+b" keeps what lies beyond the record; only a missing file is created.
-    std::FILE* file = std::fopen(path.c_str(), "r+b");
-    if (file == nullptr && errno == ENOENT)
-        file = std::fopen(path.c_str(), "wb");
-    if (file == nullptr)
-        return LastOpenError(path, false);
+    OpenedFile opened = OpenRegularFile(path, "r+b", true);
+    if (opened.file == nullptr && opened.error->number == kErrFileNotFound)
+        opened = OpenRegularFile(path, "wb", false);
+    if (opened.file == nullptr)
+        return opened.error;
+    std::FILE* file = opened.file;
 
     std::optional<SystemError> error;
     if (std::fwrite(bytes.data(), 1, bytes.size(), file) != bytes.size())

@@ -18,6 +18,8 @@ namespace vp {
 inline constexpr std::string_view kConfigWarningTitle = "Vantapoint: Error while initializing";
 // Three lines joined by CR LF.
 std::string ConfigWarningText();
+// The one box, titled kConfigWarningTitle, when the stored GPL folder no longer holds gpl.exe.
+std::string GplNotFoundText(const std::string& folder);
 inline constexpr std::string_view kDebugModeTitle = "Debug-Mode";
 // "An error occured during loading the configuration file. Code: " + code.
 std::string DebugModeText(int code);
@@ -30,6 +32,10 @@ bool FitsInTextField(std::string_view text);
 // game). Empty on success; the start-up check and the GPL folder dialog share this one rule.
 std::optional<SystemError> CheckGplFolder(const std::string& folder);
 
+// Where the CAM file dialog opens for a known GPL folder: its "tracks" folder, or the GPL folder
+// itself where it has none (a folder that does not exist would be taken for a file name).
+std::string CamFolderOf(const std::string& gplPath);
+
 // The record as laid out in the file (3149 + header length + path length bytes).
 // Empty when Header or GPLPath does not fit in a text field: such a record cannot be stored.
 std::vector<std::uint8_t> ConfigBytes(const OptionsRecord& options);
@@ -38,16 +44,20 @@ OptionsRecord ParseConfigBytes(std::span<const std::uint8_t> bytes);
 
 struct ConfigLoadResult {
     bool showWarning = false;          // the "Vantapoint: Error while initializing" box
-    std::optional<int> debugModeCode;  // the "Debug-Mode" box with this code (1, 2 or 3)
-    // Every "Debug-Mode" box in the order shown: a failed save (3) can follow a 1 or 2 from the
-    // read or the GPL folder check. debugModeCode is the last of them.
+    std::optional<int> debugModeCode;  // the "Debug-Mode" box with this code (1 or 3)
+    // Every "Debug-Mode" box in the order shown: a failed save (3) can follow a 1 from a read that
+    // found no folder. debugModeCode is the last of them.
     std::vector<int> debugModeCodes;
     bool gplKnown = false;             // enables "Test"
-    std::string camFolder;             // GPLPath + separator + "tracks" when gplKnown
-    bool saveFailed = false;           // writing the defaults failed (code 3 above)
+    std::string camFolder;             // CamFolderOf(GPLPath) when gplKnown
+    bool saveFailed = false;           // rewriting the file failed (code 3 above)
+    // The stored GPL folder that no longer holds gpl.exe: only GPLPath was reset (GplNotFoundText).
+    std::optional<std::string> gplNotFoundIn;
 };
 
 // Fills stored from programFolder/Vantapoint.cfg, or resets it to the defaults and rewrites the file.
+// A GPL folder that lost gpl.exe (moved, deleted, a drive unplugged) resets GPLPath alone: every other
+// option and the click script are kept, and the file is rewritten with that one change.
 ConfigLoadResult LoadConfiguration(const std::string& programFolder, OptionsRecord& stored);
 
 // Writes the record from offset 0 without truncating the file. A record that ConfigBytes cannot

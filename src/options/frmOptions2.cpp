@@ -1,24 +1,24 @@
 #include "options/frmOptions2.h"
 
-#include "editor/LocaleSeparator.h"
 #include "options/frmGPLPath.h"
 #include "remote/CMouseEvent.h"
 #include "seams/Desktop.h"
+#include "widgets/FieldEdit.h"
+#include "widgets/LocaleSeparator.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>
-#include <QFocusEvent>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <array>
 #include <optional>
 #include <utility>
@@ -83,7 +83,6 @@ frmOptions2::frmOptions2(OptionsRecord& working, OptionsDialogServices services,
     : QDialog(parent)
     , working_(working)
     , services_(std::move(services))
-    , scriptActivity_(services_.scriptActivity != nullptr ? *services_.scriptActivity : ownActivity_)
 {
     BuildControls();
     Form_Load();
@@ -93,7 +92,16 @@ frmOptions2::frmOptions2(OptionsRecord& working, OptionsDialogServices services,
 
 frmOptions2::~frmOptions2()
 {
-    scriptActivity_.unwatch(scriptActivityWatch_);
+    services_.scriptActivity.unwatch(scriptActivityWatch_);
+}
+
+void frmOptions2::done(int result)
+{
+    if (!services_.scriptActivity.mayRun(GatedCommand::CloseOptions)) {
+        services_.desktop.beep();
+        return;
+    }
+    QDialog::done(result);
 }
 
 void frmOptions2::BuildControls()
@@ -150,6 +158,8 @@ QWidget* frmOptions2::BuildGeneralTab()
     layout->addWidget(Named(new QLabel(QStringLiteral("Folder where GPL is installed:"), frame),
                             QStringLiteral("lblGPLFolderDescription")));
     lblGPLFolder_ = Named(new QLabel(frame), QStringLiteral("lblGPLFolder"));
+    // A folder's name is shown as it is, never read as markup.
+    lblGPLFolder_->setTextFormat(Qt::PlainText);
     lblGPLFolder_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     cmdChange_ = Button(frame, "cmdChange", "Change", "Click to choose or change the path to the file gpl.exe");
     auto* folderRow = new QHBoxLayout;
@@ -177,21 +187,25 @@ QWidget* frmOptions2::BuildEditingTab()
         return Named(new QLabel(QStringLiteral("Camera value #%1:").arg(value + 1), frame),
                      QStringLiteral("lblValue_%1").arg(value));
     };
-    auto box = [this, frame](int k) {
+    // A box is named by its label, so that a screen reader says which value it holds.
+    auto box = [this, frame](int k, QLabel* caption) {
         const auto& spec = kDefaultValueBoxes.at(static_cast<std::size_t>(k));
-        auto* edit = Named(new QLineEdit(frame), QStringLiteral("txtDefaultValue_%1").arg(k), ToQString(spec.tooltip));
+        auto* edit = Named(new FieldEdit(frame), QStringLiteral("txtDefaultValue_%1").arg(k), ToQString(spec.tooltip));
         edit->setMaximumWidth(90);
+        edit->setAccessibleName(caption->text());
+        caption->setBuddy(edit);
         txtDefaultValue_.at(static_cast<std::size_t>(k)) = edit;
         return edit;
     };
 
     // Value #1: the placement of a new camera, at a distance or in the middle.
-    grid->addWidget(label(kDistanceBox), 2, 0);
+    QLabel* distanceCaption = label(kDistanceBox);
+    grid->addWidget(distanceCaption, 2, 0);
     optValue1_[kPlaceAtDistance] = Named(new QRadioButton(QStringLiteral("Place new camera"), frame),
                                          QStringLiteral("optValue1_1"));
     auto* distanceRow = new QHBoxLayout;
     distanceRow->addWidget(optValue1_[kPlaceAtDistance]);
-    distanceRow->addWidget(box(kDistanceBox));
+    distanceRow->addWidget(box(kDistanceBox, distanceCaption));
     distanceRow->addWidget(Named(new QLabel(ToQString(kDefaultValueBoxes[kDistanceBox].unit), frame),
                                  QStringLiteral("lblValue1a")));
     distanceRow->addStretch();
@@ -203,15 +217,17 @@ QWidget* frmOptions2::BuildEditingTab()
 
     for (int k = 1; k < kDefaultValueBoxCount; ++k) {
         const int row = 3 + k;
-        grid->addWidget(label(k), row, 0);
+        QLabel* caption = label(k);
+        grid->addWidget(caption, row, 0);
         if (k == kFixedBox) {
             // The slot holds an integer, so a check box stands in for its box, which stays hidden.
-            box(k)->hide();
+            box(k, caption)->hide();
             chkValue5_ = Named(new QCheckBox(QStringLiteral("Fixed"), frame), QStringLiteral("chkValue5"),
                                QStringLiteral("Click to toggle between fixed or moving camera"));
+            caption->setBuddy(chkValue5_);
             grid->addWidget(chkValue5_, row, 1);
         } else {
-            grid->addWidget(box(k), row, 1);
+            grid->addWidget(box(k, caption), row, 1);
         }
         grid->addWidget(Named(new QLabel(ToQString(kDefaultValueBoxes.at(static_cast<std::size_t>(k)).unit), frame),
                               QStringLiteral("lblUnit_%1").arg(k - 1)),
@@ -242,13 +258,16 @@ QWidget* frmOptions2::BuildRemoteTab()
 
     layout->addSpacing(8);
     layout->addWidget(Named(new QLabel(QStringLiteral("GPL shutdown speed:"), frame), QStringLiteral("lblShutdown")));
-    // Drawn from 3000 ms at the "Slow" end on the left to 0 ms at the "Fast" end on the right.
+    // From 3000 ms at the "Slow" end on the left to 0 ms at the "Fast" end on the right. The bar
+    // counts the pause negatively: an inverted bar draws the same way, but Qt moves it against its
+    // drawing on arrow and trough clicks. Counted this way arrows, trough, drag and the Left and
+    // Right keys move the way they point, and the wheel turned up speeds up like a slider's.
     hscShutdown_ = Named(new QScrollBar(Qt::Horizontal, frame), QStringLiteral("hscShutdown"));
-    hscShutdown_->setRange(kShutdownFast, kShutdownSlow);
+    hscShutdown_->setRange(-kShutdownSlow, -kShutdownFast);
     hscShutdown_->setSingleStep(50);
     hscShutdown_->setPageStep(500);
-    hscShutdown_->setInvertedAppearance(true);
-    hscShutdown_->setInvertedControls(true);
+    hscShutdown_->setInvertedControls(false);
+    hscShutdown_->setFocusPolicy(Qt::StrongFocus);
     auto* sliderRow = new QHBoxLayout;
     sliderRow->addWidget(Named(new QLabel(QStringLiteral("Slow"), frame), QStringLiteral("lblSlow")));
     sliderRow->addWidget(hscShutdown_, 1);
@@ -279,7 +298,7 @@ void frmOptions2::Form_Load()
     lblGPLFolder_->setText(PathText(working_.GPLPath));
 
     const char separator = DecimalSeparator();
-    QLineEdit* distance = txtDefaultValue_[kDistanceBox];
+    FieldEdit* distance = txtDefaultValue_[kDistanceBox];
     const ValueSlot placement = working_.DefaultValue[kDistanceBox];
     if (placement.asFloat() == kPlaceInMiddle) {
         optValue1_[kMiddle]->setChecked(true);
@@ -299,7 +318,7 @@ void frmOptions2::Form_Load()
 
     UpdateGplControls();
     UpdateScriptControls();
-    hscShutdown_->setValue(working_.ShutdownDelay);
+    hscShutdown_->setValue(-std::clamp(working_.ShutdownDelay, kShutdownFast, kShutdownSlow));
     chkPlayScript_->setChecked(working_.PlayScript);
 }
 
@@ -323,8 +342,9 @@ void frmOptions2::ConnectHandlers()
         });
     }
     connect(chkValue5_, &QCheckBox::toggled, this, &frmOptions2::chkValue5_Click);
-    for (QLineEdit* box : txtDefaultValue_)
-        box->installEventFilter(this);
+    for (int k = 0; k < kDefaultValueBoxCount; ++k)
+        connect(txtDefaultValue_.at(static_cast<std::size_t>(k)), &FieldEdit::LostFocus, this,
+                [this, k] { txtDefaultValue_LostFocus(k); });
     connect(hscShutdown_, &QScrollBar::valueChanged, this, &frmOptions2::hscShutdown_Change);
     connect(cmdChange_, &QPushButton::clicked, this, &frmOptions2::cmdChange_Click);
     connect(cmdOK_, &QPushButton::clicked, this, &QDialog::accept);
@@ -351,7 +371,7 @@ void frmOptions2::chkAll_Click()
 
 void frmOptions2::optValue1_Click(int index)
 {
-    QLineEdit* distance = txtDefaultValue_[kDistanceBox];
+    FieldEdit* distance = txtDefaultValue_[kDistanceBox];
     ValueSlot& placement = working_.DefaultValue[kDistanceBox];
     if (index == kMiddle) {
         distance->setEnabled(false);
@@ -374,58 +394,12 @@ void frmOptions2::chkValue5_Click()
 
 void frmOptions2::hscShutdown_Change()
 {
-    working_.ShutdownDelay = hscShutdown_->value();
-}
-
-int frmOptions2::DefaultValueBoxOf(const QObject* object) const
-{
-    for (int k = 0; k < kDefaultValueBoxCount; ++k) {
-        if (txtDefaultValue_.at(static_cast<std::size_t>(k)) == object)
-            return k;
-    }
-    return -1;
-}
-
-bool frmOptions2::eventFilter(QObject* watched, QEvent* event)
-{
-    const int box = DefaultValueBoxOf(watched);
-    if (box < 0)
-        return QDialog::eventFilter(watched, event);
-    switch (event->type()) {
-    case QEvent::FocusIn:
-        txtDefaultValue_GotFocus(box, static_cast<QFocusEvent*>(event)->reason() == Qt::MouseFocusReason);
-        break;
-    case QEvent::FocusOut: {
-        // Another window coming to the front, or a context menu, leaves the box its focus.
-        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
-            txtDefaultValue_LostFocus(box);
-        break;
-    }
-    case QEvent::MouseButtonPress:
-        if (selectThroughPress_ == watched) {
-            selectThroughPress_ = nullptr;
-            return true;
-        }
-        break;
-    default:
-        break;
-    }
-    return QDialog::eventFilter(watched, event);
-}
-
-void frmOptions2::txtDefaultValue_GotFocus(int box, bool byMouse)
-{
-    QLineEdit* edit = txtDefaultValue_.at(static_cast<std::size_t>(box));
-    edit->selectAll();
-    // The press that gave the focus would place the cursor and lose the selection.
-    selectThroughPress_ = byMouse ? edit : nullptr;
+    working_.ShutdownDelay = -hscShutdown_->value();
 }
 
 void frmOptions2::txtDefaultValue_LostFocus(int box)
 {
-    selectThroughPress_ = nullptr;
-    QLineEdit* edit = txtDefaultValue_.at(static_cast<std::size_t>(box));
+    FieldEdit* edit = txtDefaultValue_.at(static_cast<std::size_t>(box));
     ValueSlot& slot = working_.DefaultValue.at(static_cast<std::size_t>(box));
     const char separator = DecimalSeparator();
     if (const std::optional<ValueSlot> typed = ReadDefaultBox(box, edit->text().toStdString(), separator)) {
@@ -439,6 +413,10 @@ void frmOptions2::txtDefaultValue_LostFocus(int box)
 
 void frmOptions2::cmdChange_Click()
 {
+    if (!services_.scriptActivity.mayRun(GatedCommand::Options)) {
+        services_.desktop.beep();
+        return;
+    }
     frmGPLPath dialog(working_, this);
     dialog.exec();
     lblGPLFolder_->setText(PathText(working_.GPLPath));
@@ -454,13 +432,16 @@ void frmOptions2::ConnectScriptCommands()
 {
     connect(cmdConfigure_, &QPushButton::clicked, this, &frmOptions2::cmdConfigure_Click);
     connect(cmdTest_, &QPushButton::clicked, this, &frmOptions2::cmdTest_Click);
-    scriptCommands_->setEnabled(!scriptActivity_.running());
-    scriptActivityWatch_ = scriptActivity_.watch([this](bool running) { scriptCommands_->setEnabled(!running); });
+    const auto update = [this] {
+        scriptCommands_->setEnabled(services_.scriptActivity.mayRun(GatedCommand::ScriptCommand));
+    };
+    update();
+    scriptActivityWatch_ = services_.scriptActivity.watch([update](bool) { update(); });
 }
 
 RemoteContext frmOptions2::ScriptContext()
 {
-    return {services_.desktop, services_.clock, services_.input, services_.launcher, scriptActivity_,
+    return {services_.desktop, services_.clock, services_.input, services_.launcher, services_.scriptActivity,
             [] { QCoreApplication::processEvents(); }};
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 // The options dialog: every option of the working options, edited in place control by control.
 // Built afresh on every opening; OK accepts (exec() answers Accepted), Cancel and the window's close
-// control reject.
+// control reject. None of them closes it while a script command runs: a recording writes into the
+// working options until F5.
 
 #include "options/DefaultValueBoxes.h"
 #include "options/OptionsRecord.h"
@@ -19,7 +20,6 @@
 class QCheckBox;
 class QFrame;
 class QLabel;
-class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class QScrollBar;
@@ -30,11 +30,15 @@ namespace vp {
 class CMouseEvent;
 class Clock;
 class Desktop;
+class FieldEdit;
 class InputBackend;
 
 struct OptionsDialogServices {
     Desktop& desktop;
     Clock& clock;
+    // The main window's: one script command runs at a time in the whole program, and it decides
+    // what else may run meanwhile.
+    ScriptActivity& scriptActivity;
     // The synthetic-input backend; without one no mouse-input object is made.
     InputBackend* input = nullptr;
     // The manual Help opens.
@@ -43,13 +47,10 @@ struct OptionsDialogServices {
     // Without an input backend or a receiver no such object is made.
     std::function<void(std::unique_ptr<CMouseEvent>)> replaceMouseEvent;
     // For "Record new script" and "Test script". The launcher starts gpl.exe (without one the
-    // launch fails with its message). The activity is the main window's, so that one script command
-    // runs at a time in the whole program; a dialog given none keeps its own. "Test script" asks by
-    // the stored ShowInformation (a dialog given no stored options has only the working ones).
-    // The recording scales by the desktop size measured at start-up (measured when recording if
-    // none is given).
+    // launch fails with its message). "Test script" asks by the stored ShowInformation (a dialog
+    // given no stored options has only the working ones). The recording scales by the desktop size
+    // measured at start-up (measured when recording if none is given).
     ProgramLauncher* launcher = nullptr;
-    ScriptActivity* scriptActivity = nullptr;
     const OptionsRecord* storedOptions = nullptr;
     std::optional<ScreenSize> recordingScreen = std::nullopt;
 };
@@ -75,8 +76,8 @@ public:
     void UpdateScriptControls();
     void SetScriptControlsEnabled(bool enabled);
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
+    // OK, Cancel, Escape and the close control all end here.
+    void done(int result) override;
 
 private:
     void BuildControls();
@@ -90,7 +91,6 @@ private:
     void optValue1_Click(int index);
     void chkValue5_Click();
     void hscShutdown_Change();
-    void txtDefaultValue_GotFocus(int box, bool byMouse);
     void txtDefaultValue_LostFocus(int box);
     void cmdChange_Click();
     void cmdHelp_Click();
@@ -101,17 +101,12 @@ private:
     RemoteContext ScriptContext();
     // "Record new script" and the shutdown slider need a known GPL folder.
     void UpdateGplControls();
-    int DefaultValueBoxOf(const QObject* object) const;
     void BindFlag(QCheckBox* box, bool OptionsRecord::*flag);
 
     OptionsRecord& working_;
     OptionsDialogServices services_;
     CMouseEvent* mouseEvent_ = nullptr;
-    ScriptActivity ownActivity_;
-    ScriptActivity& scriptActivity_;
     int scriptActivityWatch_ = -1;
-    // A box that took the focus by a mouse press keeps its whole text selected through that press.
-    QLineEdit* selectThroughPress_ = nullptr;
 
     QTabWidget* sstOptions_ = nullptr;
     QCheckBox* chkAll_ = nullptr;
@@ -122,7 +117,7 @@ private:
     QPushButton* cmdChange_ = nullptr;
     QCheckBox* chkFixedSwitchOver_ = nullptr;
     std::array<QRadioButton*, 2> optValue1_{};
-    std::array<QLineEdit*, kDefaultValueBoxCount> txtDefaultValue_{};
+    std::array<FieldEdit*, kDefaultValueBoxCount> txtDefaultValue_{};
     QCheckBox* chkValue5_ = nullptr;
     // Holds cmdConfigure and cmdTest: disabled while a script command runs, so that their own
     // enabling rules stay as they are underneath.

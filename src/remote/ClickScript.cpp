@@ -44,28 +44,39 @@ void ShowError(Desktop& desktop, std::string_view text)
 }
 
 // One pause between two polls of a wait: the program's events run, then at most a millisecond
-// passes, so the clicks keep their millisecond resolution without spending a whole core.
-void BetweenPolls(Clock& clock, const std::function<void()>& processEvents)
+// passes, so the clicks keep their millisecond resolution without spending a whole core. False when
+// an event asked the command to stop.
+bool BetweenPolls(Clock& clock, const std::function<void()>& processEvents, const ScriptActivity* activity)
 {
     if (processEvents)
         processEvents();
+    if (activity != nullptr && activity->stopRequested())
+        return false;
     clock.sleepMs(1);
+    return true;
 }
 
-void WaitWhileDown(InputBackend& input, int virtualKey, Clock& clock, const std::function<void()>& processEvents)
+// False when stopped before the key came up.
+bool WaitWhileDown(InputBackend& input, int virtualKey, Clock& clock, const std::function<void()>& processEvents,
+                   const ScriptActivity* activity)
 {
-    while (input.isKeyDown(virtualKey))
-        BetweenPolls(clock, processEvents);
+    while (input.isKeyDown(virtualKey)) {
+        if (!BetweenPolls(clock, processEvents, activity))
+            return false;
+    }
+    return true;
 }
 
 // Waits for the left button to go down; false when F5 went down first (F5 is polled only while the
-// button is up, so a click under way is always finished and stored).
-bool WaitForLeftPress(InputBackend& input, Clock& clock, const std::function<void()>& processEvents)
+// button is up, so a click under way is always finished and stored) or the command was stopped.
+bool WaitForLeftPress(RemoteContext& context)
 {
+    InputBackend& input = *context.input;
     while (!input.isKeyDown(VirtualKey::LeftButton)) {
         if (input.isKeyDown(VirtualKey::F5))
             return false;
-        BetweenPolls(clock, processEvents);
+        if (!BetweenPolls(context.clock, context.processEvents, &context.activity))
+            return false;
     }
     return true;
 }
@@ -103,6 +114,7 @@ void ScriptActivity::set(bool running)
     if (running == running_)
         return;
     running_ = running;
+    stopRequested_ = false;
     // A listener may unwatch itself (a dialog closing); iterate over a copy.
     const auto listeners = listeners_;
     for (const auto& [id, listener] : listeners)
@@ -152,11 +164,14 @@ bool ShutdownKeys(InputBackend& input, Clock& clock, std::int32_t ShutdownDelay)
     return allSent;
 }
 
-void WaitForF5(InputBackend& input, Clock& clock, const std::function<void()>& processEvents)
+bool WaitForF5(InputBackend& input, Clock& clock, const std::function<void()>& processEvents,
+               const ScriptActivity* activity)
 {
-    while (!input.isKeyDown(VirtualKey::F5))
-        BetweenPolls(clock, processEvents);
-    WaitWhileDown(input, VirtualKey::F5, clock, processEvents);
+    while (!input.isKeyDown(VirtualKey::F5)) {
+        if (!BetweenPolls(clock, processEvents, activity))
+            return false;
+    }
+    return WaitWhileDown(input, VirtualKey::F5, clock, processEvents, activity);
 }
 
 std::int32_t ScaleToScript(std::int32_t pixel, std::int32_t screenPixels, std::int32_t scriptPixels)
@@ -167,7 +182,7 @@ std::int32_t ScaleToScript(std::int32_t pixel, std::int32_t screenPixels, std::i
 
 ScriptOutcome RecordClickScript(RemoteContext& context, OptionsRecord& working, ScreenSize recordingScreen)
 {
-    if (context.activity.running())
+    if (!context.activity.mayRun(GatedCommand::ScriptCommand))
         return ScriptOutcome::Busy;
     if (context.input == nullptr) {
         ShowError(context.desktop, kNoInputText);
@@ -187,8 +202,10 @@ ScriptOutcome RecordClickScript(RemoteContext& context, OptionsRecord& working, 
         return ScriptOutcome::LaunchFailed;
 
     InputBackend& input = *context.input;
-    while (WaitForLeftPress(input, context.clock, context.processEvents)) {
-        WaitWhileDown(input, VirtualKey::LeftButton, context.clock, context.processEvents);
+    const ScriptActivity* activity = &context.activity;
+    while (WaitForLeftPress(context)) {
+        if (!WaitWhileDown(input, VirtualKey::LeftButton, context.clock, context.processEvents, activity))
+            break;
         // Time and place are those of the release.
         const std::int64_t released = context.clock.nowMs();
         if (working.ClickCount == kMaxClicks)
@@ -205,7 +222,9 @@ ScriptOutcome RecordClickScript(RemoteContext& context, OptionsRecord& working, 
         reference = released;
         context.desktop.beep();
     }
-    WaitWhileDown(input, VirtualKey::F5, context.clock, context.processEvents);
+    if (activity->stopRequested()
+        || !WaitWhileDown(input, VirtualKey::F5, context.clock, context.processEvents, activity))
+        return ScriptOutcome::Stopped;
     ShutdownKeys(input, context.clock, working.ShutdownDelay);
     return ScriptOutcome::Done;
 }
@@ -213,7 +232,7 @@ ScriptOutcome RecordClickScript(RemoteContext& context, OptionsRecord& working, 
 ScriptOutcome PlayClickScript(RemoteContext& context, CMouseEvent* sharedMouse, const OptionsRecord& options,
                               bool ShowInformation)
 {
-    if (context.activity.running())
+    if (!context.activity.mayRun(GatedCommand::ScriptCommand))
         return ScriptOutcome::Busy;
     if (context.input == nullptr || sharedMouse == nullptr) {
         ShowError(context.desktop, kNoInputText);
@@ -230,6 +249,9 @@ ScriptOutcome PlayClickScript(RemoteContext& context, CMouseEvent* sharedMouse, 
         return ScriptOutcome::LaunchFailed;
 
     for (int n = 1; n <= script.ClickCount; ++n) {
+        // The events run during a click's hold may ask for a stop; the click itself was finished.
+        if (context.activity.stopRequested())
+            return ScriptOutcome::Stopped;
         context.clock.sleepMs(script.ClickInterval[n]);
         const bool moved = mouse.MoveTo(script.ClickX[n], script.ClickY[n], 1);
         context.clock.sleepMs(kMoveSettleMs);
@@ -237,8 +259,11 @@ ScriptOutcome PlayClickScript(RemoteContext& context, CMouseEvent* sharedMouse, 
         if (moved)
             mouse.Click();
     }
+    if (context.activity.stopRequested())
+        return ScriptOutcome::Stopped;
     context.desktop.beep();
-    WaitForF5(*context.input, context.clock, context.processEvents);
+    if (!WaitForF5(*context.input, context.clock, context.processEvents, &context.activity))
+        return ScriptOutcome::Stopped;
     ShutdownKeys(*context.input, context.clock, script.ShutdownDelay);
     return ScriptOutcome::Done;
 }
@@ -253,7 +278,7 @@ ScriptOutcome TestCamsCommand(RemoteContext& context, CMouseEvent* mouse, const 
 {
     if (stored.PlayScript)
         return PlayClickScript(context, mouse, stored, stored.ShowInformation);
-    if (context.activity.running())
+    if (!context.activity.mayRun(GatedCommand::ScriptCommand))
         return ScriptOutcome::Busy;
     if (stored.ShowInformation && !Ask(context.desktop, kInfoTitle, kLaunchInfoText, BoxIcon::Information))
         return ScriptOutcome::Cancelled;
@@ -263,7 +288,8 @@ ScriptOutcome TestCamsCommand(RemoteContext& context, CMouseEvent* mouse, const 
 std::optional<bool> ScriptControlsAfterRecording(ScriptOutcome outcome)
 {
     switch (outcome) {
-    case ScriptOutcome::Done: return true;
+    case ScriptOutcome::Done:
+    case ScriptOutcome::Stopped: return true;
     case ScriptOutcome::LaunchFailed: return false;
     case ScriptOutcome::Cancelled:
     case ScriptOutcome::NoInput:

@@ -20,12 +20,32 @@
 
 namespace vp {
 
-// Whether a script command is running. The program has one, shared by the windows that offer the
-// commands: while one command waits or plays, the windows disable all three, so that GPL is not
-// launched a second time from an event processed during the wait.
+// The commands that must not start while a script command waits for F5 or plays: each could put a
+// dialog between a synthetic press and its release, launch GPL again, or change or throw away the
+// options a recording writes into.
+enum class GatedCommand {
+    ScriptCommand,  // "Test", "Record new script", "Test script"
+    Load,
+    Save,
+    Options,        // the options dialog, and the GPL folder dialog from it
+    SlotCommand,    // "Add Before", "Add Behind", "Remove", "Assign to all"
+    CloseOptions,   // OK, Cancel, Escape or the close control of the options dialog
+};
+
+// What a refused command says in the status line, after its beep.
+inline constexpr std::string_view kWaitForGplText = "Wait until GPL is closed (F5). Ready.";
+
+// Whether a script command is running, and the one answer to "may this command run now?". The
+// program has one, shared by the windows, which ask it and keep no state of their own about it.
 class ScriptActivity {
 public:
     bool running() const { return running_; }
+    // No command of the list runs while a script command is active.
+    bool mayRun(GatedCommand) const { return !running_; }
+    // Asks the running command to end at once, as when the program is closed during a wait: its
+    // waits return, it sends no more clicks and no shutdown keys. The next command starts afresh.
+    void requestStop() { stopRequested_ = running_; }
+    bool stopRequested() const { return stopRequested_; }
     // listener hears every change; the id returned removes it again.
     int watch(std::function<void(bool running)> listener);
     void unwatch(int id);
@@ -35,6 +55,7 @@ private:
     void set(bool running);
 
     bool running_ = false;
+    bool stopRequested_ = false;
     int nextId_ = 0;
     std::map<int, std::function<void(bool)>> listeners_;
 };
@@ -70,6 +91,7 @@ enum class ScriptOutcome {
     NoInput,      // no synthetic input here; the error was shown and nothing changed
     LaunchFailed, // gpl.exe did not start; the error was shown
     Busy,         // another script command is running; nothing was done
+    Stopped,      // ended by a stop request during a wait; no shutdown keys were sent
 };
 
 inline constexpr std::string_view kGplExeName = "gpl.exe";
@@ -91,8 +113,10 @@ std::int64_t ShutdownQuarter(std::int32_t ShutdownDelay);
 // Every key is sent, whatever the platform did with the one before; false when any was refused.
 bool ShutdownKeys(InputBackend& input, Clock& clock, std::int32_t ShutdownDelay);
 
-// Waits until F5 goes down and comes up again, processing events between polls.
-void WaitForF5(InputBackend& input, Clock& clock, const std::function<void()>& processEvents);
+// Waits until F5 goes down and comes up again, processing events between polls. False when a stop
+// of `activity` was requested meanwhile.
+bool WaitForF5(InputBackend& input, Clock& clock, const std::function<void()>& processEvents,
+               const ScriptActivity* activity = nullptr);
 
 // A pointer position on the recording desktop expressed on the 640 x 480 grid the script addresses:
 // floor(screenPixels * pixel / 640) (or / 480).
@@ -118,8 +142,8 @@ ScriptOutcome TestScriptCommand(RemoteContext& context, CMouseEvent* mouse, cons
 ScriptOutcome TestCamsCommand(RemoteContext& context, CMouseEvent* mouse, const OptionsRecord& stored);
 
 // After "Record new script": the enabled state for "Test script" and "Play script after GPL has
-// started", or nothing to leave them as they are. A finished recording enables them even without a
-// click; a failed launch leaves an emptied script, which they no longer offer.
+// started", or nothing to leave them as they are. A finished recording, or one stopped early, enables
+// them even without a click; a failed launch leaves an emptied script, which they no longer offer.
 std::optional<bool> ScriptControlsAfterRecording(ScriptOutcome outcome);
 
 } // namespace vp

@@ -42,5 +42,23 @@ TEST(ParseCommandLine, TakesTheScreenshotOptionOutWhereverItStands)
     EXPECT_TRUE(ParseCommandLine({"--screenshot", ""}).error);
 }
 
+TEST(WantsOffscreenPlatform, OnlyForTheScreenshotModeWithoutAPlatformOfTheUsers)
+{
+    const struct {
+        Args args;
+        bool variableSet;
+        bool offscreen;
+    } cases[] = {
+        {{"--screenshot", "shot.png"}, false, true},
+        {{"monza.cam", "--screenshot", "shot.png"}, false, true},
+        {{"--screenshot", "shot.png"}, true, false},
+        {{"-platform", "xcb", "--screenshot", "shot.png"}, false, false},
+        {{"--platform", "wayland", "--screenshot", "shot.png"}, false, false},
+        {{"monza.cam"}, false, false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(WantsOffscreenPlatform(c.args, c.variableSet), c.offscreen) << c.args.front() << c.variableSet;
+}
+
 } // namespace
 } // namespace vp

@@ -4,7 +4,12 @@
 
 #include "support/TempDir.h"
 
+#include <QApplication>
+#include <QDir>
 #include <QFile>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QTimer>
 #include <QUrl>
 
 #include <gtest/gtest.h>
@@ -78,6 +83,33 @@ TEST(ManualPath, BesideTheProgramFirstThenWhereTheInstallationPutsIt)
             test::WriteBytes(dir.file("share/vantapoint/VantapointHelp.html"), {'x'});
         EXPECT_EQ(ManualPath(dir.file("bin"), "../share/vantapoint"), dir.path() + c.expected)
             << c.beside << c.installed;
+    }
+}
+
+TEST(QtDesktop, TheFileDialogOpensWithAnEmptyFileNameEvenInAFolderThatIsGone)
+{
+    static int argc = 1;
+    static char name[] = "qt-desktop-test";
+    static char* argv[] = {name, nullptr};
+    static QApplication* app = new QApplication(argc, argv);
+    (void)app;
+    test::TempDir dir;
+    const QString folder = QDir::cleanPath(QString::fromStdString(dir.path()));
+    for (const std::string& start : {dir.path(), dir.file("tracks")}) {
+        QString shownFolder;
+        QString shownName = QStringLiteral("not shown");
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            shownFolder = dialog->directory().path();
+            shownName = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->text();
+            dialog->reject();
+        });
+        QtDesktop desktop;
+        EXPECT_EQ(desktop.fileDialog({FileDialogMode::Open, "Vantapoint: Load&Save", "All Files (*.*)|*.*", start, ""}),
+                  std::nullopt);
+        EXPECT_EQ(shownFolder.toStdString(), folder.toStdString()) << start;
+        EXPECT_EQ(shownName.toStdString(), "") << start;
     }
 }
 

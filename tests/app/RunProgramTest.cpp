@@ -25,11 +25,13 @@ struct Outcome {
     std::string standardError;
 };
 
+// Runs the program as on a machine without any display.
 Outcome RunProgram(const std::string& program, const QStringList& arguments)
 {
     QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("QT_QPA_PLATFORM", "offscreen");
+    for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
+        environment.remove(name);
     process.setProcessEnvironment(environment);
     process.start(QString::fromStdString(program), arguments);
     EXPECT_TRUE(process.waitForFinished(60000)) << program << " did not end";

@@ -10,6 +10,7 @@
 #ifndef _WIN32
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #endif
 
 namespace vp {
@@ -54,9 +55,15 @@ TEST(FileSystemRead, ReadsAtMostThePrefixAndFailuresCarryTheirNumbers)
     EXPECT_EQ(ReadFilePrefix(dir.file("f/missing"), 10).error, (SystemError{kErrPathNotFound, "Path not found"}));
     const ReadResult folder = ReadFilePrefix(dir.path(), 10);
     ASSERT_TRUE(folder.error);
-    EXPECT_NE(folder.error->number, kErrFileNotFound);
+    EXPECT_EQ(folder.error->number, EISDIR);
     EXPECT_FALSE(folder.error->description.empty());
     EXPECT_TRUE(folder.bytes.empty());
+#ifndef _WIN32
+    // Neither a pipe without a writer nor a device is waited on or read.
+    ASSERT_EQ(mkfifo(dir.file("pipe.cam").c_str(), 0600), 0);
+    for (const std::string& path : {dir.file("pipe.cam"), std::string("/dev/zero")})
+        EXPECT_EQ(ReadFilePrefix(path, 10).error, (SystemError{EINVAL, "Not a regular file"})) << path;
+#endif
 }
 
 TEST(FileSystemReplace, KeepsPermissionsAndLinksAndLeavesNoTemporaryFile)

@@ -118,6 +118,11 @@ TEST_F(CameraDisplay, TheIndexFieldMovesToTheTypedCameraOrSaysWhatToEnter)
         EXPECT_EQ(text("txtCurrentTV1Cam"), "2") << typed;
         EXPECT_EQ(statuses, QStringList{"Enter a number between 1 and 12. Ready."}) << typed;
     }
+
+    restart(camFile("full.cam", CamDocument(255, 1)));
+    type("txtCurrentTV1Cam", "255");
+    EXPECT_EQ(selector("TV1")->Value(), 255);
+    EXPECT_EQ(text("txtTV1CamData_0"), "25500");
 }
 
 TEST_F(CameraDisplay, TheCountFieldRefusesEdits)

@@ -10,6 +10,10 @@
 
 #include <filesystem>
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
 namespace vp::test {
 namespace {
 
@@ -41,7 +45,6 @@ TEST_F(LoadSave, LoadReportsEveryStepThenShowsCameraOneOfEachSet)
     const CameraDocument doc = CamDocument(3, 2);
     const std::string path = camFile("tracks/monza.cam", doc);
     restart();
-    find<UpDown>("UpDownValueTV1_0")->setValue(7000);
     desktop.dialogAnswers = {path};
     click("cmdLoadCAMFile");
 
@@ -117,8 +120,28 @@ TEST_F(LoadSave, AnUnexpectedErrorIsShownAndTheProgramGoesOn)
     expectPathNotFound("cmdLoadCAMFile", folder.file("no-such-folder/track.cam"), "Load aborted. Ready.");
     EXPECT_EQ(desktop.boxes.size(), 2U) << "the question about the unsaved data, then the error";
     expectPathNotFound("cmdSaveCAMFile", folder.file("no-such-folder/track.cam"), "Save aborted. Ready.");
-
 }
+
+#ifndef _WIN32
+TEST_F(LoadSave, APipeIsRefusedWithoutWaitingOnTheCommandLineAndInTheDialog)
+{
+    const std::string pipe = folder.file("x.cam");
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    restart(pipe);
+    ASSERT_EQ(desktop.boxes.size(), 1U);
+    EXPECT_EQ(desktop.boxes[0].title, "Runtime-Error!");
+    EXPECT_EQ(desktop.boxes[0].text, "Not a regular file - 22");
+    EXPECT_EQ(status(), "Load aborted. Ready.");
+
+    const CameraDocument before = window->document();
+    desktop.clearRecords();
+    desktop.dialogAnswers = {pipe};
+    click("cmdLoadCAMFile");
+    ASSERT_EQ(desktop.boxes.size(), 1U);
+    EXPECT_EQ(desktop.boxes[0].text, "Not a regular file - 22");
+    EXPECT_EQ(window->document(), before);
+}
+#endif
 
 TEST_F(LoadSave, LoadAsksBeforeReplacingUnsavedData)
 {
@@ -202,9 +225,11 @@ TEST_F(LoadSave, AFileNamedOnTheCommandLineIsReadLikeALoadedOne)
     EXPECT_EQ(window->CAMPath(), folder.path());
     EXPECT_TRUE(window->DataSaved());
 
-    restart(folder.file("missing.cam"));
-    EXPECT_EQ(status(), "File not found. Load aborted. Ready.");
-    EXPECT_FALSE(FileExists(folder.file("missing.cam")));
+    for (const std::string& missing : {folder.file("missing.cam"), std::string("vantapoint-no-such-track.cam")}) {
+        restart(missing);
+        EXPECT_EQ(status(), "File not found. Load aborted. Ready.") << missing;
+        EXPECT_FALSE(FileExists(missing)) << missing;
+    }
 }
 
 } // namespace

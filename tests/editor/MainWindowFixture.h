@@ -44,8 +44,10 @@ protected:
     }
     QString text(const QString& name) const { return find<QLineEdit>(name)->text(); }
     void click(const QString& name);
-    // Types into a field the way a user does: it gets the focus, takes the text, loses the focus.
+    // Types into a field the way a user does: it gets the focus, its text is typed over, it loses the focus.
     void type(const QString& name, const QString& typed);
+    // Passes through a field: it gets the focus and loses it again, nothing typed.
+    void pass(const QString& name);
     QString status() const { return find<QLabel>(QStringLiteral("txtStatusLine"))->text(); }
 
     // Writes doc as a CAM file into the program folder and returns its path.

@@ -5,7 +5,6 @@
 
 #include "camdata/CamFile.h"
 #include "editor/UpDown.h"
-#include "editor/ValueEditing.h"
 
 namespace vp::test {
 namespace {
@@ -141,12 +140,13 @@ TEST_F(SlotCommandsWindow, AssignToAllCopiesTheModeAfterItsQuestion)
               "This will overwrite the same value of all other cameras in the TV1-set. Undo is NOT possible. Continue?");
     EXPECT_EQ(status(), "Action canceled by user. Ready.");
     EXPECT_EQ(window->document().tv1.camera(2).value(5), ValueSlot::fromInt(0));
+    EXPECT_TRUE(window->DataSaved());
 
     click("cmdAssignToAllTV1_4");
     for (int k = 1; k <= 3; ++k)
         EXPECT_EQ(window->document().tv1.camera(k).value(5), ValueSlot::fromInt(1)) << k;
     EXPECT_EQ(status(), "Values copied.Ready.");
-    EXPECT_TRUE(window->DataSaved()) << "copying alone leaves nothing unsaved";
+    EXPECT_FALSE(window->DataSaved());
 
     window->storedOptions().SafetyAssignToAll = false;
     desktop.clearRecords();
@@ -202,9 +202,14 @@ TEST_F(SlotCommandsWindow, AWholeSessionSavesExactlyTheEditedDocument)
     expected.tv1.camera(1).value(4).setFloat(-50);
     TvCameraRecord added = original.tv1.camera(3); // keeps the #13/#14 pair of the camera that followed
     added.value(1).setFloat(250);
+    // The default values #2 to #12, then the typed yaw of 90 degrees.
+    const ValueSlot defaults[] = {ValueSlot::fromFloat(0.0F), ValueSlot::fromFloat(2.0F), ValueSlot::fromFloat(0.0F),
+                                  ValueSlot::fromInt(1),      ValueSlot::fromFloat(0.1F), ValueSlot::fromFloat(0.1F),
+                                  ValueSlot::fromFloat(0.1F), ValueSlot::fromFloat(0.0F), ValueSlot::fromFloat(0.0F),
+                                  ValueSlot::fromFloat(0.0F), ValueSlot::fromBits(0x3FC90FDB)};
     for (int k = 2; k <= 12; ++k)
-        added.value(k) = OptionsRecord::DefaultSlots().at(static_cast<std::size_t>(k - 1));
-    added.value(9).setFloat(DegreesToRadians(90));
+        added.value(k) = defaults[k - 2];
+    added.value(9).setFloat(1.57079637F);
     expected.tv1.camera(3) = added;
     expected.tv1.camera(4) = original.tv1.camera(3);
     expected.tv1.setCount(4);

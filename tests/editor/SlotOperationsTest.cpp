@@ -66,6 +66,7 @@ TEST_F(SlotOperations, InsertionsPlaceTheNewCameraBetweenItsNeighboursOrByDistan
         {&AddBefore, {150, 400}, 1, 200, 1, 0.0F},
         {&AddBefore, {150, 400}, 2, 50, 2, 350.0F},
         {&AddBehind, {100, 101.2345F}, 1, kMiddle, 2, 100.617F},
+        {&AddBehind, {0, 0.125F}, 1, kMiddle, 2, 0.062F}, // the mean 0.0625 rounded half to even
         {&AddBehind, {49700}, 1, kMiddle, 2, 49900.0F},
         {&AddBehind, {49900}, 1, kMiddle, 2, 50000.0F},
         {&AddBehind, {49800, 49900}, 1, 500, 2, 50000.0F},

@@ -8,10 +8,16 @@
 #include "support/FakeInputBackend.h"
 #include "support/FakeLauncher.h"
 
+#include <QApplication>
+#include <QCheckBox>
+#include <QDialog>
 #include <QPushButton>
+#include <QTimer>
 
 #include <filesystem>
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace vp::test {
@@ -97,6 +103,70 @@ TEST_F(TestCamsWindowTest, WithPlayScriptItPlaysTheStoredScriptAndIsDisabledMean
     ASSERT_EQ(backend.mouseEvents.size(), 3u);
     EXPECT_EQ(backend.mouseEvents[0].dx, 32768);
     EXPECT_EQ(backend.keys.size(), 5u);
+}
+
+TEST_F(TestCamsWindowTest, DuringThePlayTheCommandsThatCouldInterfereAreRefused)
+{
+    options.PlayScript = true;
+    options.ClickCount = 1;
+    options.ClickInterval[1] = 100;
+    startWithOptions();
+    const CameraDocument before = window->document();
+    tapF5();
+    // The user's clicks arrive while the synthetic button is held down.
+    const QStringList commands = {"cmdLoadCAMFile", "cmdSaveCAMFile",  "cmdOptions",         "cmdAddTV1Before",
+                                  "cmdAddTV2Behind", "cmdRemoveTV1", "cmdAssignToAllTV1_0"};
+    QTimer::singleShot(0, window.get(), [this, &commands] {
+        // Should a dialog open after all, it is closed again rather than left waiting.
+        QTimer::singleShot(0, [] {
+            if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
+                dialog->reject();
+        });
+        for (const QString& name : commands)
+            click(name);
+    });
+
+    click("cmdTestCams");
+
+    EXPECT_EQ(statuses, QStringList(commands.size(), "Wait until GPL is closed (F5). Ready."));
+    EXPECT_EQ(desktop.beeps, commands.size() + 1) << "one for each refusal and the end of the play";
+    EXPECT_TRUE(desktop.boxes.empty());
+    EXPECT_TRUE(desktop.dialogs.empty());
+    EXPECT_EQ(window->document(), before);
+    ASSERT_EQ(backend.mouseEvents.size(), 3u);
+    EXPECT_EQ(backend.mouseEvents[2].flags, MouseFlags::LeftUp);
+    EXPECT_EQ(backend.keys.size(), 5u);
+}
+
+TEST_F(TestCamsWindowTest, ClosingTheWindowDuringTheWaitStopsItAndEndsTheProgram)
+{
+    options.PlayScript = true;
+    const std::pair<const char*, std::function<void()>> ways[] = {
+        {"Exit", [this] { click("cmdExit"); }}, {"close control with unsaved data", [this] { window->close(); }}};
+    for (const auto& [way, exit] : ways) {
+        startWithOptions().show();
+        desktop.clearRecords();
+        const bool unsaved = std::string(way) != "Exit";
+        if (unsaved)
+            find<QCheckBox>("chkTV1CamFixed")->click();
+        // F5 would come much later, long after the window was closed.
+        backend.polls = 0;
+        backend.keyState = [](int virtualKey, std::int64_t poll) { return virtualKey == VirtualKey::F5 && poll == 100; };
+        QTimer::singleShot(0, window.get(), [this] { click("cmdTestCams"); });
+        QTimer::singleShot(0, window.get(), exit);
+        QTimer neverForEver;
+        neverForEver.callOnTimeout([] { QCoreApplication::exit(1); });
+        neverForEver.start(10000);
+
+        EXPECT_EQ(QApplication::exec(), 0) << way << ": the program ends as the window closes";
+        neverForEver.stop();
+
+        EXPECT_TRUE(backend.keys.empty()) << way;
+        EXPECT_FALSE(window->isVisible()) << way;
+        // The question about unsaved data comes once the wait has ended.
+        EXPECT_EQ(desktop.boxes.size(), unsaved ? 1u : 0u) << way;
+        EXPECT_LT(backend.polls, 100) << way;
+    }
 }
 
 TEST_F(TestCamsWindowTest, StaysDisabledWithoutAGplFolderWhenACommandEnds)

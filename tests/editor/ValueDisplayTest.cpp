@@ -28,7 +28,9 @@ TEST(ValueDisplay, TvFieldsShowThreeDecimalsOrWholeDegreesWithTheirSpinnerPositi
         {0, 12345.678F, '.', "12345.68", 12345678.0}, {5, 0.1F, '.', "0.1", 100.0},
         {5, 0.0625F, '.', "0.062", 62.0}, {5, 0.1875F, '.', "0.188", 188.0}, {1, -12.5F, ',', "-12,5", -12500.0},
         {8, 45.3F * kRadiansPerDegree, '.', "45", 45.0}, {9, -90.0F * kRadiansPerDegree, '.', "-90", -90.0},
-        {11, 1.5707964F, '.', "90", 90.0}, {13, 0.5F * kRadiansPerDegree, '.', "0", 0.0}};
+        {11, 1.5707964F, '.', "90", 90.0}, {13, 0.5F * kRadiansPerDegree, '.', "0", 0.0},
+        // 13.4996 degrees: the field rounds to 13, the spinner first to 13.500 and then to 14.
+        {8, 0.235612467F, '.', "13", 14.0}};
     for (const auto& c : cases) {
         const ShownValue shown = Tv(c.field, c.value, c.separator);
         EXPECT_EQ(shown.text, c.text) << c.field << ' ' << c.value;
@@ -52,7 +54,11 @@ TEST(ValueDisplay, ThePitLaneShowsSevenDigitsAndDegreesWithThreeDecimals)
     EXPECT_EQ(Pit(6, 0.12345F, ',').text, "7,073");
     EXPECT_EQ(Pit(8, -0.125F).text, "-0.125");
     EXPECT_EQ(Pit(0, 12345.6789F).text, "12345.68");
-    EXPECT_FALSE(Pit(0, 123.456F).spinnerPosition) << "showing the pit lane never moves its spinners";
+    EXPECT_EQ(Pit(9, 3.5e35F).text, "3.5E+35") << "no overflow when scaled by 1000";
+    EXPECT_EQ(Pit(12, -3.4028235e38F).text, "-3.402823E+38");
+    EXPECT_EQ(Pit(0, 123.456F).spinnerPosition, 123456.0) << "a step starts from the shown value";
+    EXPECT_EQ(Pit(6, 0.5F).spinnerPosition, 29.0);
+    EXPECT_FALSE(Pit(8, -0.125F).spinnerPosition) << "a carried value has no spinner";
 }
 
 TEST(ValueDisplay, ValuesBeyondTheSpinnerStillShowAndTheSpinnerIsFitted)

@@ -1,7 +1,5 @@
 #include "editor/ValueEditing.h"
 
-#include "editor/NumberText.h"
-
 #include <gtest/gtest.h>
 
 #include <limits>
@@ -56,7 +54,7 @@ TEST_F(TvCommit, StoresSinglePrecisionAndAnglesAsRadians)
     ASSERT_TRUE(commit(0, 1234.5678));
     EXPECT_EQ(slot(1).asFloat(), 1234.5678F);
     ASSERT_TRUE(commit(8, 12.4));
-    EXPECT_EQ(slot(9).asFloat(), static_cast<float>((static_cast<double>(12.4F) * kPi) / 180.0));
+    EXPECT_EQ(slot(9).asFloat(), 0.216420814F) << "12.4 degrees";
     ASSERT_TRUE(commit(11, 360));
     EXPECT_EQ(slot(12).asFloat(), 6.2831855F);
     EXPECT_EQ(cameras.camera(1), TvCameraRecord{}) << "only the current camera changes";
@@ -112,7 +110,7 @@ TEST_F(TvCommit, SpinnerStepsStoreThePositionsValueButNotForTheModeOrTheLastValu
     ASSERT_TRUE(TvSpinnerStep(cameras, 2, 5, 1));
     EXPECT_EQ(slot(6).asFloat(), 0.001F);
     ASSERT_TRUE(TvSpinnerStep(cameras, 2, 12, 90));
-    EXPECT_EQ(slot(13).asFloat(), DegreesToRadians(90));
+    EXPECT_EQ(slot(13).asFloat(), 1.57079637F) << "90 degrees";
     EXPECT_FALSE(TvSpinnerStep(cameras, 2, 4, 7));
     EXPECT_FALSE(TvSpinnerStep(cameras, 2, 13, 7));
     EXPECT_EQ(slot(5), ValueSlot::fromInt(1));
@@ -123,7 +121,7 @@ TEST(PitCommit, EchoPutsAnglesOnWholeDegreesAndMetresOnMillimetres)
 {
     PitCameraRecord pit;
     const struct { int field; double typed; int echo; float stored; } cases[] = {
-        {3, 10.4, 10, DegreesToRadians(10)}, {3, 10.6, 11, DegreesToRadians(11)}, {0, 12.3456, 12346, 12.346F},
+        {3, 10.4, 10, 0.17453292F}, {3, 10.6, 11, 0.191986218F}, {0, 12.3456, 12346, 12.346F},
         {1, -49999.9996, -50000000, -50000.0F}};
     for (const auto& c : cases) {
         const PitCommit result = CommitPitValue(pit, c.field, c.typed);
@@ -158,7 +156,7 @@ TEST(PitCommit, SpinnerStepsStoreOnlyTheSevenNamedValues)
 {
     PitCameraRecord pit;
     ASSERT_TRUE(PitSpinnerStep(pit, 6, 2));
-    EXPECT_EQ(pit.value(7).asFloat(), DegreesToRadians(2));
+    EXPECT_EQ(pit.value(7).asFloat(), 0.0349065848F) << "2 degrees";
     EXPECT_FALSE(PitSpinnerStep(pit, 7, 5));
     EXPECT_EQ(pit.value(8), ValueSlot{});
 }

@@ -4,7 +4,6 @@
 #include "MainWindowFixture.h"
 
 #include "editor/UpDown.h"
-#include "editor/ValueEditing.h"
 
 #include <QLocale>
 #include <QTest>
@@ -63,16 +62,48 @@ TEST_F(ValueEditingWindow, BoundsAreInclusiveAndNonNumbersAreRefusedLikeOutOfRan
     EXPECT_EQ(text("txtTV1CamData_1"), "-12,5");
 }
 
-TEST_F(ValueEditingWindow, LeavingAnUnchangedAngleFieldPutsTheValueOnWholeDegrees)
+TEST_F(ValueEditingWindow, PassingThroughFieldsStoresNothingAndTheFileIsSavedAsLoaded)
 {
-    tv1(1).value(9).setFloat(DegreesToRadians(45.3));
-    window->ShowTV1Cam();
-    type("txtTV1CamData_8", text("txtTV1CamData_8"));
-    EXPECT_EQ(tv1(1).value(9).asFloat(), DegreesToRadians(45));
+    CameraDocument doc = CamDocument(2, 1);
+    doc.tv1.camera(1).value(9).setFloat(0.790634F); // 45.3 degrees, shown as 45
+    doc.tv2.camera(1).value(1).setFloat(1234.5677F);
+    doc.tv2.camera(1).value(4).setFloat(20.0F);
+    doc.pit.value(1).setFloat(123.4567F);
+    doc.pit.value(4).setFloat(0.12345F); // shown as 7.073 degrees
+    const std::string path = camFile("exact.cam", doc);
+    restart(path);
+    for (const char* name : {"txtTV1CamData_8", "txtTV2CamData_0", "txtPitlaneCamData_0", "txtPitlaneCamData_3",
+                             "txtCurrentTV1Cam", "txtTotalTV1Cams"})
+        pass(name);
+    EXPECT_EQ(desktop.beeps, 0);
+    EXPECT_TRUE(statuses.isEmpty());
+    EXPECT_TRUE(window->DataSaved());
+    desktop.dialogAnswers = {folder.file("resaved.cam")};
+    click("cmdSaveCAMFile");
+    EXPECT_EQ(ReadBytes(folder.file("resaved.cam")), ReadBytes(path));
+
+    type("txtTV1CamData_8", "45");
+    EXPECT_EQ(tv1(1).value(9).asFloat(), 0.785398185F) << "typed over, the field's text is taken";
     EXPECT_FALSE(window->DataSaved());
 }
 
-TEST_F(ValueEditingWindow, SpinnerStepsStartFromTheShownValueOfTheShownCameraAndLeaveDataSavedAlone)
+TEST_F(ValueEditingWindow, AClickIntoAFieldSelectsItsWholeTextSoTypingReplacesIt)
+{
+    window->show();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    for (const char* name : {"txtTV1CamData_1", "txtCurrentTV1Cam", "txtTV1CamData_2"}) {
+        auto* field = find<QLineEdit>(name);
+        ASSERT_FALSE(field->hasFocus()) << name;
+        QTest::mouseClick(field, Qt::LeftButton, {}, QPoint(field->width() - 4, field->height() / 2));
+        EXPECT_TRUE(field->hasFocus()) << name;
+        EXPECT_EQ(field->selectedText(), field->text()) << name;
+    }
+    QTest::keyClicks(find<QLineEdit>("txtTV1CamData_2"), "7");
+    EXPECT_EQ(text("txtTV1CamData_2"), "7");
+}
+
+TEST_F(ValueEditingWindow, SpinnerStepsStartFromTheShownValueOfTheShownCameraAndMarkTheDataUnsaved)
 {
     type("txtTV1CamData_8", "12.4");
     window->storedOptions().SafetyOverwrite = false;
@@ -81,11 +112,11 @@ TEST_F(ValueEditingWindow, SpinnerStepsStartFromTheShownValueOfTheShownCameraAnd
     ASSERT_TRUE(window->DataSaved());
 
     clickUp("UpDownValueTV1_8");
-    EXPECT_EQ(tv1(1).value(9).asFloat(), DegreesToRadians(13));
+    EXPECT_EQ(tv1(1).value(9).asFloat(), 0.226892799F) << "13 degrees";
     EXPECT_EQ(text("txtTV1CamData_8"), "13");
+    EXPECT_FALSE(window->DataSaved());
     clickUp("UpDownValueTV1_0");
     EXPECT_EQ(tv1(1).value(1).asFloat(), 101.0F) << "the loaded 100 m plus one step";
-    EXPECT_TRUE(window->DataSaved());
 
     find<UpDown>("UpDownTV1")->setValue(3);
     clickUp("UpDownValueTV1_2");
@@ -108,7 +139,7 @@ TEST_F(ValueEditingWindow, ChangeOverPointFollowsATypedDistanceWhenTheOptionIsOn
 TEST_F(ValueEditingWindow, PitLaneCommitsAreEchoedByTheirSpinnerAndRefusalsRestore)
 {
     type("txtPitlaneCamData_3", "10.4");
-    EXPECT_EQ(pit().value(4).asFloat(), DegreesToRadians(10));
+    EXPECT_EQ(pit().value(4).asFloat(), 0.17453292F) << "10 degrees";
     EXPECT_EQ(text("txtPitlaneCamData_3"), "10");
     EXPECT_EQ(find<UpDown>("UpDownValuePit_3")->Value(), 10);
     type("txtPitlaneCamData_0", "12.3456");
@@ -125,16 +156,20 @@ TEST_F(ValueEditingWindow, PitLaneCommitsAreEchoedByTheirSpinnerAndRefusalsResto
     EXPECT_EQ(find<UpDown>("UpDownValuePit_0")->Value(), 12346);
 }
 
-TEST_F(ValueEditingWindow, PitLaneSpinnersStepFromTheirOwnLastPositionAfterALoad)
+TEST_F(ValueEditingWindow, PitLaneSpinnersStepFromTheLoadedValue)
 {
     CameraDocument doc = CamDocument(1, 1);
     doc.pit.value(1).setFloat(123.456F);
+    doc.pit.value(7).setFloat(0.5F); // 28.648 degrees
     restart(camFile("pit.cam", doc));
     EXPECT_EQ(text("txtPitlaneCamData_0"), "123.456");
     clickUp("UpDownValuePit_0");
-    EXPECT_EQ(pit().value(1).asFloat(), 1.0F);
-    EXPECT_EQ(text("txtPitlaneCamData_0"), "1");
-    EXPECT_TRUE(window->DataSaved());
+    EXPECT_EQ(pit().value(1).asFloat(), 124.456F);
+    EXPECT_EQ(text("txtPitlaneCamData_0"), "124.456");
+    clickUp("UpDownValuePit_6");
+    EXPECT_EQ(pit().value(7).asFloat(), 0.52359879F);
+    EXPECT_EQ(text("txtPitlaneCamData_6"), "30");
+    EXPECT_FALSE(window->DataSaved());
 }
 
 } // namespace

@@ -11,6 +11,9 @@
 #include <QPushButton>
 #include <QTabWidget>
 
+#include <functional>
+#include <utility>
+
 namespace vp::test {
 namespace {
 
@@ -50,11 +53,29 @@ TEST_F(Start, AConfigurationThatCannotBeWrittenIsReportedAndStartUpGoesOn)
     // A program folder that does not exist: reading and writing the configuration both fail.
     window = std::make_unique<frmMain>(
         EditorServices{.desktop = desktop, .clock = clock, .input = nullptr, .programFolder = folder.file("gone")}, "");
-    ASSERT_FALSE(desktop.boxes.empty());
-    EXPECT_EQ(desktop.boxes.back().title, kDebugModeTitle);
-    EXPECT_EQ(desktop.boxes.back().text, DebugModeText(3));
+    ASSERT_EQ(desktop.boxes.size(), 2U);
+    for (const MessageBoxSpec& box : desktop.boxes)
+        EXPECT_EQ(box.title, "Debug-Mode");
+    EXPECT_EQ(desktop.boxes[0].text, "An error occured during loading the configuration file. Code: 1");
+    EXPECT_EQ(desktop.boxes[1].text, "An error occured during loading the configuration file. Code: 3");
     EXPECT_EQ(text("txtTV1CamData_2"), "2");
     EXPECT_TRUE(window->DataSaved());
+}
+
+TEST_F(Start, AGplFolderThatLostTheGameIsForgottenAloneWithOneBox)
+{
+    OptionsRecord options;
+    options.GPLPath = folder.file("GPL");
+    options.ShutdownDelay = 700;
+    WriteBytes(JoinPath(folder.path(), kConfigFileName), ConfigBytes(options));
+    frmMain& w = start();
+    ASSERT_EQ(desktop.boxes.size(), 1U);
+    EXPECT_EQ(desktop.boxes[0].title, "Vantapoint: Error while initializing");
+    EXPECT_EQ(desktop.boxes[0].text, "GPL was not found in " + folder.file("GPL") +
+                                         ". Set its folder again in the options; all other options are kept.");
+    EXPECT_EQ(w.storedOptions().GPLPath, "GPL not installed");
+    EXPECT_EQ(w.storedOptions().ShutdownDelay, 700);
+    EXPECT_FALSE(find<QPushButton>("cmdTestCams")->isEnabled());
 }
 
 TEST_F(Start, TabsFieldNamesAndHiddenControls)
@@ -82,9 +103,14 @@ TEST_F(Start, TabsFieldNamesAndHiddenControls)
 
 TEST_F(Start, TheWindowKeepsItsSizeAndComesBackFromMaximised)
 {
+    // 11175 x 7620 twips, rounded to whole pixels.
+    const std::pair<int, QSize> sizes[] = {{96, {745, 508}}, {72, {559, 381}}, {75, {582, 397}}, {144, {1118, 762}}};
+    for (const auto& [dpi, size] : sizes)
+        EXPECT_EQ(FixedOuterSize(dpi, dpi), size) << dpi;
+
     frmMain& w = start();
     const QSize fixed = w.fixedOuterSize();
-    EXPECT_EQ(fixed, QSize((11175 * w.logicalDpiX() + 720) / 1440, (7620 * w.logicalDpiY() + 720) / 1440));
+    EXPECT_EQ(fixed, FixedOuterSize(w.logicalDpiX(), w.logicalDpiY())) << "at the screen's dots per inch";
     w.showMaximized();
     EXPECT_FALSE(w.windowState() & Qt::WindowMaximized);
     EXPECT_EQ(w.frameGeometry().size(), fixed);
@@ -101,39 +127,48 @@ TEST_F(Start, HelpAndHomepageOpenTheManualBesideTheProgram)
     EXPECT_EQ(desktop.opened, (std::vector<std::string>{manual, manual + "#about"}));
 }
 
-using Exit = MainWindowTest;
+// Exit and the window's close control end the program alike.
+class Exit : public MainWindowTest {
+protected:
+    const std::pair<const char*, std::function<void()>> ways[2] = {
+        {"Exit", [this] { click("cmdExit"); }}, {"close control", [this] { window->close(); }}};
+};
 
 TEST_F(Exit, ClosesWithoutAQuestionWhenSavedOrWithoutSafetyExit)
 {
-    for (const bool unsaved : {false, true}) {
-        restart().show();
-        if (unsaved) {
-            window->storedOptions().SafetyExit = false;
-            find<QCheckBox>("chkTV1CamFixed")->click();
+    for (const auto& [way, exit] : ways) {
+        for (const bool unsaved : {false, true}) {
+            restart().show();
+            if (unsaved) {
+                window->storedOptions().SafetyExit = false;
+                find<QCheckBox>("chkTV1CamFixed")->click();
+            }
+            exit();
+            EXPECT_FALSE(window->isVisible()) << way << unsaved;
+            EXPECT_TRUE(desktop.boxes.empty()) << way << unsaved;
+            EXPECT_EQ(desktop.beeps, 0) << way << unsaved;
         }
-        click("cmdExit");
-        EXPECT_FALSE(window->isVisible()) << unsaved;
-        EXPECT_TRUE(desktop.boxes.empty()) << unsaved;
-        EXPECT_EQ(desktop.beeps, 0) << unsaved;
     }
 }
 
 TEST_F(Exit, AsksWithABeepAboutUnsavedData)
 {
-    restart().show();
-    find<QCheckBox>("chkTV2CamFixed")->click();
-    desktop.boxAnswers = {BoxAnswer::Cancel, BoxAnswer::Ok};
-    click("cmdExit");
-    ASSERT_EQ(desktop.boxes.size(), 1U);
-    EXPECT_EQ(desktop.boxes[0].title, "Vantapoint: Safety request");
-    EXPECT_EQ(desktop.boxes[0].text, "There is unsaved data in memory. Really exit?");
-    EXPECT_EQ(desktop.boxes[0].buttons, BoxButtons::OkCancel);
-    EXPECT_EQ(desktop.beeps, 1);
-    EXPECT_TRUE(window->isVisible()) << "Cancel keeps the window and its data";
-    EXPECT_FALSE(window->DataSaved());
+    for (const auto& [way, exit] : ways) {
+        restart().show();
+        find<QCheckBox>("chkTV2CamFixed")->click();
+        desktop.boxAnswers = {BoxAnswer::Cancel, BoxAnswer::Ok};
+        exit();
+        ASSERT_EQ(desktop.boxes.size(), 1U) << way;
+        EXPECT_EQ(desktop.boxes[0].title, "Vantapoint: Safety request");
+        EXPECT_EQ(desktop.boxes[0].text, "There is unsaved data in memory. Really exit?");
+        EXPECT_EQ(desktop.boxes[0].buttons, BoxButtons::OkCancel);
+        EXPECT_EQ(desktop.beeps, 1) << way;
+        EXPECT_TRUE(window->isVisible()) << way << ": Cancel keeps the window and its data";
+        EXPECT_FALSE(window->DataSaved());
 
-    click("cmdExit");
-    EXPECT_FALSE(window->isVisible());
+        exit();
+        EXPECT_FALSE(window->isVisible()) << way;
+    }
 }
 
 } // namespace

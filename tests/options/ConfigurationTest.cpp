@@ -6,6 +6,10 @@
 
 #include <filesystem>
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
 namespace fs = std::filesystem;
 
 namespace vp {
@@ -46,6 +50,12 @@ Bytes DefaultFile()
     bytes.resize(bytes.size() + 3072, 0);
     Append(bytes, {0xDC, 0x05, 0x00, 0x00, 0x00, 0x00});
     return bytes;
+}
+
+Bytes Slice(const Bytes& bytes, std::size_t offset, std::size_t count)
+{
+    return offset + count > bytes.size() ? Bytes{} : Bytes(bytes.begin() + static_cast<std::ptrdiff_t>(offset),
+                                                           bytes.begin() + static_cast<std::ptrdiff_t>(offset + count));
 }
 
 bool StartsWith(const Bytes& bytes, const Bytes& prefix)
@@ -125,23 +135,31 @@ TEST(ConfigBytes, AnyNonZeroFlagReadsTrue)
     EXPECT_EQ(rewritten[b + 1], 0xFF);
 }
 
-TEST(ConfigBytes, ShortBufferReadsWhatIsThereAndZerosBeyondItsEnd)
+TEST(ConfigBytes, ShortRecordReadsWhatIsThereAndDefaultsForTheRest)
 {
     const Bytes full = ConfigBytes(Unusual());
     for (std::size_t length = 0; length <= full.size(); ++length) {
         const OptionsRecord options = ParseConfigBytes(std::span(full).first(length));
         ASSERT_EQ(ParseConfigBytes(ConfigBytes(options)), options) << "cut at " << length;
     }
+    // Cut inside ShutdownDelay (3000 stored): it and PlayScript take their defaults.
     const OptionsRecord cutInDelay = ParseConfigBytes(std::span(full).first(full.size() - 5));
-    EXPECT_EQ(cutInDelay.ShutdownDelay, 0xB8);
+    EXPECT_EQ(cutInDelay.ShutdownDelay, 1500);
     EXPECT_FALSE(cutInDelay.PlayScript);
-    EXPECT_EQ(cutInDelay.GPLPath, kGplNotInstalled);
+    EXPECT_EQ(cutInDelay.ClickY[255], 0x12345777);
+
+    // Cut inside DefaultValue slot 1, after the flags: slot 0 and the flags are read.
+    OptionsRecord expected;
+    expected.ShowSafetyRequests = false;
+    expected.SafetyRemove = false;
+    expected.DefaultValue[0] = ValueSlot::fromFloat(150.0F);
+    EXPECT_EQ(ParseConfigBytes(std::span(full).first(65 + 22)), expected);
 
     const OptionsRecord lengthBeyondTheEnd = ParseConfigBytes(Bytes{0xFF, 0xFF, 'a', 'b'});
     EXPECT_EQ(lengthBeyondTheEnd.Header, "ab");
-    EXPECT_EQ(lengthBeyondTheEnd.GPLPath, "");
-    EXPECT_FALSE(lengthBeyondTheEnd.ShowSafetyRequests);
-    EXPECT_EQ(lengthBeyondTheEnd.ShutdownDelay, 0);
+    EXPECT_EQ(lengthBeyondTheEnd.GPLPath, "GPL not installed");
+    EXPECT_TRUE(lengthBeyondTheEnd.ShowSafetyRequests);
+    EXPECT_EQ(ParseConfigBytes(Bytes{}).Header, "") << "no header is never the right one";
 }
 
 TEST(ConfigBytes, TextTooLongForItsLengthFieldIsRefused)
@@ -212,9 +230,12 @@ TEST(LoadConfiguration, LaterStartIsSilentKeepsEveryValueAndGivesTheTracksFolder
     EXPECT_FALSE(result.showWarning);
     EXPECT_FALSE(result.debugModeCode);
     EXPECT_TRUE(result.gplKnown);
-    EXPECT_EQ(result.camFolder, JoinPath(options.GPLPath, "tracks"));
+    EXPECT_EQ(result.camFolder, options.GPLPath) << "no tracks folder: the GPL folder itself";
     EXPECT_EQ(stored, options);
     EXPECT_EQ(ReadBytes(dir.file("Vantapoint.cfg")), before);
+
+    fs::create_directory(JoinPath(options.GPLPath, "tracks"));
+    EXPECT_EQ(LoadConfiguration(dir.path(), stored).camFolder, JoinPath(options.GPLPath, "tracks"));
 }
 
 TEST(LoadConfiguration, ForeignOrEmptyFileIsResetWithTheWarning)
@@ -242,10 +263,14 @@ TEST(LoadConfiguration, ForeignOrEmptyFileIsResetWithTheWarning)
     }
 }
 
-TEST(LoadConfiguration, AGplFolderWithoutTheGameWarnsAndResetsEverything)
+TEST(LoadConfiguration, AGplFolderWithoutTheGameForgetsOnlyTheFolder)
 {
-    enum class Gone { Folder, Exe, ExeIsAFolder };
-    for (const Gone gone : {Gone::Folder, Gone::Exe, Gone::ExeIsAFolder}) {
+    enum class Gone { Folder, Exe, ExeIsAFolder, ExeIsAPipe };
+    std::vector<Gone> gones = {Gone::Folder, Gone::Exe, Gone::ExeIsAFolder};
+#ifndef _WIN32
+    gones.push_back(Gone::ExeIsAPipe);
+#endif
+    for (const Gone gone : gones) {
         TempDir dir;
         OptionsRecord options = Unusual();
         options.GPLPath = MakeGplFolder(dir, "GPL");
@@ -254,28 +279,45 @@ TEST(LoadConfiguration, AGplFolderWithoutTheGameWarnsAndResetsEverything)
         fs::remove_all(gone == Gone::Folder ? options.GPLPath : exe);
         if (gone == Gone::ExeIsAFolder)
             fs::create_directory(exe);
+#ifndef _WIN32
+        if (gone == Gone::ExeIsAPipe) {
+            ASSERT_EQ(mkfifo(exe.c_str(), 0600), 0);
+        }
+#endif
 
         OptionsRecord stored;
         const ConfigLoadResult result = LoadConfiguration(dir.path(), stored);
         const int c = static_cast<int>(gone);
-        EXPECT_TRUE(result.showWarning) << c;
-        // Only a folder that is gone altogether counts as a lost drive.
-        EXPECT_EQ(result.debugModeCodes, gone == Gone::Folder ? std::vector<int>{2} : std::vector<int>{}) << c;
+        EXPECT_FALSE(result.showWarning) << c;
+        EXPECT_TRUE(result.debugModeCodes.empty()) << c;
+        EXPECT_EQ(result.gplNotFoundIn, options.GPLPath) << c;
         EXPECT_FALSE(result.gplKnown) << c;
-        EXPECT_FALSE(result.saveFailed) << c;
-        EXPECT_EQ(stored, OptionsRecord{}) << c;
-        EXPECT_TRUE(StartsWith(ReadBytes(dir.file("Vantapoint.cfg")), DefaultFile())) << c;
+        OptionsRecord expected = Unusual();
+        expected.GPLPath = "GPL not installed";
+        EXPECT_EQ(stored, expected) << c;
+        const Bytes file = ReadBytes(dir.file("Vantapoint.cfg"));
+        EXPECT_EQ(Slice(file, 46, 19), Slice(DefaultFile(), 46, 19)) << c << ": 17 and \"GPL not installed\"";
+        EXPECT_EQ(ParseConfigBytes(file), expected) << c;
     }
+    EXPECT_EQ(GplNotFoundText("/games/GPL"),
+              "GPL was not found in /games/GPL. Set its folder again in the options; all other options are kept.");
 }
 
 TEST(LoadConfiguration, UnreadableFileOrMissingProgramFolderKeepTheDefaultsWithoutTheWarning)
 {
     TempDir dir;
     fs::create_directory(dir.file("Vantapoint.cfg"));
-    const struct {
+    struct Case {
         std::string folder;
         std::vector<int> codes;
-    } cases[] = {{dir.path(), {3}}, {dir.file("gone"), {1, 3}}};
+    };
+    std::vector<Case> cases = {{dir.path(), {3}}, {dir.file("gone"), {1, 3}}};
+#ifndef _WIN32
+    // A pipe is neither waited on nor overwritten.
+    TempDir withPipe;
+    ASSERT_EQ(mkfifo(withPipe.file("Vantapoint.cfg").c_str(), 0600), 0);
+    cases.push_back({withPipe.path(), {3}});
+#endif
     for (const auto& c : cases) {
         OptionsRecord stored = Unusual();
         const ConfigLoadResult result = LoadConfiguration(c.folder, stored);
@@ -286,6 +328,9 @@ TEST(LoadConfiguration, UnreadableFileOrMissingProgramFolderKeepTheDefaultsWitho
         EXPECT_EQ(stored, OptionsRecord{}) << c.folder;
     }
     EXPECT_FALSE(fs::exists(dir.file("gone")));
+#ifndef _WIN32
+    EXPECT_TRUE(fs::is_fifo(withPipe.file("Vantapoint.cfg")));
+#endif
 }
 
 } // namespace

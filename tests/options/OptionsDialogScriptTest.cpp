@@ -1,14 +1,19 @@
 #include "options/frmOptions2.h"
 
 #include "options/QtTestApp.h"
+#include "options/frmGPLPath.h"
 #include "remote/CMouseEvent.h"
 #include "support/FakeClock.h"
 #include "support/FakeDesktop.h"
 #include "support/FakeInputBackend.h"
 #include "support/FakeLauncher.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -35,9 +40,9 @@ protected:
 
     std::unique_ptr<frmOptions2> Open()
     {
-        OptionsDialogServices services{desktop, clock, &input, "/opt/vantapoint",
+        OptionsDialogServices services{desktop, clock, activity, &input, "/opt/vantapoint/VantapointHelp.html",
                                        [this](std::unique_ptr<CMouseEvent> mouse) { mice.push_back(std::move(mouse)); },
-                                       &launcher, &activity, &stored, ScreenSize{1024, 768}};
+                                       &launcher, &stored, ScreenSize{1024, 768}};
         return std::make_unique<frmOptions2>(working, std::move(services));
     }
 
@@ -75,6 +80,37 @@ TEST_F(OptionsDialogScriptTest, RecordingFillsTheWorkingScriptAndOffersItForTest
     EXPECT_EQ(stored.ClickCount, 0);
     EXPECT_TRUE(dialog->cmdTest()->isEnabled());
     EXPECT_TRUE(dialog->chkPlayScript()->isEnabled());
+}
+
+TEST_F(OptionsDialogScriptTest, TheDialogCannotBeClosedWhileTheRecordingRuns)
+{
+    auto dialog = Open();
+    dialog->show();
+    QSignalSpy closed(dialog.get(), &QDialog::finished);
+    hold(VirtualKey::LeftButton, 1500, 1510);
+    hold(VirtualKey::LeftButton, 1600, 1610);
+    hold(VirtualKey::F5, 2000, 2010);
+    // The user tries every way out, and the GPL folder dialog, while GPL records.
+    QTimer::singleShot(0, dialog.get(), [&dialog] {
+        QTimer::singleShot(0, [] {
+            if (auto* folders = qobject_cast<frmGPLPath*>(QApplication::activeModalWidget()))
+                folders->reject();
+        });
+        dialog->findChild<QPushButton*>("cmdChange")->click();
+        dialog->findChild<QPushButton*>("cmdOK")->click();
+        dialog->findChild<QPushButton*>("cmdCancel")->click();
+        QTest::keyClick(dialog.get(), Qt::Key_Escape);
+        dialog->close();
+    });
+
+    dialog->cmdConfigure()->click();
+
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_EQ(closed.count(), 0);
+    EXPECT_EQ(working.ClickCount, 2);
+    EXPECT_EQ(desktop.beeps, 2 + 5) << "each recorded click and each refused command";
+    dialog->findChild<QPushButton*>("cmdOK")->click();
+    EXPECT_EQ(closed.count(), 1) << "after F5 the dialog closes again";
 }
 
 TEST_F(OptionsDialogScriptTest, AFailedLaunchLeavesAnEmptyScriptThatIsNotOffered)

@@ -3,7 +3,7 @@
 
 #include "options/frmOptions2.h"
 
-#include "editor/NumberText.h"
+#include "camdata/FileSystem.h"
 #include "options/QtTestApp.h"
 #include "support/FakeClock.h"
 #include "support/FakeDesktop.h"
@@ -21,9 +21,12 @@
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
+#include <QWheelEvent>
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -31,11 +34,6 @@ namespace vp {
 namespace {
 
 const char* const kSingleSafetyBoxes[] = {"chkLoad", "chkSafe", "chkConfigure", "chkRemove", "chkExit", "chkAssign"};
-
-float Radians(double degrees)
-{
-    return static_cast<float>(degrees * kPi / 180.0);
-}
 
 class OptionsDialogTest : public ::testing::Test {
 protected:
@@ -48,6 +46,7 @@ protected:
         auto dialog = std::make_unique<frmOptions2>(
             working, OptionsDialogServices{.desktop = desktop,
                                            .clock = clock,
+                                           .scriptActivity = activity,
                                            .manual = "/opt/vantapoint/VantapointHelp.html",
                                            .replaceMouseEvent = {}});
         dialog->show();
@@ -80,6 +79,14 @@ protected:
         Find(dialog, "chkFixedSwitchOver")->setFocus(Qt::TabFocusReason);
     }
 
+    // Passes through box k: it gets the focus and loses it again, nothing typed.
+    static void Pass(QWidget& dialog, int k)
+    {
+        Find<QTabWidget>(dialog, "sstOptions")->setCurrentIndex(1);
+        Box(dialog, k)->setFocus(Qt::TabFocusReason);
+        Find(dialog, "chkFixedSwitchOver")->setFocus(Qt::TabFocusReason);
+    }
+
     void ExpectSafetyBoxes(QWidget& dialog, bool checked, bool enabled)
     {
         for (const char* name : kSingleSafetyBoxes) {
@@ -90,15 +97,23 @@ protected:
 
     test::FakeDesktop desktop;
     test::FakeClock clock;
+    ScriptActivity activity;
     OptionsRecord working;
 };
 
-TEST_F(OptionsDialogTest, SafetyBoxesAreVisitedInTheirOrderTheMasterSwitchFirst)
+TEST_F(OptionsDialogTest, PathsShowAsTheyAreLabelsNameTheBoxesAndSafetyBoxesComeInOrder)
 {
+    working.GPLPath = "/games/<u>GPL</u>";
     auto dialog = Open();
     EXPECT_EQ(dialog->windowTitle(), "Vantapoint: Options");
     EXPECT_TRUE(dialog->isModal());
     EXPECT_TRUE(Box(*dialog, 4)->isHidden());
+    auto* folder = Find<QLabel>(*dialog, "lblGPLFolder");
+    EXPECT_EQ(folder->text(), "/games/<u>GPL</u>");
+    EXPECT_EQ(folder->textFormat(), Qt::PlainText) << "a path is no markup";
+    // A screen reader names each default-value box by its label.
+    for (const auto& [k, name] : {std::pair{0, "Camera value #1:"}, {3, "Camera value #4:"}, {11, "Camera value #12:"}})
+        EXPECT_EQ(Box(*dialog, k)->accessibleName(), name);
     QWidget* step = Find(*dialog, "chkAll");
     for (const char* name : kSingleSafetyBoxes) {
         step = step->nextInFocusChain();
@@ -182,19 +197,18 @@ TEST_F(OptionsDialogTest, DistanceBoxRefusesOutOfRangeNonNumbersAndEmptyText)
 
 TEST_F(OptionsDialogTest, AnglesAreTypedInDegreesAndKeptInRadians)
 {
-    working.DefaultValue[8] = ValueSlot::fromFloat(Radians(45.0));
+    working.DefaultValue[8] = ValueSlot::fromFloat(0.785398185F); // 45 degrees
     {
         auto dialog = Open();
         EXPECT_EQ(Box(*dialog, 8)->text(), "45");
         Enter(*dialog, 11, "90");
         EXPECT_EQ(desktop.beeps, 0);
-        EXPECT_NEAR(working.DefaultValue[11].asFloat(), 1.5707963, 1e-7);
-        EXPECT_EQ(working.DefaultValue[11], ValueSlot::fromFloat(Radians(90.0)));
+        EXPECT_EQ(working.DefaultValue[11], ValueSlot::fromFloat(1.57079637F));
 
         Enter(*dialog, 8, "-181");
         EXPECT_EQ(desktop.beeps, 1);
         EXPECT_EQ(Box(*dialog, 8)->text(), "45");
-        EXPECT_EQ(working.DefaultValue[8], ValueSlot::fromFloat(Radians(45.0)));
+        EXPECT_EQ(working.DefaultValue[8], ValueSlot::fromFloat(0.785398185F));
     }
     auto reopened = Open();
     EXPECT_EQ(Box(*reopened, 11)->text(), "90");
@@ -225,6 +239,8 @@ TEST_F(OptionsDialogTest, LengthsShowThreeDecimalsButARefusalShowsThePlainNumber
     auto dialog = Open();
     EXPECT_EQ(Box(*dialog, 1)->text(), "0.062");
     EXPECT_EQ(Box(*dialog, 3)->text(), "-1234.568");
+    Pass(*dialog, 1);
+    EXPECT_EQ(working.DefaultValue[1], ValueSlot::fromFloat(0.0625F)) << "passing through keeps the exact value";
     Enter(*dialog, 1, "200.5");
     EXPECT_EQ(Box(*dialog, 1)->text(), "0.0625");
     EXPECT_EQ(desktop.beeps, 1);
@@ -317,16 +333,52 @@ TEST_F(OptionsDialogTest, RemoteControlsFollowTheGplFolderAndTheScript)
     Find<QTabWidget>(*dialog, "sstOptions")->setCurrentIndex(2);
     play->click();
     EXPECT_FALSE(working.PlayScript);
+}
 
+TEST_F(OptionsDialogTest, TheShutdownSliderMovesTowardsTheEndEachInputPointsAt)
+{
+    working.GPLPath = "/games/gpl";
+    auto dialog = Open();
+    Find<QTabWidget>(*dialog, "sstOptions")->setCurrentIndex(2);
     auto* slider = Find<QScrollBar>(*dialog, "hscShutdown");
-    EXPECT_EQ(slider->value(), 1500);
-    EXPECT_TRUE(slider->invertedAppearance()); // 3000 drawn at the "Slow" end on the left
-    slider->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-    EXPECT_EQ(working.ShutdownDelay, 1550);
-    slider->triggerAction(QAbstractSlider::SliderPageStepSub);
-    EXPECT_EQ(working.ShutdownDelay, 1050);
-    slider->triggerAction(QAbstractSlider::SliderToMaximum);
-    EXPECT_EQ(working.ShutdownDelay, 3000);
+    const int w = slider->width();
+    const int y = slider->height() / 2;
+    EXPECT_TRUE(slider->focusPolicy() & Qt::TabFocus) << "the keys can reach it";
+    // "Slow" (3000 ms) is on the left, "Fast" (0 ms) on the right; the handle starts in the middle.
+    const struct {
+        const char* input;
+        std::function<void()> act;
+        std::int32_t delay;
+    } cases[] = {
+        {"left arrow", [&] { QTest::mouseClick(slider, Qt::LeftButton, {}, QPoint(3, y)); }, 1550},
+        {"right arrow", [&] { QTest::mouseClick(slider, Qt::LeftButton, {}, QPoint(w - 4, y)); }, 1450},
+        {"trough left of the handle", [&] { QTest::mouseClick(slider, Qt::LeftButton, {}, QPoint(w / 5, y)); }, 2000},
+        {"trough right of the handle", [&] { QTest::mouseClick(slider, Qt::LeftButton, {}, QPoint(w * 4 / 5, y)); }, 1000},
+        {"key Left", [&] { QTest::keyClick(slider, Qt::Key_Left); }, 1550},
+        {"key Right", [&] { QTest::keyClick(slider, Qt::Key_Right); }, 1450},
+        {"key Home", [&] { QTest::keyClick(slider, Qt::Key_Home); }, 3000},
+        {"key End", [&] { QTest::keyClick(slider, Qt::Key_End); }, 0},
+        {"wheel turned up", [&] {
+             QWheelEvent wheel(QPointF(w / 2, y), slider->mapToGlobal(QPointF(w / 2, y)), {}, {0, 120}, Qt::NoButton,
+                               Qt::NoModifier, Qt::NoScrollPhase, false);
+             QCoreApplication::sendEvent(slider, &wheel);
+         }, 1350},
+        {"handle dragged left", [&] {
+             const QPoint middle(w / 2, y);
+             QTest::mousePress(slider, Qt::LeftButton, {}, middle);
+             QTest::mouseMove(slider, middle - QPoint(w / 8, 0));
+             QTest::mouseRelease(slider, Qt::LeftButton, {}, middle - QPoint(w / 8, 0));
+         }, -1},
+    };
+    for (const auto& c : cases) {
+        slider->setValue(-1500);
+        ASSERT_EQ(working.ShutdownDelay, 1500) << c.input;
+        c.act();
+        if (c.delay >= 0)
+            EXPECT_EQ(working.ShutdownDelay, c.delay) << c.input;
+        else
+            EXPECT_GT(working.ShutdownDelay, 1700) << c.input << ": towards Slow";
+    }
 }
 
 TEST_F(OptionsDialogTest, HelpOpensTheManualItIsGiven)

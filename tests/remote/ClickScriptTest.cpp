@@ -462,5 +462,37 @@ TEST_F(ClickScriptTest, ACommandIsRunningWhileItWaitsAndRefusesASecondOne)
     EXPECT_EQ(heard.size(), 2u);
 }
 
+TEST_F(ClickScriptTest, AStopRequestedDuringAWaitEndsTheCommandWithoutFurtherInput)
+{
+    // F5 comes down at every hundredth poll, so that a command that ignores the stop ends too.
+    input.keyState = [](int virtualKey, std::int64_t poll) { return virtualKey == VirtualKey::F5 && poll % 100 == 99; };
+    duringEvents = [this] { activity.requestStop(); };
+    OptionsRecord twoClicks = options;
+    AddClick(twoClicks, 10, 64, 48);
+    AddClick(twoClicks, 10, 64, 48);
+    OptionsRecord recording = options;
+    const struct {
+        const char* name;
+        std::function<ScriptOutcome()> run;
+        std::size_t mouseEvents;
+    } cases[] = {
+        {"waiting for a click to record", [&] { return RecordClickScript(context, recording, {640, 480}); }, 0},
+        // The first click's hold lets the events run: that click is finished, the second never starts.
+        {"playing the clicks", [&] { return PlayClickScript(context, &mouse, twoClicks, false); }, 3},
+        {"waiting for F5 after the play", [&] { return PlayClickScript(context, &mouse, options, false); }, 0},
+    };
+    for (const auto& c : cases) {
+        input.mouseEvents.clear();
+        EXPECT_EQ(c.run(), ScriptOutcome::Stopped) << c.name;
+        EXPECT_EQ(input.mouseEvents.size(), c.mouseEvents) << c.name;
+        EXPECT_TRUE(input.keys.empty()) << c.name;
+        EXPECT_FALSE(activity.running()) << c.name;
+    }
+
+    duringEvents = nullptr;
+    EXPECT_EQ(PlayClickScript(context, &mouse, options, false), ScriptOutcome::Done) << "the next one starts afresh";
+    EXPECT_EQ(input.keys.size(), 5u);
+}
+
 } // namespace
 } // namespace vp
