@@ -87,10 +87,10 @@ struct RecordRead {
 // against writing is still read, so its options are not thrown away.
 RecordRead ReadRecordFile(const std::string& path)
 {
-    std::FILE* file = std::fopen(path.c_str(), "a+b");
+    std::FILE* file = OpenFile(path, "a+b");
     if (file == nullptr && IsAccessRefusal(errno)) {
         const int refusal = errno;
-        file = std::fopen(path.c_str(), "rb");
+        file = OpenFile(path, "rb");
         if (file == nullptr)
             return {{}, ErrnoError(refusal)};
     }
@@ -122,12 +122,12 @@ std::optional<SystemError> CheckGplFolder(const std::string& folder)
     if (folder.empty() || folder.find('\0') != std::string::npos)
         return ErrnoError(EINVAL);
     const std::string path = JoinPath(folder, "gpl.exe");
-    std::FILE* file = std::fopen(path.c_str(), "rb");
+    std::FILE* file = OpenFile(path, "rb");
     if (file == nullptr)
         return LastOpenError(path, true);
     std::fclose(file);
     std::error_code ec;
-    if (std::filesystem::is_directory(path, ec))
+    if (std::filesystem::is_directory(PathFromUtf8(path), ec))
         return ErrnoError(EISDIR);
     return std::nullopt;
 }
@@ -260,9 +260,9 @@ std::optional<SystemError> SaveConfiguration(const std::string& programFolder, c
 
     const std::string path = JoinPath(programFolder, kConfigFileName);
     // "r+b" keeps what lies beyond the record; only a missing file is created.
-    std::FILE* file = std::fopen(path.c_str(), "r+b");
+    std::FILE* file = OpenFile(path, "r+b");
     if (file == nullptr && errno == ENOENT)
-        file = std::fopen(path.c_str(), "wb");
+        file = OpenFile(path, "wb");
     if (file == nullptr)
         return LastOpenError(path, false);
 
