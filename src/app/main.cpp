@@ -8,12 +8,12 @@
 #include "app/QtLauncher.h"
 #include "editor/EditorServices.h"
 #include "editor/frmMain.h"
+#include "options/PathText.h"
 #include "remote/InputBackend.h"
 #include "seams/Clock.h"
 
 #include <QApplication>
 #include <QDir>
-#include <QFile>
 #include <QPixmap>
 
 #include <iostream>
@@ -27,12 +27,29 @@ int WriteScreenshot(QWidget& window, const std::string& file)
 {
     window.show();
     QApplication::processEvents();
-    const QString path = QFile::decodeName(QByteArray::fromStdString(file));
+    const QString path = vp::PathText(file);
     if (!window.grab().save(path, "PNG")) {
         std::cerr << "vantapoint: cannot write the screenshot " << file << '\n';
         return 1;
     }
     return 0;
+}
+
+// The arguments after the program name, paths as the program holds them.
+std::vector<std::string> Arguments([[maybe_unused]] int argc, [[maybe_unused]] char* argv[])
+{
+#ifdef Q_OS_WIN
+    // argv is in the ANSI code page there, which cannot name every file; Qt reads the wide
+    // command line, without the options QApplication took.
+    QStringList arguments = QCoreApplication::arguments();
+    arguments.removeFirst();
+    std::vector<std::string> args;
+    for (const QString& argument : arguments)
+        args.push_back(vp::PathBytes(argument));
+    return args;
+#else
+    return {argv + 1, argv + argc};
+#endif
 }
 
 } // namespace
@@ -41,7 +58,7 @@ int main(int argc, char* argv[])
 {
     // QApplication takes its own options (-platform, -style...) out of argv first.
     QApplication app(argc, argv);
-    const vp::CommandLine commandLine = vp::ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+    const vp::CommandLine commandLine = vp::ParseCommandLine(Arguments(argc, argv));
     if (commandLine.error) {
         std::cerr << "vantapoint: " << *commandLine.error << "\nusage: vantapoint [--screenshot FILE.png] [FILE.cam]\n";
         return 2;
@@ -54,8 +71,7 @@ int main(int argc, char* argv[])
         desktop = std::make_unique<vp::QtDesktop>();
     vp::SteadyClock clock;
     const std::unique_ptr<vp::InputBackend> input = vp::CreatePlatformInputBackend();
-    const std::string programFolder =
-        QFile::encodeName(QDir::toNativeSeparators(QCoreApplication::applicationDirPath())).toStdString();
+    const std::string programFolder = vp::PathBytes(QDir::toNativeSeparators(QCoreApplication::applicationDirPath()));
     vp::QtLauncher launcher;
     vp::EditorServices services{*desktop, clock, input.get(), programFolder, &launcher};
 
