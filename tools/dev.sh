@@ -3,7 +3,8 @@
 #   tools/dev.sh run [FILE.cam]   install what is missing, build, start the editor (on a sample file)
 #   tools/dev.sh test             install what is missing, build and run every test, plainly and
 #                                 under AddressSanitizer + UndefinedBehaviorSanitizer, fuzz briefly,
-#                                 and cross-compile the core for Windows
+#                                 and cross-compile the core and its tests for Windows and run
+#                                 them under Wine
 #   tools/dev.sh deps             only install what is missing
 set -euo pipefail
 
@@ -17,7 +18,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libx11-dev libxtst-dev xvfb xauth
   clang libclang-rt-14-dev
-  g++-mingw-w64-x86-64
+  g++-mingw-w64-x86-64 googletest wine wine64
   librsvg2-bin dpkg-dev desktop-file-utils libxml2-utils shared-mime-info
 )
 
@@ -110,15 +111,28 @@ install_check() ( # build dir
   echo "$(basename "$deb"): the same files under /usr"
 )
 
-test_all() {
-  deps
+test_count() { # dir
+  (cd "$1" && ctest -N | sed -n 's/^Total Tests: //p')
+}
+
+# Each step of `test`, timed for the summary.
+timings=()
+step() { # title, function
+  local start=$SECONDS
+  "$2"
+  timings+=("$(printf '  %-40s %4d s' "$1" $((SECONDS - start)))")
+}
+
+plain_tests() {
   say "plain build"
   configure_and_build build/ci-plain -DCMAKE_BUILD_TYPE=RelWithDebInfo
   say "plain tests"
   run_ctest build/ci-plain
   say "installation"
   install_check build/ci-plain
+}
 
+sanitizer_tests() {
   say "sanitizer build (address, undefined)"
   configure_and_build build/ci-asan -DCMAKE_BUILD_TYPE=Debug -DVP_SANITIZE=ON -DVP_BUILD_BENCH=OFF
   say "sanitizer tests"
@@ -126,35 +140,59 @@ test_all() {
   LSAN_OPTIONS=suppressions="$root/.ci/lsan.supp":print_suppressions=0 \
   UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
     run_ctest build/ci-asan
+}
 
-  if command -v clang++ >/dev/null; then
-    say "fuzzing (bounded)"
-    configure_and_build build/ci-fuzz -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ \
-      -DVP_BUILD_FUZZ=ON -DVP_BUILD_GUI=OFF -DVP_BUILD_TESTS=OFF -DVP_BUILD_BENCH=OFF
-    for f in build/ci-fuzz/tests/fuzz/fuzz_*; do
-      [ -x "$f" ] || continue
-      local name corpus
-      name=$(basename "$f"); corpus="tests/fuzz/corpus/${name#fuzz_}"
-      local work; work=$(mktemp -d)
-      [ -d "$corpus" ] && cp "$corpus"/* "$work"/ 2>/dev/null || true
-      echo "$name: ${VP_FUZZ_SECONDS:-30} s"
-      "$f" -max_total_time="${VP_FUZZ_SECONDS:-30}" -print_final_stats=0 "$work" 2>&1 | tail -n 2
-      rm -rf "$work"
-    done
-  fi
+fuzz_briefly() {
+  command -v clang++ >/dev/null || return 0
+  say "fuzzing (bounded)"
+  configure_and_build build/ci-fuzz -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ \
+    -DVP_BUILD_FUZZ=ON -DVP_BUILD_GUI=OFF -DVP_BUILD_TESTS=OFF -DVP_BUILD_BENCH=OFF
+  for f in build/ci-fuzz/tests/fuzz/fuzz_*; do
+    [ -x "$f" ] || continue
+    local name corpus
+    name=$(basename "$f"); corpus="tests/fuzz/corpus/${name#fuzz_}"
+    local work; work=$(mktemp -d)
+    [ -d "$corpus" ] && cp "$corpus"/* "$work"/ 2>/dev/null || true
+    echo "$name: ${VP_FUZZ_SECONDS:-30} s"
+    "$f" -max_total_time="${VP_FUZZ_SECONDS:-30}" -print_final_stats=0 "$work" 2>&1 | tail -n 2
+    rm -rf "$work"
+  done
+}
 
-  if command -v x86_64-w64-mingw32-g++ >/dev/null && [ -f cmake/mingw-w64.cmake ]; then
-    say "Windows cross-compile of the core"
-    configure_and_build build/ci-mingw -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" \
-      -DVP_BUILD_GUI=OFF -DVP_BUILD_TESTS=OFF -DVP_BUILD_BENCH=OFF
-  fi
+# The Qt-free core and its tests built for Windows with mingw-w64 and run under Wine, in a
+# throwaway prefix whose first start is part of the step.
+windows_count=0
+windows_tests() {
+  command -v x86_64-w64-mingw32-g++ >/dev/null && [ -f cmake/mingw-w64.cmake ] || return 0
+  say "Windows build of the core and its tests (mingw-w64)"
+  configure_and_build build/ci-mingw -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" \
+    -DCMAKE_BUILD_TYPE=Debug -DVP_BUILD_GUI=OFF -DVP_BUILD_BENCH=OFF
+  say "Windows tests under Wine"
+  local scratch rc=0
+  scratch=$(mktemp -d)
+  export WINEPREFIX="$scratch/prefix"
+  run_ctest build/ci-mingw || rc=$?
+  [ $rc -eq 0 ] && windows_count=$(test_count build/ci-mingw)
+  wineserver -k 2>/dev/null || true
+  unset WINEPREFIX
+  rm -rf "$scratch"
+  return $rc
+}
+
+test_all() {
+  deps
+  step "plain build, tests and installation" plain_tests
+  step "sanitizer build and tests" sanitizer_tests
+  step "fuzzing" fuzz_briefly
+  step "Windows build and tests under Wine" windows_tests
 
   say "summary"
+  printf '%s\n' "${timings[@]}"
   local plain asan
-  plain=$(cd build/ci-plain && ctest -N | sed -n 's/^Total Tests: //p')
-  asan=$(cd build/ci-asan && ctest -N | sed -n 's/^Total Tests: //p')
-  echo "plain $plain, sanitizer $asan"
-  echo "tests: $((plain + asan)) passed, 0 failed"
+  plain=$(test_count build/ci-plain)
+  asan=$(test_count build/ci-asan)
+  echo "plain $plain, sanitizer $asan, Windows $windows_count"
+  echo "tests: $((plain + asan + windows_count)) passed, 0 failed"
 }
 
 run_editor() {

@@ -19,7 +19,7 @@ std::string ManualPath(const std::string& programFolder, std::string_view instal
         return beside;
     // Without the "..": the manual's address is shown by the browser.
     const std::string installed =
-        (std::filesystem::path(programFolder) / installedFolder / kManualName).lexically_normal().string();
+        Utf8FromPath((PathFromUtf8(programFolder) / PathFromUtf8(installedFolder) / kManualName).lexically_normal());
     return FileExists(installed) ? installed : beside;
 }
 

@@ -1,10 +1,10 @@
 #include "app/QtDesktop.h"
 
 #include "app/VantapointMain.h"
+#include "options/PathText.h"
 
 #include <QApplication>
 #include <QDir>
-#include <QFile>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QScreen>
@@ -17,11 +17,6 @@ namespace {
 QString FromUtf8(const std::string& text)
 {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-QString FromNative(const std::string& path)
-{
-    return QFile::decodeName(QByteArray::fromStdString(path));
 }
 
 // Message texts join their lines with CR LF, as the Windows boxes want; Qt wants LF.
@@ -90,9 +85,9 @@ std::optional<std::string> QtDesktop::fileDialog(const FileDialogSpec& spec)
     QWidget* parent = QApplication::activeWindow();
     const QString title = FromUtf8(spec.title);
     const QString filter = QtFileFilter(spec.filter);
-    QString start = QDir::fromNativeSeparators(FromNative(spec.folder));
+    QString start = QDir::fromNativeSeparators(PathText(spec.folder));
     if (!spec.fileName.empty())
-        start = QDir(start).filePath(FromNative(spec.fileName));
+        start = QDir(start).filePath(PathText(spec.fileName));
     else if (!start.isEmpty() && !start.endsWith(QLatin1Char('/')))
         // A folder that does not exist would otherwise be typed in as the file name.
         start += QLatin1Char('/');
@@ -102,7 +97,7 @@ std::optional<std::string> QtDesktop::fileDialog(const FileDialogSpec& spec)
         : QFileDialog::getSaveFileName(parent, title, start, filter, nullptr, QFileDialog::DontConfirmOverwrite);
     if (chosen.isEmpty())
         return std::nullopt;
-    return QFile::encodeName(QDir::toNativeSeparators(chosen)).toStdString();
+    return PathBytes(QDir::toNativeSeparators(chosen));
 }
 
 void QtDesktop::beep()

@@ -1,5 +1,7 @@
 #include "app/QtLauncher.h"
 
+#include "options/PathText.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -47,7 +49,7 @@ bool QtLauncher::launch(const std::string& path)
 #else
     const QString wine = QStandardPaths::findExecutable(QStringLiteral("wine"));
 #endif
-    const auto command = LaunchCommandFor(QFile::decodeName(QByteArray::fromStdString(path)), wine);
+    const auto command = LaunchCommandFor(PathText(path), wine);
     if (!command)
         return false;
     QProcess process;

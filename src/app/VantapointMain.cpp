@@ -1,7 +1,8 @@
 #include "app/VantapointMain.h"
 
+#include "options/PathText.h"
+
 #include <QDesktopServices>
-#include <QFile>
 #include <QFileInfo>
 #include <QString>
 
@@ -27,7 +28,7 @@ bool HasUrlScheme(const std::string& target)
 
 QUrl LocalFileUrl(const std::string& path)
 {
-    return QUrl::fromLocalFile(QFile::decodeName(QByteArray::fromStdString(path)));
+    return QUrl::fromLocalFile(PathText(path));
 }
 
 } // namespace
@@ -38,7 +39,7 @@ QUrl DocumentUrl(const std::string& target)
         return QUrl(QString::fromStdString(target));
 
     const std::size_t mark = target.rfind('#');
-    if (mark == std::string::npos || QFileInfo::exists(QFile::decodeName(QByteArray::fromStdString(target))))
+    if (mark == std::string::npos || QFileInfo::exists(PathText(target)))
         return LocalFileUrl(target);
     const std::string fragment = target.substr(mark + 1);
     if (fragment.find_first_of("/\\") != std::string::npos)

@@ -9,6 +9,7 @@
 #include "app/QtLauncher.h"
 #include "editor/EditorServices.h"
 #include "editor/frmMain.h"
+#include "options/PathText.h"
 #include "remote/InputBackend.h"
 #include "seams/Clock.h"
 
@@ -31,7 +32,7 @@ int WriteScreenshot(QWidget& window, const std::string& file)
 {
     window.show();
     QApplication::processEvents();
-    const QString path = QFile::decodeName(QByteArray::fromStdString(file));
+    const QString path = vp::PathText(file);
     if (!window.grab().save(path, "PNG")) {
         std::cerr << "vantapoint: cannot write the screenshot " << file << '\n';
         return 1;
@@ -49,6 +50,23 @@ QIcon WindowIcon()
     return icon;
 }
 
+// The arguments after the program name, paths as the program holds them.
+std::vector<std::string> Arguments([[maybe_unused]] int argc, [[maybe_unused]] char* argv[])
+{
+#ifdef Q_OS_WIN
+    // argv is in the ANSI code page there, which cannot name every file; Qt reads the wide
+    // command line, without the options QApplication took.
+    QStringList arguments = QCoreApplication::arguments();
+    arguments.removeFirst();
+    std::vector<std::string> args;
+    for (const QString& argument : arguments)
+        args.push_back(vp::PathBytes(argument));
+    return args;
+#else
+    return {argv + 1, argv + argc};
+#endif
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -63,7 +81,7 @@ int main(int argc, char* argv[])
     // Lets the desktop match the windows to the installed desktop entry.
     QGuiApplication::setDesktopFileName(QStringLiteral(VP_APP_ID));
     QApplication::setWindowIcon(WindowIcon());
-    const vp::CommandLine commandLine = vp::ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+    const vp::CommandLine commandLine = vp::ParseCommandLine(Arguments(argc, argv));
     if (commandLine.error) {
         std::cerr << "vantapoint: " << *commandLine.error << "\nusage: vantapoint [--screenshot FILE.png] [FILE.cam]\n";
         return 2;
@@ -76,8 +94,7 @@ int main(int argc, char* argv[])
         desktop = std::make_unique<vp::QtDesktop>();
     vp::SteadyClock clock;
     const std::unique_ptr<vp::InputBackend> input = vp::CreatePlatformInputBackend();
-    const std::string programFolder =
-        QFile::encodeName(QDir::toNativeSeparators(QCoreApplication::applicationDirPath())).toStdString();
+    const std::string programFolder = vp::PathBytes(QDir::toNativeSeparators(QCoreApplication::applicationDirPath()));
     vp::QtLauncher launcher;
     vp::EditorServices services{*desktop, clock, input.get(), programFolder, &launcher};
     services.manual = vp::ManualPath(programFolder, VP_INSTALLED_MANUAL_FOLDER);

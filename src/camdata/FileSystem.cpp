@@ -67,7 +67,7 @@ Failure LastFailure()
 }
 
 // Opening path failed: tell a missing file (only when reading) from a missing folder or drive.
-SystemError OpenError(const Failure& failure, const std::string& path, bool reading)
+SystemError OpenError(const Failure& failure, const fs::path& path, bool reading)
 {
 #ifdef _WIN32
     if (failure.win == ERROR_NOT_READY)
@@ -80,7 +80,7 @@ SystemError OpenError(const Failure& failure, const std::string& path, bool read
         return {kErrDriveNotReady, "Drive not ready"};
 #endif
     if (failure.err == ENOENT) {
-        const fs::path parent = fs::path(path).parent_path();
+        const fs::path parent = path.parent_path();
         std::error_code ec;
         if (reading && (parent.empty() || fs::is_directory(parent, ec)))
             return {kErrFileNotFound, "File not found"};
@@ -92,9 +92,21 @@ SystemError OpenError(const Failure& failure, const std::string& path, bool read
 }
 
 #ifdef _WIN32
-int OpenExclusive(const std::string& path)
+// UTF-16 from text in the code page, or nothing when the text is not valid there.
+std::optional<std::wstring> Widen(std::string_view text, UINT codePage, DWORD flags)
 {
-    return _open(path.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY, _S_IREAD | _S_IWRITE);
+    const int length = static_cast<int>(std::min<std::size_t>(text.size(), INT_MAX));
+    const int size = MultiByteToWideChar(codePage, flags, text.data(), length, nullptr, 0);
+    if (size <= 0)
+        return std::nullopt;
+    std::wstring wide(static_cast<std::size_t>(size), L'\0');
+    MultiByteToWideChar(codePage, flags, text.data(), length, wide.data(), size);
+    return wide;
+}
+
+int OpenExclusive(const fs::path& path)
+{
+    return _wopen(path.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY, _S_IREAD | _S_IWRITE);
 }
 long long WriteSome(int fd, std::span<const std::uint8_t> bytes)
 {
@@ -103,7 +115,7 @@ long long WriteSome(int fd, std::span<const std::uint8_t> bytes)
 int SyncFile(int fd) { return _commit(fd); }
 int CloseFile(int fd) { return _close(fd); }
 #else
-int OpenExclusive(const std::string& path)
+int OpenExclusive(const fs::path& path)
 {
     return ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
 }
@@ -128,13 +140,37 @@ std::optional<SystemError> WriteAll(int fd, std::span<const std::uint8_t> bytes)
     return std::nullopt;
 }
 
-std::optional<SystemError> MoveOver(const std::string& from, const fs::path& to)
+#ifdef _WIN32
+SystemError LastWindowsError()
+{
+    const DWORD err = GetLastError();
+    return {static_cast<int>(err), std::system_category().message(static_cast<int>(err))};
+}
+#endif
+
+// Windows keeps more than the write bit in a file's attributes; the new file takes them over.
+std::optional<SystemError> KeepAttributes([[maybe_unused]] const fs::path& from, [[maybe_unused]] const fs::path& to)
 {
 #ifdef _WIN32
-    if (!MoveFileExA(from.c_str(), to.string().c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        const DWORD err = GetLastError();
-        return SystemError{static_cast<int>(err), std::system_category().message(static_cast<int>(err))};
-    }
+    constexpr DWORD kKept =
+        FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+    const DWORD attributes = GetFileAttributesW(from.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        return LastWindowsError();
+    // No attributes at all is written as "normal".
+    const DWORD kept = attributes & kKept;
+    if (!SetFileAttributesW(to.c_str(), kept != 0 ? kept : FILE_ATTRIBUTE_NORMAL))
+        return LastWindowsError();
+#endif
+    return std::nullopt;
+}
+
+std::optional<SystemError> MoveOver(const fs::path& from, const fs::path& to)
+{
+#ifdef _WIN32
+    // A rename over the old file, written through before returning: the target is never missing.
+    if (!MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return LastWindowsError();
 #else
     std::error_code ec;
     fs::rename(from, to, ec);
@@ -145,19 +181,17 @@ std::optional<SystemError> MoveOver(const std::string& from, const fs::path& to)
 }
 
 // A name in the target's own folder, so the final rename never crosses file systems.
-std::string TempNameBeside(const fs::path& target)
+fs::path TempNameBeside(const fs::path& target)
 {
     thread_local std::mt19937 random{std::random_device{}()};
     static constexpr char kHex[] = "0123456789abcdef";
     std::string suffix(8, '0');
     for (char& c : suffix)
         c = kHex[random() % 16];
-    std::string name = ".";
-    name += target.filename().string();
-    name += '.';
-    name += suffix;
-    name += ".tmp";
-    return (target.parent_path() / name).string();
+    fs::path name = ".";
+    name += target.filename();
+    name += "." + suffix + ".tmp";
+    return target.parent_path() / name;
 }
 
 } // namespace
@@ -169,7 +203,47 @@ SystemError ErrnoError(int err)
 
 SystemError LastOpenError(const std::string& path, bool reading)
 {
-    return OpenError(LastFailure(), path, reading);
+    const Failure failure = LastFailure();
+    return OpenError(failure, PathFromUtf8(path), reading);
+}
+
+fs::path PathFromUtf8(std::string_view path)
+{
+#ifdef _WIN32
+    std::optional<std::wstring> wide = Widen(path, CP_UTF8, MB_ERR_INVALID_CHARS);
+    if (!wide)
+        wide = Widen(path, CP_ACP, 0);
+    return fs::path(wide.value_or(std::wstring()));
+#else
+    return fs::path(std::string(path));
+#endif
+}
+
+std::string Utf8FromPath(const fs::path& path)
+{
+#ifdef _WIN32
+    // A lone surrogate, which no UTF-8 can hold, becomes U+FFFD.
+    const std::wstring& wide = path.native();
+    const int length = static_cast<int>(std::min<std::size_t>(wide.size(), INT_MAX));
+    const int size = WideCharToMultiByte(CP_UTF8, 0, wide.data(), length, nullptr, 0, nullptr, nullptr);
+    if (size <= 0)
+        return {};
+    std::string text(static_cast<std::size_t>(size), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, wide.data(), length, text.data(), size, nullptr, nullptr);
+    return text;
+#else
+    return path.native();
+#endif
+}
+
+std::FILE* OpenFile(const std::string& path, const char* mode)
+{
+#ifdef _WIN32
+    const std::wstring wideMode(mode, mode + std::char_traits<char>::length(mode));
+    return _wfopen(PathFromUtf8(path).c_str(), wideMode.c_str());
+#else
+    return std::fopen(path.c_str(), mode);
+#endif
 }
 
 SystemError NotRegularFileError(bool folder)
@@ -180,11 +254,11 @@ SystemError NotRegularFileError(bool folder)
 OpenedFile OpenRegularFile(const std::string& path, const char* mode, bool reading)
 {
     std::error_code ec;
-    const fs::file_status status = fs::status(path, ec);
+    const fs::file_status status = fs::status(PathFromUtf8(path), ec);
     if (fs::exists(status) && !fs::is_regular_file(status))
         return {nullptr, NotRegularFileError(fs::is_directory(status))};
 #ifdef _WIN32
-    std::FILE* file = std::fopen(path.c_str(), mode);
+    std::FILE* file = OpenFile(path, mode);
     if (file == nullptr)
         return {nullptr, LastOpenError(path, reading)};
     return {file, std::nullopt};
@@ -243,7 +317,7 @@ std::string FolderOf(std::string_view path)
 bool FileExists(const std::string& path)
 {
     std::error_code ec;
-    return !path.empty() && fs::exists(fs::path(path), ec);
+    return !path.empty() && fs::exists(PathFromUtf8(path), ec);
 }
 
 ReadResult ReadFilePrefix(const std::string& path, std::size_t maxBytes)
@@ -272,7 +346,7 @@ ReadResult ReadFilePrefix(const std::string& path, std::size_t maxBytes)
 
 std::optional<SystemError> ReplaceFile(const std::string& path, std::span<const std::uint8_t> bytes)
 {
-    fs::path target(path);
+    fs::path target = PathFromUtf8(path);
     std::error_code ec;
     // Through a link, replace the file it names and keep the link.
     if (fs::is_symlink(target, ec)) {
@@ -293,7 +367,7 @@ std::optional<SystemError> ReplaceFile(const std::string& path, std::span<const 
         keepPerms = status.permissions();
     }
 
-    std::string tempPath;
+    fs::path tempPath;
     int fd = -1;
     for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
         tempPath = TempNameBeside(target);
@@ -314,6 +388,8 @@ std::optional<SystemError> ReplaceFile(const std::string& path, std::span<const 
         fs::permissions(tempPath, *keepPerms, fs::perm_options::replace, ec);
         if (ec)
             error = FromErrorCode(ec);
+        else
+            error = KeepAttributes(target, tempPath);
     }
     if (!error)
         error = MoveOver(tempPath, target);

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <filesystem>
 #include <optional>
 #include <span>
 #include <string>
@@ -36,6 +37,15 @@ SystemError ErrnoError(int err);
 // without a medium, or the system's own number.
 SystemError LastOpenError(const std::string& path, bool reading);
 
+// Paths travel in std::string as UTF-8 on every platform. POSIX systems take the bytes unchanged;
+// Windows gets them as UTF-16 through its wide-character calls, since its ANSI code page cannot
+// name every file. There, bytes that are not UTF-8 are read in the ANSI code page, as older
+// configuration files hold them. Neither direction throws.
+std::filesystem::path PathFromUtf8(std::string_view path);
+std::string Utf8FromPath(const std::filesystem::path& path);
+// std::fopen for such a path.
+std::FILE* OpenFile(const std::string& path, const char* mode);
+
 // A path that names something other than a regular file: the system's "Is a directory" for a
 // folder, "Not a regular file" for a pipe, device or socket.
 SystemError NotRegularFileError(bool folder);
@@ -68,7 +78,9 @@ struct ReadResult {
 ReadResult ReadFilePrefix(const std::string& path, std::size_t maxBytes);
 
 // Writes bytes to a temporary file in the target's folder and renames it over the target, so the
-// target is either the old file or the complete new one. A write-protected target is refused.
+// target is either the old file or the complete new one. The new file keeps the target's
+// permissions (on Windows its attributes: hidden, system, archive). A write-protected target is
+// refused.
 std::optional<SystemError> ReplaceFile(const std::string& path, std::span<const std::uint8_t> bytes);
 
 } // namespace vp

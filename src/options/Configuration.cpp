@@ -164,7 +164,7 @@ std::string CamFolderOf(const std::string& gplPath)
 {
     std::string tracks = JoinPath(gplPath, "tracks");
     std::error_code ec;
-    return std::filesystem::is_directory(tracks, ec) ? tracks : gplPath;
+    return std::filesystem::is_directory(PathFromUtf8(tracks), ec) ? tracks : gplPath;
 }
 
 std::string ConfigWarningText()

@@ -5,7 +5,6 @@
 
 #include <QComboBox>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -56,16 +55,6 @@ bool IsWithin(const QString& folder, const QString& root)
 }
 
 } // namespace
-
-QString PathText(const std::string& path)
-{
-    return QFile::decodeName(QByteArray::fromStdString(path));
-}
-
-std::string PathBytes(const QString& text)
-{
-    return QFile::encodeName(text).toStdString();
-}
 
 QStringList SystemDrives()
 {

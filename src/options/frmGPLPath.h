@@ -3,6 +3,7 @@
 // that GPL is not installed. Every folder shown is written to GPLPath of the working options at once.
 
 #include "options/OptionsRecord.h"
+#include "options/PathText.h"
 
 #include <QDialog>
 #include <QHash>
@@ -18,10 +19,6 @@ class QListWidgetItem;
 class QPushButton;
 
 namespace vp {
-
-// A path as the options record holds it (the system's 8-bit file name encoding) and as it is shown.
-QString PathText(const std::string& path);
-std::string PathBytes(const QString& text);
 
 // The roots the drive list offers: the drive letters on Windows; elsewhere the root and the
 // mounted volumes on real devices or network shares.

@@ -60,6 +60,18 @@ std::optional<std::uint32_t> UpFlag(std::int32_t button)
 
 } // namespace
 
+std::int32_t AbsoluteToPixel(std::int32_t absolute, std::int32_t pixels)
+{
+    if (pixels <= 0)
+        return 0;
+    // Beyond the range the pointer stops at the edge, as it does on Windows. 65535 is odd, so
+    // no product lies exactly halfway and adding half of it rounds to the nearest.
+    constexpr std::int32_t kAbsoluteMax = 65535;
+    const std::int64_t held = std::clamp(absolute, 0, kAbsoluteMax);
+    const std::int64_t pixel = (held * pixels + kAbsoluteMax / 2) / kAbsoluteMax;
+    return static_cast<std::int32_t>(std::min<std::int64_t>(pixel, pixels - 1));
+}
+
 CMouseEvent::CMouseEvent(InputBackend& backend, Clock& clock, std::function<void()> processEvents)
     : backend_(backend), clock_(clock), processEvents_(std::move(processEvents))
 {

@@ -63,6 +63,12 @@ public:
     virtual bool sendKey(int virtualKey) = 0;
 };
 
+// The pixel column (or row) that an absolute coordinate 0..65535 addresses on a screen `pixels`
+// wide (or high): pixel / pixels * 65535 taken back and rounded to the nearest pixel, then held
+// on the screen. 0 is the first pixel, 65535 the last, and every pixel of a screen up to 65535
+// pixels wide survives the way there and back exactly.
+std::int32_t AbsoluteToPixel(std::int32_t absolute, std::int32_t pixels);
+
 // The backend of this platform (X11/XTest or user32), or nothing where none can run (no display).
 std::unique_ptr<InputBackend> CreatePlatformInputBackend();
 

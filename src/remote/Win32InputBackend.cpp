@@ -23,10 +23,26 @@ static_assert(MouseFlags::Move == MOUSEEVENTF_MOVE && MouseFlags::LeftDown == MO
 // How long sendKey waits for the foreground window's thread to take its messages again.
 constexpr UINT kKeyWaitMs = 1000;
 
+// Windows puts an absolute coordinate a on pixel a * pixels / 65536 cut down, which for about
+// half of the pixels is one short of the pixel the program means (the nearest, AbsoluteToPixel):
+// recorded clicks would drift by one. It gets the smallest coordinate on that pixel instead.
+std::int32_t OnItsPixel(std::int32_t absolute, std::int32_t pixels)
+{
+    if (pixels <= 0)
+        return absolute;
+    const std::int64_t pixel = AbsoluteToPixel(absolute, pixels);
+    return static_cast<std::int32_t>((pixel * 65536 + pixels - 1) / pixels);
+}
+
 class Win32InputBackend final : public InputBackend {
 public:
     bool mouseEvent(std::uint32_t flags, std::int32_t dx, std::int32_t dy, std::int32_t data) override
     {
+        if ((flags & MouseFlags::Move) != 0 && (flags & MouseFlags::Absolute) != 0) {
+            const ScreenSize screen = screenSize();
+            dx = OnItsPixel(dx, screen.width);
+            dy = OnItsPixel(dy, screen.height);
+        }
         INPUT input{};
         input.type = INPUT_MOUSE;
         input.mi.dx = dx;

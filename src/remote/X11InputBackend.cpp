@@ -14,7 +14,6 @@ namespace vp {
 
 namespace {
 
-constexpr std::int32_t kAbsoluteMax = 65535;
 constexpr std::int32_t kWheelDelta = 120;
 // X resource ids have 29 bits; a larger handle would be cut down to some other window's id.
 constexpr WindowHandle kLargestWindowId = 0x1FFFFFFF;
@@ -230,17 +229,6 @@ private:
 };
 
 } // namespace
-
-std::int32_t AbsoluteToPixel(std::int32_t absolute, std::int32_t pixels)
-{
-    if (pixels <= 0)
-        return 0;
-    // Beyond the range the pointer stops at the edge, as it does on Windows. 65535 is odd, so
-    // no product lies exactly halfway and adding half of it rounds to the nearest.
-    const std::int64_t held = std::clamp(absolute, 0, kAbsoluteMax);
-    const std::int64_t pixel = (held * pixels + kAbsoluteMax / 2) / kAbsoluteMax;
-    return static_cast<std::int32_t>(std::min<std::int64_t>(pixel, pixels - 1));
-}
 
 std::unique_ptr<InputBackend> OpenX11InputBackend(const char* displayName)
 {

@@ -7,7 +7,14 @@
 #include <cerrno>
 #include <filesystem>
 
-#ifndef _WIN32
+#ifdef _WIN32
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#include <windows.h>
+// windows.h maps the name to ReplaceFileA/W, which would hide the function under test.
+#undef ReplaceFile
+#else
 #include <csignal>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -22,8 +29,8 @@ using Bytes = std::vector<std::uint8_t>;
 std::vector<std::string> Entries(const std::string& folder)
 {
     std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder))
-        names.push_back(entry.path().filename().string());
+    for (const auto& entry : fs::directory_iterator(test::NativePath(folder)))
+        names.push_back(test::Utf8Path(entry.path().filename()));
     return names;
 }
 
@@ -66,25 +73,90 @@ TEST(FileSystemRead, ReadsAtMostThePrefixAndFailuresCarryTheirNumbers)
 #endif
 }
 
-TEST(FileSystemReplace, KeepsPermissionsAndLinksAndLeavesNoTemporaryFile)
+TEST(FileSystemReplace, KeepsPermissionsAndLeavesNoTemporaryFile)
 {
     test::TempDir dir;
     const std::string path = dir.file("x.cam");
     test::WriteBytes(path, Bytes(50, 1));
+#ifdef _WIN32
+    // Windows keeps them in the file's attributes.
+    const std::wstring native = test::NativePath(path).native();
+    const DWORD attributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE;
+    ASSERT_TRUE(SetFileAttributesW(native.c_str(), attributes));
+#else
     const fs::perms perms = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
     fs::permissions(path, perms);
+#endif
     ASSERT_EQ(ReplaceFile(path, Bytes{1, 2, 3}), std::nullopt);
     EXPECT_EQ(test::ReadBytes(path), (Bytes{1, 2, 3}));
+#ifdef _WIN32
+    EXPECT_EQ(GetFileAttributesW(native.c_str()), attributes);
+#else
     EXPECT_EQ(fs::status(path).permissions(), perms);
+#endif
     EXPECT_EQ(Entries(dir.path()), std::vector<std::string>{"x.cam"});
+}
 
+// Paths are UTF-8 on every platform, whatever the system's code page.
+TEST(FileSystemReplace, ANameBeyondAsciiIsWrittenReplacedAndRead)
+{
+    test::TempDir dir;
+    const std::string name = "Spa-Francorchamps Ø ü 東.cam";
+    const std::string path = JoinPath(dir.path(), name);
+    for (const Bytes& content : {Bytes{1, 2, 3}, Bytes{4}}) {
+        ASSERT_EQ(ReplaceFile(path, content), std::nullopt);
+        EXPECT_EQ(ReadFilePrefix(path, 10).bytes, content);
+    }
+    EXPECT_TRUE(FileExists(path));
+    EXPECT_EQ(Entries(dir.path()), std::vector<std::string>{name});
+}
+
+#ifdef _WIN32
+// A file another program holds open (the game reading its cameras) cannot be replaced on Windows:
+// the save fails and leaves the old file and nothing beside it.
+TEST(FileSystemReplace, ATargetHeldOpenElsewhereKeepsTheOldFile)
+{
+    test::TempDir dir;
+    const std::string path = dir.file("x.cam");
+    test::WriteBytes(path, {7, 7});
+    HANDLE held = CreateFileW(test::NativePath(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    const std::optional<SystemError> error = ReplaceFile(path, Bytes(1000, 3));
+    CloseHandle(held);
+
+    ASSERT_TRUE(error);
+    EXPECT_TRUE(error->number == ERROR_ACCESS_DENIED || error->number == ERROR_SHARING_VIOLATION) << error->number;
+    EXPECT_EQ(test::ReadBytes(path), (Bytes{7, 7}));
+    EXPECT_EQ(Entries(dir.path()), std::vector<std::string>{"x.cam"});
+}
+
+// Older configuration files hold paths in the ANSI code page; such a path still names the file the
+// narrow calls name.
+TEST(FileSystemPaths, TextThatIsNotUtf8IsReadInTheAnsiCodePage)
+{
+    test::TempDir dir;
+    const std::string path = JoinPath(dir.path(), "caf\xE9.cam");
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    ASSERT_NE(file, nullptr);
+    std::fputc('x', file);
+    std::fclose(file);
+    EXPECT_EQ(ReadFilePrefix(path, 10).bytes, Bytes{'x'});
+    EXPECT_EQ(Entries(dir.path()), std::vector<std::string>{"caf\u00E9.cam"});
+}
+#else
+// Windows' links need a privilege to make, so this stays with POSIX systems.
+TEST(FileSystemReplace, ThroughALinkReplacesTheFileAndKeepsTheLink)
+{
+    test::TempDir dir;
+    const std::string path = dir.file("x.cam");
+    test::WriteBytes(path, Bytes(50, 1));
     fs::create_symlink("x.cam", dir.file("link.cam"));
     ASSERT_EQ(ReplaceFile(dir.file("link.cam"), Bytes{4, 5}), std::nullopt);
     EXPECT_TRUE(fs::is_symlink(dir.file("link.cam")));
     EXPECT_EQ(test::ReadBytes(path), (Bytes{4, 5}));
 }
 
-#ifndef _WIN32
 // A file-size limit makes the write itself fail half-way, as a full disk would.
 TEST(FileSystemReplace, WriteFailingHalfWayKeepsTheOldFile)
 {

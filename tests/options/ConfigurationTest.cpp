@@ -87,7 +87,7 @@ OptionsRecord Unusual()
 std::string MakeGplFolder(const TempDir& dir, const std::string& name)
 {
     const std::string folder = dir.file(name);
-    fs::create_directories(folder);
+    fs::create_directories(test::NativePath(folder));
     WriteBytes(JoinPath(folder, "gpl.exe"), {'M', 'Z'});
     return folder;
 }
@@ -219,23 +219,29 @@ TEST(LoadConfiguration, FirstStartWarnsOnceAndWritesTheDefaults)
 
 TEST(LoadConfiguration, LaterStartIsSilentKeepsEveryValueAndGivesTheTracksFolder)
 {
-    TempDir dir;
-    OptionsRecord options = Unusual();
-    options.GPLPath = MakeGplFolder(dir, "GPL");
-    ASSERT_FALSE(SaveConfiguration(dir.path(), options));
-    const Bytes before = ReadBytes(dir.file("Vantapoint.cfg"));
+    // The program's folder and the game's may be named beyond ASCII.
+    for (const std::string name : {"GPL", "Grand Prix Legends Ø ü 東"}) {
+        TempDir dir;
+        const std::string program = dir.file(name + " editor");
+        fs::create_directory(test::NativePath(program));
+        OptionsRecord options = Unusual();
+        options.GPLPath = MakeGplFolder(dir, name);
+        ASSERT_FALSE(SaveConfiguration(program, options)) << name;
+        const std::string file = JoinPath(program, "Vantapoint.cfg");
+        const Bytes before = ReadBytes(file);
 
-    OptionsRecord stored;
-    const ConfigLoadResult result = LoadConfiguration(dir.path(), stored);
-    EXPECT_FALSE(result.showWarning);
-    EXPECT_FALSE(result.debugModeCode);
-    EXPECT_TRUE(result.gplKnown);
-    EXPECT_EQ(result.camFolder, options.GPLPath) << "no tracks folder: the GPL folder itself";
-    EXPECT_EQ(stored, options);
-    EXPECT_EQ(ReadBytes(dir.file("Vantapoint.cfg")), before);
+        OptionsRecord stored;
+        const ConfigLoadResult result = LoadConfiguration(program, stored);
+        EXPECT_FALSE(result.showWarning) << name;
+        EXPECT_FALSE(result.debugModeCode) << name;
+        EXPECT_TRUE(result.gplKnown) << name;
+        EXPECT_EQ(result.camFolder, options.GPLPath) << "no tracks folder: the GPL folder itself";
+        EXPECT_EQ(stored, options) << name;
+        EXPECT_EQ(ReadBytes(file), before) << name;
 
-    fs::create_directory(JoinPath(options.GPLPath, "tracks"));
-    EXPECT_EQ(LoadConfiguration(dir.path(), stored).camFolder, JoinPath(options.GPLPath, "tracks"));
+        fs::create_directory(test::NativePath(JoinPath(options.GPLPath, "tracks")));
+        EXPECT_EQ(LoadConfiguration(program, stored).camFolder, JoinPath(options.GPLPath, "tracks")) << name;
+    }
 }
 
 TEST(LoadConfiguration, ForeignOrEmptyFileIsResetWithTheWarning)

@@ -111,6 +111,30 @@ TEST_F(CMouseEventTest, AbsoluteMoveScalesToTheNormalisedRangeRoundingHalvesToEv
     }
 }
 
+// Every pixel of a screen, turned into an absolute coordinate as the program does it and back as
+// the backends take it back, must be the same pixel; else recorded clicks drift by one.
+TEST(AbsoluteToPixel, EveryPixelSurvivesTheWayThereAndBack)
+{
+    for (std::int32_t pixels : {1, 2, 480, 640, 768, 1024, 1080, 1366, 1920, 2560, 3840, 7680, 65535}) {
+        test::FakeClock clock;
+        test::FakeInputBackend backend(&clock);
+        backend.screen = {pixels, pixels};
+        CMouseEvent mouse(backend, clock);
+        for (std::int32_t pixel = 0; pixel < pixels; ++pixel) {
+            backend.mouseEvents.clear();
+            mouse.MoveTo(pixel, 0, 1);
+            ASSERT_EQ(AbsoluteToPixel(backend.mouseEvents.at(0).dx, pixels), pixel) << pixels << " wide";
+        }
+    }
+}
+
+TEST(AbsoluteToPixel, TheEndsOfTheRangeAreTheEdgesAndBeyondStaysOnScreen)
+{
+    for (auto [absolute, pixel] : {std::pair{0, 0}, {65535, 1023}, {32768, 512}, {-1, 0}, {65536, 1023}})
+        EXPECT_EQ(AbsoluteToPixel(absolute, 1024), pixel) << absolute;
+    EXPECT_EQ(AbsoluteToPixel(30000, 0), 0);
+}
+
 TEST_F(CMouseEventTest, AbsoluteMoveUsesTheScreenSizeOfCreation)
 {
     CMouseEvent mouse = make();

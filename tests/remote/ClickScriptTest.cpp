@@ -1,5 +1,6 @@
 #include "remote/ClickScript.h"
 
+#include "camdata/FileSystem.h"
 #include "support/FakeClock.h"
 #include "support/FakeDesktop.h"
 #include "support/FakeInputBackend.h"
@@ -49,6 +50,19 @@ const std::string kLaunchInfo = "GPL will now be launched.";
 const std::string kOverwrite = "This will overwrite your previously recorded script. Continue?";
 const std::string kLaunchFailed = "GPL couldn't be started. Operation aborted. Check the path to the file gpl.exe.";
 
+// GPL's folders and the program in them, as each system writes paths.
+#ifdef _WIN32
+const std::string kGplFolder = "C:\\games\\GPL";
+const std::string kGplExe = "C:\\games\\GPL\\gpl.exe";
+const std::string kWorkingFolder = "C:\\working";
+const std::string kWorkingExe = "C:\\working\\gpl.exe";
+#else
+const std::string kGplFolder = "/games/GPL";
+const std::string kGplExe = "/games/GPL/gpl.exe";
+const std::string kWorkingFolder = "/working";
+const std::string kWorkingExe = "/working/gpl.exe";
+#endif
+
 class ClickScriptTest : public testing::Test {
 protected:
     FakeClock clock;
@@ -67,7 +81,7 @@ protected:
     CMouseEvent mouse{input, clock, context.processEvents};
     OptionsRecord options = [] {
         OptionsRecord o;
-        o.GPLPath = "/games/GPL";
+        o.GPLPath = kGplFolder;
         o.ShowInformation = false;
         o.SafetyRecordScript = false;
         o.ShutdownDelay = 1500;
@@ -331,8 +345,8 @@ TEST_F(ClickScriptTest, TheOverwriteQuestionComesOnlyWhenAScriptWouldBeLost)
     options.SafetyRecordScript = false;
     EXPECT_EQ(RecordClickScript(context, options, {640, 480}), ScriptOutcome::Done);
     EXPECT_TRUE(desktop.boxes.empty());
-    EXPECT_EQ(launcher.launched, (std::vector<std::string>(2, "/games/GPL/gpl.exe")));
-    EXPECT_EQ(GplExecutable("/games/GPL/"), "/games/GPL/gpl.exe");
+    EXPECT_EQ(launcher.launched, (std::vector<std::string>(2, kGplExe)));
+    EXPECT_EQ(GplExecutable(kGplFolder + kPathSeparator), kGplExe);
 }
 
 TEST_F(ClickScriptTest, AMissingGplExeStopsEveryCommandAfterItsMessage)
@@ -368,7 +382,7 @@ TEST_F(ClickScriptTest, TestScriptPlaysTheWorkingScriptButAsksByTheStoredInforma
 {
     OptionsRecord stored = options;
     OptionsRecord working = options;
-    working.GPLPath = "/working";
+    working.GPLPath = kWorkingFolder;
     AddClick(working, 10, 64, 48);
     working.ShutdownDelay = 0;
     stored.ShowInformation = true;
@@ -377,7 +391,7 @@ TEST_F(ClickScriptTest, TestScriptPlaysTheWorkingScriptButAsksByTheStoredInforma
 
     EXPECT_EQ(TestScriptCommand(context, &mouse, working, stored), ScriptOutcome::Done);
     EXPECT_EQ(boxTexts(), std::vector<std::string>{kPlayInfo});
-    EXPECT_EQ(launcher.launched, std::vector<std::string>{"/working/gpl.exe"});
+    EXPECT_EQ(launcher.launched, std::vector<std::string>{kWorkingExe});
     EXPECT_EQ(input.mouseEvents.size(), 3u);
     EXPECT_EQ(keys(), ShutdownSequence(keys().front().second, 0, 0));
 
@@ -406,7 +420,7 @@ TEST_F(ClickScriptTest, TestPlaysTheStoredScriptOnlyWithPlayScript)
     options.ShowInformation = false;
     EXPECT_EQ(TestCamsCommand(context, nullptr, options), ScriptOutcome::Done);
     EXPECT_EQ(boxTexts(), (std::vector<std::string>{kPlayInfo, kLaunchInfo}));
-    EXPECT_EQ(launcher.launched, (std::vector<std::string>(3, "/games/GPL/gpl.exe")));
+    EXPECT_EQ(launcher.launched, (std::vector<std::string>(3, kGplExe)));
 }
 
 TEST_F(ClickScriptTest, WithoutSyntheticInputRecordAndPlayOnlyExplain)

@@ -1,8 +1,6 @@
 #include "remote/X11InputBackend.h"
 
 #include "remote/CMouseEvent.h"
-#include "support/FakeClock.h"
-#include "support/FakeInputBackend.h"
 
 #include <gtest/gtest.h>
 
@@ -31,31 +29,7 @@ void SetButton(CMouseEvent& mouse, std::int32_t button, bool down)
 namespace vp {
 namespace {
 
-// Every pixel of a screen, turned into an absolute coordinate as the program does it and back as
-// the backend does it, must be the same pixel; else recorded clicks drift by one.
-TEST(AbsoluteToPixel, EveryPixelSurvivesTheWayThereAndBack)
-{
-    for (std::int32_t pixels : {1, 2, 480, 640, 768, 1024, 1080, 1366, 1920, 2560, 3840, 7680, 65535}) {
-        test::FakeClock clock;
-        test::FakeInputBackend backend(&clock);
-        backend.screen = {pixels, pixels};
-        CMouseEvent mouse(backend, clock);
-        for (std::int32_t pixel = 0; pixel < pixels; ++pixel) {
-            backend.mouseEvents.clear();
-            mouse.MoveTo(pixel, 0, 1);
-            ASSERT_EQ(AbsoluteToPixel(backend.mouseEvents.at(0).dx, pixels), pixel) << pixels << " wide";
-        }
-    }
-}
-
-TEST(AbsoluteToPixel, TheEndsOfTheRangeAreTheEdgesAndBeyondStaysOnScreen)
-{
-    for (auto [absolute, pixel] : {std::pair{0, 0}, {65535, 1023}, {32768, 512}, {-1, 0}, {65536, 1023}})
-        EXPECT_EQ(AbsoluteToPixel(absolute, 1024), pixel) << absolute;
-    EXPECT_EQ(AbsoluteToPixel(30000, 0), 0);
-}
-
-// The rest needs an X display with XTEST ($DISPLAY; CI runs the tests under Xvfb). It clicks and
+// This needs an X display with XTEST ($DISPLAY; CI runs the tests under Xvfb). It clicks and
 // types only into a window of its own.
 class X11InputBackendTest : public testing::Test {
 protected:

@@ -1,0 +1,202 @@
+// The user32 backend against a window of its own: real input through SendInput, read back as the
+// window's messages and as the system's key and pointer state. It needs a desktop; CI runs it
+// under Wine on Xvfb.
+#include "remote/CMouseEvent.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <optional>
+#include <utility>
+#include <vector>
+
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+
+namespace vp {
+namespace {
+
+struct Received {
+    UINT message = 0;
+    int x = 0, y = 0; // client coordinates of a mouse message
+    WPARAM key = 0;   // virtual key of a key message
+};
+
+std::vector<Received> gReceived;
+
+LRESULT CALLBACK RecordingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+        gReceived.push_back({message, static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)), 0});
+        break;
+    case WM_KEYDOWN:
+    case WM_KEYUP:
+        gReceived.push_back({message, 0, 0, wParam});
+        break;
+    default:
+        break;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+constexpr wchar_t kClassName[] = L"VantapointInputTest";
+// The window: borderless, so its client area starts at its corner.
+constexpr int kLeft = 200, kTop = 150, kWidth = 300, kHeight = 200;
+
+class Win32InputBackendTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        WNDCLASSW windowClass{};
+        windowClass.lpfnWndProc = RecordingProc;
+        windowClass.hInstance = GetModuleHandleW(nullptr);
+        windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)); // IDC_ARROW
+        windowClass.lpszClassName = kClassName;
+        ASSERT_NE(RegisterClassW(&windowClass), 0);
+        window = CreateWindowExW(WS_EX_TOPMOST, kClassName, L"input", WS_POPUP | WS_VISIBLE, kLeft, kTop, kWidth,
+                                 kHeight, nullptr, nullptr, windowClass.hInstance, nullptr);
+        ASSERT_NE(window, nullptr);
+        SetForegroundWindow(window);
+        SetFocus(window);
+        pump(std::chrono::milliseconds(300));
+        POINT origin{0, 0};
+        ClientToScreen(window, &origin);
+        ASSERT_EQ(std::pair(origin.x, origin.y), std::pair(LONG{kLeft}, LONG{kTop}));
+        backend = CreatePlatformInputBackend();
+        ASSERT_NE(backend, nullptr);
+        gReceived.clear();
+    }
+
+    void TearDown() override
+    {
+        // A failed check must not leave the button held.
+        if (backend)
+            backend->mouseEvent(MouseFlags::LeftUp, 0, 0, 0);
+        if (window != nullptr)
+            DestroyWindow(window);
+        UnregisterClassW(kClassName, GetModuleHandleW(nullptr));
+    }
+
+    // Runs the window's messages for a while.
+    void pump(std::chrono::milliseconds wait)
+    {
+        const auto deadline = std::chrono::steady_clock::now() + wait;
+        do {
+            MSG message;
+            while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
+                DispatchMessageW(&message);
+            Sleep(5);
+        } while (std::chrono::steady_clock::now() < deadline);
+    }
+
+    // The next message of that kind the window receives within two seconds; the ones before it are
+    // dropped.
+    std::optional<Received> next(UINT message)
+    {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+        while (std::chrono::steady_clock::now() < deadline) {
+            for (std::size_t i = 0; i < gReceived.size(); ++i) {
+                if (gReceived[i].message == message) {
+                    const Received found = gReceived[i];
+                    gReceived.erase(gReceived.begin(), gReceived.begin() + static_cast<std::ptrdiff_t>(i) + 1);
+                    return found;
+                }
+            }
+            pump(std::chrono::milliseconds(5));
+        }
+        return std::nullopt;
+    }
+
+    HWND window = nullptr;
+    std::unique_ptr<InputBackend> backend;
+};
+
+// Windows cuts absolute coordinates down to a pixel, where the program rounds to the nearest.
+TEST_F(Win32InputBackendTest, EveryPixelOfTheScreenIsReachedExactly)
+{
+    SteadyClock clock;
+    CMouseEvent mouse(*backend, clock);
+    for (std::int32_t x = 0; x < mouse.ScreenWidth(); ++x) {
+        ASSERT_TRUE(mouse.MoveTo(x, 0, 1));
+        ASSERT_EQ(backend->pointerPosition()->x, x);
+    }
+    for (std::int32_t y = 0; y < mouse.ScreenHeight(); ++y) {
+        ASSERT_TRUE(mouse.MoveTo(0, y, 1));
+        ASSERT_EQ(backend->pointerPosition()->y, y);
+    }
+}
+
+TEST_F(Win32InputBackendTest, MovesAndClicksLandOnTheirPixelOfTheWindow)
+{
+    SteadyClock clock;
+    CMouseEvent mouse(*backend, clock);
+    // In client coordinates: the corner, one that Windows alone would miss by one, the last pixel.
+    const std::pair<int, int> points[] = {{0, 0}, {37, 21}, {299, 199}};
+    for (const auto& [x, y] : points) {
+        gReceived.clear();
+        ASSERT_TRUE(mouse.MoveTo(kLeft + x, kTop + y, 1));
+        const std::optional<Received> moved = next(WM_MOUSEMOVE);
+        ASSERT_TRUE(moved) << x << "," << y;
+        EXPECT_EQ(std::pair(moved->x, moved->y), std::pair(x, y));
+        const std::optional<PointerPosition> pointer = backend->pointerPosition();
+        ASSERT_TRUE(pointer);
+        EXPECT_EQ(std::pair(pointer->x, pointer->y), std::pair(kLeft + x, kTop + y));
+
+        mouse.ButtonPress(1);
+        EXPECT_TRUE(backend->isKeyDown(VirtualKey::LeftButton));
+        mouse.ButtonRelease(1);
+        EXPECT_FALSE(backend->isKeyDown(VirtualKey::LeftButton));
+        for (UINT message : {WM_LBUTTONDOWN, WM_LBUTTONUP}) {
+            const std::optional<Received> button = next(message);
+            ASSERT_TRUE(button) << message;
+            EXPECT_EQ(std::pair(button->x, button->y), std::pair(x, y)) << message;
+        }
+    }
+}
+
+TEST_F(Win32InputBackendTest, KeysReachTheFocusAndTheirStateIsRead)
+{
+    ASSERT_TRUE(backend->sendKey(VirtualKey::F5));
+    for (UINT message : {WM_KEYDOWN, WM_KEYUP}) {
+        const std::optional<Received> key = next(message);
+        ASSERT_TRUE(key) << message;
+        EXPECT_EQ(key->key, WPARAM{VK_F5}) << message;
+    }
+    EXPECT_FALSE(backend->isKeyDown(VirtualKey::F5));
+
+    for (bool down : {true, false}) {
+        INPUT key{};
+        key.type = INPUT_KEYBOARD;
+        key.ki.wVk = VK_F5;
+        key.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
+        ASSERT_EQ(SendInput(1, &key, sizeof(INPUT)), 1u);
+        EXPECT_EQ(backend->isKeyDown(VirtualKey::F5), down);
+    }
+}
+
+TEST_F(Win32InputBackendTest, WindowRectangleIsInScreenPixelsAndAGoneWindowHasNone)
+{
+    const WindowHandle handle = reinterpret_cast<WindowHandle>(window);
+    const std::optional<WindowRect> rect = backend->windowRect(handle);
+    ASSERT_TRUE(rect);
+    EXPECT_EQ(rect->left, 200);
+    EXPECT_EQ(rect->top, 150);
+    EXPECT_EQ(rect->right, 500);
+    EXPECT_EQ(rect->bottom, 350);
+
+    DestroyWindow(window);
+    window = nullptr;
+    EXPECT_FALSE(backend->windowRect(handle));
+    EXPECT_FALSE(backend->windowRect(0));
+}
+
+} // namespace
+} // namespace vp
