@@ -35,7 +35,7 @@ const vp::CameraDocument& FullDocument()
                 for (vp::ValueSlot& slot : d.set(s).camera(k).values)
                     slot.setBits(static_cast<std::uint32_t>(rng()));
         }
-        vp::UpdateHeaderLength(d);
+        vp::updateHeaderLength(d);
         return d;
     }();
     return doc;
@@ -43,7 +43,7 @@ const vp::CameraDocument& FullDocument()
 
 const std::vector<std::uint8_t>& FullBytes()
 {
-    static const std::vector<std::uint8_t> bytes = vp::CamFileBytes(FullDocument());
+    static const std::vector<std::uint8_t> bytes = vp::camFileBytes(FullDocument());
     return bytes;
 }
 
@@ -57,13 +57,13 @@ std::string ScratchFile(const std::string& name)
 void CamRead(benchmark::State& state)
 {
     const std::string path = ScratchFile("read.cam");
-    if (vp::WriteCamFile(path, FullDocument())) {
+    if (vp::writeCamFile(path, FullDocument())) {
         state.SkipWithError("cannot write the input file");
         return;
     }
     vp::CameraDocument doc;
     for (auto _ : state) {
-        if (vp::ReadCamFile(path, doc)) {
+        if (vp::readCamFile(path, doc)) {
             state.SkipWithError("read failed");
             break;
         }
@@ -75,7 +75,7 @@ void CamRead(benchmark::State& state)
 void RawRead(benchmark::State& state)
 {
     const std::string path = ScratchFile("read.raw");
-    if (vp::WriteCamFile(path, FullDocument())) {
+    if (vp::writeCamFile(path, FullDocument())) {
         state.SkipWithError("cannot write the input file");
         return;
     }
@@ -99,7 +99,7 @@ void CamWrite(benchmark::State& state)
 {
     const std::string path = ScratchFile("write.cam");
     for (auto _ : state) {
-        if (vp::WriteCamFile(path, FullDocument())) {
+        if (vp::writeCamFile(path, FullDocument())) {
             state.SkipWithError("write failed");
             break;
         }

@@ -8,7 +8,7 @@
 // WaitForF5Cpu waits 2 s for F5 and reports the processor time used in that wait, with the 1 ms
 // pause between polls and, for comparison, with none (polling flat out).
 
-#include "remote/ClickScript.h"
+#include "remote/ScriptCommands.h"
 
 #include <benchmark/benchmark.h>
 
@@ -100,15 +100,10 @@ void ReplayTiming(benchmark::State& state)
 {
     constexpr int kClicks = 20;
     constexpr std::int32_t kHoldMs = 50;
-    OptionsRecord script;
-    script.GPLPath = "/gpl";
-    script.ShutdownDelay = 0;
-    for (int n = 1; n <= kClicks; ++n) {
-        script.ClickInterval[n] = 10 + 7 * (n % 5);
-        script.ClickX[n] = n;
-        script.ClickY[n] = n;
-    }
-    script.ClickCount = kClicks;
+    const ScriptSettings settings{"/gpl", 0, false, false};
+    ClickScript script;
+    for (int n = 1; n <= kClicks; ++n)
+        script.append(10 + 7 * (n % 5), n, n);
 
     std::vector<double> pressErrorsUs;
     std::vector<double> releaseErrorsUs;
@@ -119,9 +114,9 @@ void ReplayTiming(benchmark::State& state)
         TimedLauncher launcher;
         ScriptActivity activity;
         RemoteContext context{desktop, clock, &backend, &launcher, activity, [] {}};
-        CMouseEvent mouse(backend, clock, [] {});
-        mouse.ClickDelay(kHoldMs);
-        PlayClickScript(context, &mouse, script, false);
+        MouseInput mouse(backend, clock, [] {});
+        mouse.setClickDelay(kHoldMs);
+        playClickScript(context, &mouse, script, settings);
 
         std::int64_t previousUs = launcher.returnedAtUs;
         int n = 0;
@@ -129,7 +124,7 @@ void ReplayTiming(benchmark::State& state)
             if (flags == MouseFlags::LeftDown) {
                 ++n;
                 pressErrorsUs.push_back(
-                    static_cast<double>(atUs - previousUs - (script.ClickInterval[n] + kMoveSettleMs) * 1000));
+                    static_cast<double>(atUs - previousUs - (script.intervals[static_cast<std::size_t>(n)] + kMoveSettleMs) * 1000));
                 previousUs = atUs;
             } else if (flags == MouseFlags::LeftUp) {
                 releaseErrorsUs.push_back(static_cast<double>(atUs - previousUs - kHoldMs * 1000));
@@ -157,7 +152,7 @@ void WaitForF5Cpu(benchmark::State& state)
         const std::int64_t startUs = NowUs();
         backend.f5DownAtUs = startUs + kWaitUs;
         const std::clock_t cpuStart = std::clock();
-        WaitForF5(backend, clock, [] {});
+        waitForF5(backend, clock, [] {});
         cpuMs += 1000.0 * static_cast<double>(std::clock() - cpuStart) / CLOCKS_PER_SEC;
         wallMs += static_cast<double>(NowUs() - startUs) / 1000.0;
     }

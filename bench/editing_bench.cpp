@@ -2,7 +2,7 @@
 // the screen, and one insertion that shifts 254 cameras and fills the set. The insertion is also
 // measured on the plain document alone, which tells the window's share of the time.
 
-#include "editor/SlotOperations.h"
+#include "camdata/SlotOperations.h"
 #include "editor/TvSetPanel.h"
 #include "editor/frmMain.h"
 #include "support/BenchSupport.h"
@@ -26,14 +26,14 @@ using Clock = std::chrono::steady_clock;
 // 254 TV1 cameras 100 m apart: one more insertion fills the set.
 vp::CameraDocument NearlyFullDocument()
 {
-    vp::CameraDocument doc = vp::CameraDocument::startup(vp::OptionsRecord::DefaultSlots());
+    vp::CameraDocument doc = vp::CameraDocument::startup(vp::OptionsRecord::factoryDefaults());
     vp::CameraSet& cameras = doc.tv1;
     cameras.setCount(vp::kMaxCamerasPerSet - 1);
     for (int k = 1; k < vp::kMaxCamerasPerSet; ++k) {
         cameras.camera(k) = cameras.camera(1);
         cameras.camera(k).value(1).setFloat(100.0F * static_cast<float>(k));
     }
-    vp::UpdateHeaderLength(doc);
+    vp::updateHeaderLength(doc);
     return doc;
 }
 
@@ -98,11 +98,11 @@ void BM_InsertIntoNearlyFullSet_Document(benchmark::State& state)
 {
     const vp::CameraDocument nearlyFull = NearlyFullDocument();
     vp::CameraDocument doc = nearlyFull;
-    const auto defaults = vp::OptionsRecord::DefaultSlots();
+    const auto defaults = vp::OptionsRecord::factoryDefaults();
     for (auto _ : state) {
         doc = nearlyFull;
         const auto start = Clock::now();
-        const vp::SlotOutcome outcome = vp::AddBefore(doc, vp::CamSet::TV1, 1, defaults);
+        const vp::SlotOutcome outcome = vp::insertCameraBefore(doc, vp::CamSet::TV1, 1, defaults);
         benchmark::DoNotOptimize(outcome);
         state.SetIterationTime(std::chrono::duration<double>(Clock::now() - start).count());
     }

@@ -23,7 +23,7 @@ namespace fs = std::filesystem;
 
 vp::CameraDocument FullDocument()
 {
-    vp::CameraDocument doc = vp::CameraDocument::startup(vp::OptionsRecord::DefaultSlots());
+    vp::CameraDocument doc = vp::CameraDocument::startup(vp::OptionsRecord::factoryDefaults());
     std::mt19937 rng(1);
     std::uniform_real_distribution<float> metres(0.0F, 5000.0F);
     for (vp::CamSet set : {vp::CamSet::TV1, vp::CamSet::TV2}) {
@@ -35,7 +35,7 @@ vp::CameraDocument FullDocument()
             camera.value(2).setFloat(metres(rng) / 100.0F);
         }
     }
-    vp::UpdateHeaderLength(doc);
+    vp::updateHeaderLength(doc);
     return doc;
 }
 
@@ -43,7 +43,7 @@ void BM_LoadAndShowFullFile(benchmark::State& state)
 {
     const vp::bench::ProgramFolder programFolder;
     const fs::path& folder = programFolder.path();
-    const std::vector<std::uint8_t> bytes = vp::CamFileBytes(FullDocument());
+    const std::vector<std::uint8_t> bytes = vp::camFileBytes(FullDocument());
     const std::string path = (folder / "full.cam").string();
     std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
                                                 static_cast<std::streamsize>(bytes.size()));

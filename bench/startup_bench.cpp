@@ -38,7 +38,7 @@ namespace fs = std::filesystem;
 class ShownMainWindow {
 public:
     explicit ShownMainWindow(const std::string& programFolder)
-        : desktop_(std::cerr), input_(vp::CreatePlatformInputBackend()),
+        : desktop_(std::cerr), input_(vp::createPlatformInputBackend()),
           window_(vp::EditorServices{desktop_, clock_, input_.get(), programFolder}, "")
     {
         window_.show();

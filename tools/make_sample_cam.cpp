@@ -106,7 +106,7 @@ CameraDocument SampleDocument()
     doc.pit.value(7) = Degrees(48);
     doc.pit.value(9) = Metres(-0.125);
 
-    vp::UpdateHeaderLength(doc);
+    vp::updateHeaderLength(doc);
     return doc;
 }
 
@@ -120,7 +120,7 @@ int main(int argc, char* argv[])
     }
     const std::string path = argv[1];
     const CameraDocument doc = SampleDocument();
-    if (const vp::CamFileResult failure = vp::WriteCamFile(path, doc)) {
+    if (const vp::CamFileResult failure = vp::writeCamFile(path, doc)) {
         std::fprintf(stderr, "make_sample_cam: cannot write %s: %s (%d)\n", path.c_str(),
                      failure->description.c_str(), failure->number);
         return 1;

@@ -14,13 +14,13 @@ constexpr std::string_view kManualName = "VantapointHelp.html";
 
 std::string ManualPath(const std::string& programFolder, std::string_view installedFolder)
 {
-    const std::string beside = JoinPath(programFolder, kManualName);
-    if (FileExists(beside))
+    const std::string beside = joinPath(programFolder, kManualName);
+    if (fileExists(beside))
         return beside;
     // Without the "..": the manual's address is shown by the browser.
     const std::string installed =
-        Utf8FromPath((PathFromUtf8(programFolder) / PathFromUtf8(installedFolder) / kManualName).lexically_normal());
-    return FileExists(installed) ? installed : beside;
+        utf8FromPath((pathFromUtf8(programFolder) / pathFromUtf8(installedFolder) / kManualName).lexically_normal());
+    return fileExists(installed) ? installed : beside;
 }
 
 } // namespace vp

@@ -1,7 +1,7 @@
 #pragma once
 // Starting gpl.exe on this desktop: a detached process in the program's current folder.
 
-#include "seams/Launcher.h"
+#include "seams/ProgramLauncher.h"
 
 #include <QString>
 #include <QStringList>

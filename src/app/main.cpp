@@ -93,7 +93,7 @@ int main(int argc, char* argv[])
     else
         desktop = std::make_unique<vp::QtDesktop>();
     vp::SteadyClock clock;
-    const std::unique_ptr<vp::InputBackend> input = vp::CreatePlatformInputBackend();
+    const std::unique_ptr<vp::InputBackend> input = vp::createPlatformInputBackend();
     const std::string programFolder = vp::PathBytes(QDir::toNativeSeparators(QCoreApplication::applicationDirPath()));
     vp::QtLauncher launcher;
     vp::EditorServices services{*desktop, clock, input.get(), programFolder, &launcher};

@@ -34,7 +34,7 @@ public:
         if (bytes_.size() - pos_ < N * kSlotSize)
             return false;
         for (ValueSlot& slot : slots) {
-            slot.setBits(LoadLe32(bytes_.data() + pos_));
+            slot.setBits(loadLe32(bytes_.data() + pos_));
             pos_ += kSlotSize;
         }
         return true;
@@ -46,28 +46,28 @@ private:
 };
 
 template <std::size_t N>
-void Put(std::vector<std::uint8_t>& out, const std::array<std::uint8_t, N>& field)
+void put(std::vector<std::uint8_t>& out, const std::array<std::uint8_t, N>& field)
 {
     out.insert(out.end(), field.begin(), field.end());
 }
 
 template <std::size_t N>
-void Put(std::vector<std::uint8_t>& out, const std::array<ValueSlot, N>& slots)
+void put(std::vector<std::uint8_t>& out, const std::array<ValueSlot, N>& slots)
 {
     for (ValueSlot slot : slots) {
         std::uint8_t bytes[kSlotSize];
-        StoreLe32(bytes, slot.bits());
+        storeLe32(bytes, slot.bits());
         out.insert(out.end(), bytes, bytes + kSlotSize);
     }
 }
 
-CamFileError FromSystemError(const SystemError& error)
+CamFileError fromSystemError(const SystemError& error)
 {
     switch (error.number) {
     case kErrFileNotFound:
-        return MakeCamFileError(CamFileErrorKind::FileNotFound);
+        return makeCamFileError(CamFileErrorKind::FileNotFound);
     case kErrDriveNotReady:
-        return MakeCamFileError(CamFileErrorKind::DriveNotReady);
+        return makeCamFileError(CamFileErrorKind::DriveNotReady);
     default:
         return {CamFileErrorKind::OtherError, error.number, error.description};
     }
@@ -75,7 +75,7 @@ CamFileError FromSystemError(const SystemError& error)
 
 } // namespace
 
-CamFileError MakeCamFileError(CamFileErrorKind kind)
+CamFileError makeCamFileError(CamFileErrorKind kind)
 {
     switch (kind) {
     case CamFileErrorKind::DialogCancelled:
@@ -97,14 +97,14 @@ CamFileError MakeCamFileError(CamFileErrorKind kind)
     return {CamFileErrorKind::OtherError, 0, {}};
 }
 
-CamFileResult ReadCamBytes(std::span<const std::uint8_t> bytes, CameraDocument& doc, const ReadProgressSink& progress)
+CamFileResult readCamBytes(std::span<const std::uint8_t> bytes, CameraDocument& doc, const ReadProgressSink& progress)
 {
     using Kind = ReadProgress::Kind;
     const auto report = [&progress](Kind kind, CamSet set = CamSet::TV1, int number = 0) {
         if (progress)
             progress(ReadProgress{kind, set, number});
     };
-    const auto incomplete = [] { return MakeCamFileError(CamFileErrorKind::FileIncomplete); };
+    const auto incomplete = [] { return makeCamFileError(CamFileErrorKind::FileIncomplete); };
 
     // Filled in file order and handed over only when complete. Starting from the caller's document
     // keeps the records above the new counts as they were.
@@ -114,7 +114,7 @@ CamFileResult ReadCamBytes(std::span<const std::uint8_t> bytes, CameraDocument& 
     report(Kind::HeaderStep);
     const bool headerRead = in.take(read.header);
     if (bytes.size() > kTagOffset && bytes[kTagOffset] != kTagByte)
-        return MakeCamFileError(CamFileErrorKind::NotACamFile);
+        return makeCamFileError(CamFileErrorKind::NotACamFile);
     if (!headerRead)
         return incomplete();
 
@@ -142,35 +142,35 @@ CamFileResult ReadCamBytes(std::span<const std::uint8_t> bytes, CameraDocument& 
     return std::nullopt;
 }
 
-std::vector<std::uint8_t> CamFileBytes(const CameraDocument& doc)
+std::vector<std::uint8_t> camFileBytes(const CameraDocument& doc)
 {
     std::vector<std::uint8_t> out;
     out.reserve(72 + 56 * static_cast<std::size_t>(doc.tv1.count() + doc.tv2.count()));
-    Put(out, doc.header);
+    put(out, doc.header);
     for (CamSet s : {CamSet::TV1, CamSet::TV2}) {
         const CameraSet& set = doc.set(s);
-        Put(out, set.countField());
+        put(out, set.countField());
         for (int k = 1; k <= set.count(); ++k)
-            Put(out, set.camera(k).values);
+            put(out, set.camera(k).values);
     }
-    Put(out, doc.pit.values);
+    put(out, doc.pit.values);
     return out;
 }
 
-CamFileResult ReadCamFile(const std::string& path, CameraDocument& doc, const ReadProgressSink& progress)
+CamFileResult readCamFile(const std::string& path, CameraDocument& doc, const ReadProgressSink& progress)
 {
     if (path.empty())
-        return MakeCamFileError(CamFileErrorKind::NoFileName);
-    ReadResult file = ReadFilePrefix(path, kMaxCamFileSize);
+        return makeCamFileError(CamFileErrorKind::NoFileName);
+    ReadResult file = readFilePrefix(path, kMaxCamFileSize);
     if (file.error)
-        return FromSystemError(*file.error);
-    return ReadCamBytes(file.bytes, doc, progress);
+        return fromSystemError(*file.error);
+    return readCamBytes(file.bytes, doc, progress);
 }
 
-CamFileResult WriteCamFile(const std::string& path, const CameraDocument& doc)
+CamFileResult writeCamFile(const std::string& path, const CameraDocument& doc)
 {
-    if (std::optional<SystemError> error = ReplaceFile(path, CamFileBytes(doc)))
-        return FromSystemError(*error);
+    if (std::optional<SystemError> error = replaceFile(path, camFileBytes(doc)))
+        return fromSystemError(*error);
     return std::nullopt;
 }
 

@@ -37,7 +37,7 @@ struct CamFileError {
 };
 
 // Builds the error of one of the program's own kinds with its number.
-CamFileError MakeCamFileError(CamFileErrorKind kind);
+CamFileError makeCamFileError(CamFileErrorKind kind);
 
 // Empty on success.
 using CamFileResult = std::optional<CamFileError>;
@@ -59,12 +59,12 @@ inline constexpr std::size_t kMaxCamFileSize = 72 + 56 * 2 * kMaxCamerasPerSet;
 // Parses CAM bytes into doc (all or nothing), reporting progress in file order. doc takes the new
 // contents just before ReadComplete is reported; earlier events still see the old document. A file
 // that ends inside a counted field fails with FileIncomplete.
-CamFileResult ReadCamBytes(std::span<const std::uint8_t> bytes, CameraDocument& doc,
+CamFileResult readCamBytes(std::span<const std::uint8_t> bytes, CameraDocument& doc,
                            const ReadProgressSink& progress = {});
 // The exact bytes of the document as a CAM file: 72 + 56 * (c1 + c2) bytes.
-std::vector<std::uint8_t> CamFileBytes(const CameraDocument& doc);
+std::vector<std::uint8_t> camFileBytes(const CameraDocument& doc);
 
-CamFileResult ReadCamFile(const std::string& path, CameraDocument& doc, const ReadProgressSink& progress = {});
-CamFileResult WriteCamFile(const std::string& path, const CameraDocument& doc);
+CamFileResult readCamFile(const std::string& path, CameraDocument& doc, const ReadProgressSink& progress = {});
+CamFileResult writeCamFile(const std::string& path, const CameraDocument& doc);
 
 } // namespace vp

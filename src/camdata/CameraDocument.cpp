@@ -2,42 +2,30 @@
 
 #include "camdata/LittleEndian.h"
 
-#include <stdexcept>
-#include <string>
+#include <algorithm>
+#include <cassert>
 
 namespace vp {
 
-namespace {
-
-std::size_t CameraIndex(int k)
-{
-    if (k < 1 || k > kCameraStorage)
-        throw std::out_of_range("camera number " + std::to_string(k) + " outside 1.." + std::to_string(kCameraStorage));
-    return static_cast<std::size_t>(k - 1);
-}
-
-} // namespace
-
 void CameraSet::setCount(int n)
 {
-    if (n < 0 || n > kMaxCamerasPerSet)
-        throw std::out_of_range("camera count " + std::to_string(n) + " outside 0.." + std::to_string(kMaxCamerasPerSet));
-    countField_[0] = static_cast<std::uint8_t>(n);
+    assert(n >= 0 && n <= kMaxCamerasPerSet);
+    countField_[0] = static_cast<std::uint8_t>(std::clamp(n, 0, kMaxCamerasPerSet));
 }
 
 TvCameraRecord& CameraSet::camera(int k)
 {
-    return cameras_[CameraIndex(k)];
+    return cameras_[recordIndex<kCameraStorage>(k)];
 }
 
 const TvCameraRecord& CameraSet::camera(int k) const
 {
-    return cameras_[CameraIndex(k)];
+    return cameras_[recordIndex<kCameraStorage>(k)];
 }
 
 std::uint32_t CameraDocument::headerLength() const
 {
-    return LoadLe32(&header[8]);
+    return loadLe32(&header[8]);
 }
 
 CameraDocument CameraDocument::startup(const std::array<ValueSlot, 12>& defaultValues)
@@ -53,13 +41,13 @@ CameraDocument CameraDocument::startup(const std::array<ValueSlot, 12>& defaultV
             first.value(k) = defaultValues[static_cast<std::size_t>(k - 1)];
     }
     doc.pit.value(9) = ValueSlot::fromFloat(-0.125f);
-    UpdateHeaderLength(doc);
+    updateHeaderLength(doc);
     return doc;
 }
 
-void UpdateHeaderLength(CameraDocument& doc)
+void updateHeaderLength(CameraDocument& doc)
 {
-    StoreLe32(&doc.header[8], 60 + 56 * static_cast<std::uint32_t>(doc.tv1.count() + doc.tv2.count()));
+    storeLe32(&doc.header[8], 60 + 56 * static_cast<std::uint32_t>(doc.tv1.count() + doc.tv2.count()));
 }
 
 } // namespace vp

@@ -4,7 +4,9 @@
 
 #include "camdata/ValueSlot.h"
 
+#include <algorithm>
 #include <array>
+#include <cassert>
 #include <cstddef>
 #include <cstdint>
 
@@ -18,18 +20,27 @@ inline constexpr int kTvModeValue = 5;          // value #5: integer 1 = fixed, 
 
 enum class CamSet { TV1, TV2 };
 
+// The index of member k (counted from 1) of n. Another k is a fault of the caller: asserted, and
+// held to the nearest member where assertions are off, so that nothing outside is ever touched.
+template <int N>
+std::size_t recordIndex(int k)
+{
+    assert(k >= 1 && k <= N);
+    return static_cast<std::size_t>(std::clamp(k, 1, N) - 1);
+}
+
 struct TvCameraRecord {
     std::array<ValueSlot, kTvValueCount> values{};
     // Value #k, k counted from 1 as the user sees it.
-    ValueSlot& value(int k) { return values.at(static_cast<std::size_t>(k - 1)); }
-    const ValueSlot& value(int k) const { return values.at(static_cast<std::size_t>(k - 1)); }
+    ValueSlot& value(int k) { return values[recordIndex<kTvValueCount>(k)]; }
+    const ValueSlot& value(int k) const { return values[recordIndex<kTvValueCount>(k)]; }
     friend bool operator==(const TvCameraRecord&, const TvCameraRecord&) = default;
 };
 
 struct PitCameraRecord {
     std::array<ValueSlot, kPitValueCount> values{};
-    ValueSlot& value(int k) { return values.at(static_cast<std::size_t>(k - 1)); }
-    const ValueSlot& value(int k) const { return values.at(static_cast<std::size_t>(k - 1)); }
+    ValueSlot& value(int k) { return values[recordIndex<kPitValueCount>(k)]; }
+    const ValueSlot& value(int k) const { return values[recordIndex<kPitValueCount>(k)]; }
     friend bool operator==(const PitCameraRecord&, const PitCameraRecord&) = default;
 };
 
@@ -39,10 +50,10 @@ public:
 
     // Byte 0 of the count field; bytes 1 to 3 are carried from the file and never interpreted.
     int count() const { return countField_[0]; }
-    // Changes byte 0 only. n must lie in 0..255.
+    // Changes byte 0 only. n lies in 0..255 (see recordIndex for another n).
     void setCount(int n);
 
-    // Camera k, 1 <= k <= 256.
+    // Camera k, 1 <= k <= 256 (see recordIndex for another k).
     TvCameraRecord& camera(int k);
     const TvCameraRecord& camera(int k) const;
 
@@ -79,6 +90,6 @@ struct CameraDocument {
 };
 
 // Header bytes 8..11 = 60 + 56 * (TV1 count + TV2 count), little-endian.
-void UpdateHeaderLength(CameraDocument& doc);
+void updateHeaderLength(CameraDocument& doc);
 
 } // namespace vp

@@ -16,8 +16,6 @@
 #define WIN32_LEAN_AND_MEAN
 #endif
 #include <windows.h>
-// windows.h maps the name to ReplaceFileA/W, which would rename our own function below.
-#undef ReplaceFile
 #include <fcntl.h>
 #include <io.h>
 #include <sys/stat.h>
@@ -33,7 +31,7 @@ namespace vp {
 
 namespace {
 
-bool IsSeparator(char c)
+bool isSeparator(char c)
 {
 #ifdef _WIN32
     // The file dialogs hand out paths with forward slashes as well.
@@ -43,7 +41,7 @@ bool IsSeparator(char c)
 #endif
 }
 
-SystemError FromErrorCode(const std::error_code& ec)
+SystemError fromErrorCode(const std::error_code& ec)
 {
     return {ec.value(), ec.message()};
 }
@@ -56,7 +54,7 @@ struct Failure {
 #endif
 };
 
-Failure LastFailure()
+Failure lastFailure()
 {
     Failure failure;
     failure.err = errno;
@@ -67,7 +65,7 @@ Failure LastFailure()
 }
 
 // Opening path failed: tell a missing file (only when reading) from a missing folder or drive.
-SystemError OpenError(const Failure& failure, const fs::path& path, bool reading)
+SystemError openError(const Failure& failure, const fs::path& path, bool reading)
 {
 #ifdef _WIN32
     if (failure.win == ERROR_NOT_READY)
@@ -88,12 +86,12 @@ SystemError OpenError(const Failure& failure, const fs::path& path, bool reading
     }
     if (failure.err == ENOTDIR)
         return {kErrPathNotFound, "Path not found"};
-    return ErrnoError(failure.err);
+    return errnoError(failure.err);
 }
 
 #ifdef _WIN32
 // UTF-16 from text in the code page, or nothing when the text is not valid there.
-std::optional<std::wstring> Widen(std::string_view text, UINT codePage, DWORD flags)
+std::optional<std::wstring> widen(std::string_view text, UINT codePage, DWORD flags)
 {
     const int length = static_cast<int>(std::min<std::size_t>(text.size(), INT_MAX));
     const int size = MultiByteToWideChar(codePage, flags, text.data(), length, nullptr, 0);
@@ -104,44 +102,44 @@ std::optional<std::wstring> Widen(std::string_view text, UINT codePage, DWORD fl
     return wide;
 }
 
-int OpenExclusive(const fs::path& path)
+int openExclusive(const fs::path& path)
 {
     return _wopen(path.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY, _S_IREAD | _S_IWRITE);
 }
-long long WriteSome(int fd, std::span<const std::uint8_t> bytes)
+long long writeSome(int fd, std::span<const std::uint8_t> bytes)
 {
     return _write(fd, bytes.data(), static_cast<unsigned>(std::min<std::size_t>(bytes.size(), INT_MAX)));
 }
-int SyncFile(int fd) { return _commit(fd); }
-int CloseFile(int fd) { return _close(fd); }
+int syncFile(int fd) { return _commit(fd); }
+int closeFile(int fd) { return _close(fd); }
 #else
-int OpenExclusive(const fs::path& path)
+int openExclusive(const fs::path& path)
 {
     return ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
 }
-long long WriteSome(int fd, std::span<const std::uint8_t> bytes)
+long long writeSome(int fd, std::span<const std::uint8_t> bytes)
 {
     return ::write(fd, bytes.data(), bytes.size());
 }
-int SyncFile(int fd) { return ::fsync(fd); }
-int CloseFile(int fd) { return ::close(fd); }
+int syncFile(int fd) { return ::fsync(fd); }
+int closeFile(int fd) { return ::close(fd); }
 #endif
 
-std::optional<SystemError> WriteAll(int fd, std::span<const std::uint8_t> bytes)
+std::optional<SystemError> writeAll(int fd, std::span<const std::uint8_t> bytes)
 {
     while (!bytes.empty()) {
-        const long long written = WriteSome(fd, bytes);
+        const long long written = writeSome(fd, bytes);
         if (written < 0 && errno == EINTR)
             continue;
         if (written <= 0)
-            return ErrnoError(written < 0 ? errno : EIO);
+            return errnoError(written < 0 ? errno : EIO);
         bytes = bytes.subspan(static_cast<std::size_t>(written));
     }
     return std::nullopt;
 }
 
 #ifdef _WIN32
-SystemError LastWindowsError()
+SystemError lastWindowsError()
 {
     const DWORD err = GetLastError();
     return {static_cast<int>(err), std::system_category().message(static_cast<int>(err))};
@@ -149,39 +147,39 @@ SystemError LastWindowsError()
 #endif
 
 // Windows keeps more than the write bit in a file's attributes; the new file takes them over.
-std::optional<SystemError> KeepAttributes([[maybe_unused]] const fs::path& from, [[maybe_unused]] const fs::path& to)
+std::optional<SystemError> keepAttributes([[maybe_unused]] const fs::path& from, [[maybe_unused]] const fs::path& to)
 {
 #ifdef _WIN32
     constexpr DWORD kKept =
         FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
     const DWORD attributes = GetFileAttributesW(from.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES)
-        return LastWindowsError();
+        return lastWindowsError();
     // No attributes at all is written as "normal".
     const DWORD kept = attributes & kKept;
     if (!SetFileAttributesW(to.c_str(), kept != 0 ? kept : FILE_ATTRIBUTE_NORMAL))
-        return LastWindowsError();
+        return lastWindowsError();
 #endif
     return std::nullopt;
 }
 
-std::optional<SystemError> MoveOver(const fs::path& from, const fs::path& to)
+std::optional<SystemError> moveOver(const fs::path& from, const fs::path& to)
 {
 #ifdef _WIN32
     // A rename over the old file, written through before returning: the target is never missing.
     if (!MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        return LastWindowsError();
+        return lastWindowsError();
 #else
     std::error_code ec;
     fs::rename(from, to, ec);
     if (ec)
-        return FromErrorCode(ec);
+        return fromErrorCode(ec);
 #endif
     return std::nullopt;
 }
 
 // A name in the target's own folder, so the final rename never crosses file systems.
-fs::path TempNameBeside(const fs::path& target)
+fs::path tempNameBeside(const fs::path& target)
 {
     thread_local std::mt19937 random{std::random_device{}()};
     static constexpr char kHex[] = "0123456789abcdef";
@@ -196,30 +194,30 @@ fs::path TempNameBeside(const fs::path& target)
 
 } // namespace
 
-SystemError ErrnoError(int err)
+SystemError errnoError(int err)
 {
     return {err, std::generic_category().message(err)};
 }
 
-SystemError LastOpenError(const std::string& path, bool reading)
+SystemError lastOpenError(const std::string& path, bool reading)
 {
-    const Failure failure = LastFailure();
-    return OpenError(failure, PathFromUtf8(path), reading);
+    const Failure failure = lastFailure();
+    return openError(failure, pathFromUtf8(path), reading);
 }
 
-fs::path PathFromUtf8(std::string_view path)
+fs::path pathFromUtf8(std::string_view path)
 {
 #ifdef _WIN32
-    std::optional<std::wstring> wide = Widen(path, CP_UTF8, MB_ERR_INVALID_CHARS);
+    std::optional<std::wstring> wide = widen(path, CP_UTF8, MB_ERR_INVALID_CHARS);
     if (!wide)
-        wide = Widen(path, CP_ACP, 0);
+        wide = widen(path, CP_ACP, 0);
     return fs::path(wide.value_or(std::wstring()));
 #else
     return fs::path(std::string(path));
 #endif
 }
 
-std::string Utf8FromPath(const fs::path& path)
+std::string utf8FromPath(const fs::path& path)
 {
 #ifdef _WIN32
     // A lone surrogate, which no UTF-8 can hold, becomes U+FFFD.
@@ -236,31 +234,31 @@ std::string Utf8FromPath(const fs::path& path)
 #endif
 }
 
-std::FILE* OpenFile(const std::string& path, const char* mode)
+std::FILE* openFile(const std::string& path, const char* mode)
 {
 #ifdef _WIN32
     const std::wstring wideMode(mode, mode + std::char_traits<char>::length(mode));
-    return _wfopen(PathFromUtf8(path).c_str(), wideMode.c_str());
+    return _wfopen(pathFromUtf8(path).c_str(), wideMode.c_str());
 #else
     return std::fopen(path.c_str(), mode);
 #endif
 }
 
-SystemError NotRegularFileError(bool folder)
+SystemError notRegularFileError(bool folder)
 {
-    return folder ? ErrnoError(EISDIR) : SystemError{EINVAL, "Not a regular file"};
+    return folder ? errnoError(EISDIR) : SystemError{EINVAL, "Not a regular file"};
 }
 
-OpenedFile OpenRegularFile(const std::string& path, const char* mode, bool reading)
+OpenedFile openRegularFile(const std::string& path, const char* mode, bool reading)
 {
     std::error_code ec;
-    const fs::file_status status = fs::status(PathFromUtf8(path), ec);
+    const fs::file_status status = fs::status(pathFromUtf8(path), ec);
     if (fs::exists(status) && !fs::is_regular_file(status))
-        return {nullptr, NotRegularFileError(fs::is_directory(status))};
+        return {nullptr, notRegularFileError(fs::is_directory(status))};
 #ifdef _WIN32
-    std::FILE* file = OpenFile(path, mode);
+    std::FILE* file = openFile(path, mode);
     if (file == nullptr)
-        return {nullptr, LastOpenError(path, reading)};
+        return {nullptr, lastOpenError(path, reading)};
     return {file, std::nullopt};
 #else
     const std::string_view how(mode);
@@ -273,13 +271,13 @@ OpenedFile OpenRegularFile(const std::string& path, const char* mode, bool readi
         flags = O_WRONLY | O_CREAT | O_TRUNC;
     const int fd = ::open(path.c_str(), flags | O_NONBLOCK | O_CLOEXEC, 0666);
     if (fd < 0)
-        return {nullptr, LastOpenError(path, reading)};
+        return {nullptr, lastOpenError(path, reading)};
     struct stat opened {};
     std::optional<SystemError> refusal;
     if (::fstat(fd, &opened) != 0)
-        refusal = ErrnoError(errno);
+        refusal = errnoError(errno);
     else if (!S_ISREG(opened.st_mode))
-        refusal = NotRegularFileError(S_ISDIR(opened.st_mode));
+        refusal = notRegularFileError(S_ISDIR(opened.st_mode));
     if (refusal) {
         ::close(fd);
         return {nullptr, refusal};
@@ -288,7 +286,7 @@ OpenedFile OpenRegularFile(const std::string& path, const char* mode, bool readi
     ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     std::FILE* file = ::fdopen(fd, mode);
     if (file == nullptr) {
-        const SystemError error = ErrnoError(errno);
+        const SystemError error = errnoError(errno);
         ::close(fd);
         return {nullptr, error};
     }
@@ -296,34 +294,34 @@ OpenedFile OpenRegularFile(const std::string& path, const char* mode, bool readi
 #endif
 }
 
-std::string JoinPath(std::string_view folder, std::string_view name)
+std::string joinPath(std::string_view folder, std::string_view name)
 {
     std::string joined(folder);
-    if (!joined.empty() && !IsSeparator(joined.back()))
+    if (!joined.empty() && !isSeparator(joined.back()))
         joined += kPathSeparator;
     joined += name;
     return joined;
 }
 
-std::string FolderOf(std::string_view path)
+std::string folderOf(std::string_view path)
 {
     for (std::size_t i = path.size(); i > 0; --i) {
-        if (IsSeparator(path[i - 1]))
+        if (isSeparator(path[i - 1]))
             return std::string(path.substr(0, i));
     }
     return {};
 }
 
-bool FileExists(const std::string& path)
+bool fileExists(const std::string& path)
 {
     std::error_code ec;
-    return !path.empty() && fs::exists(PathFromUtf8(path), ec);
+    return !path.empty() && fs::exists(pathFromUtf8(path), ec);
 }
 
-ReadResult ReadFilePrefix(const std::string& path, std::size_t maxBytes)
+ReadResult readFilePrefix(const std::string& path, std::size_t maxBytes)
 {
     ReadResult result;
-    OpenedFile opened = OpenRegularFile(path, "rb", true);
+    OpenedFile opened = openRegularFile(path, "rb", true);
     if (opened.file == nullptr) {
         result.error = opened.error;
         return result;
@@ -337,16 +335,16 @@ ReadResult ReadFilePrefix(const std::string& path, std::size_t maxBytes)
     const bool closeFailed = std::fclose(file) != 0;
     if (readFailed || closeFailed) {
         result.bytes.clear();
-        result.error = ErrnoError(readFailed ? readErr : (errno != 0 ? errno : EIO));
+        result.error = errnoError(readFailed ? readErr : (errno != 0 ? errno : EIO));
         return result;
     }
     result.bytes.resize(got);
     return result;
 }
 
-std::optional<SystemError> ReplaceFile(const std::string& path, std::span<const std::uint8_t> bytes)
+std::optional<SystemError> replaceFile(const std::string& path, std::span<const std::uint8_t> bytes)
 {
-    fs::path target = PathFromUtf8(path);
+    fs::path target = pathFromUtf8(path);
     std::error_code ec;
     // Through a link, replace the file it names and keep the link.
     if (fs::is_symlink(target, ec)) {
@@ -357,42 +355,42 @@ std::optional<SystemError> ReplaceFile(const std::string& path, std::span<const 
 
     const fs::file_status status = fs::status(target, ec);
     if (fs::is_directory(status))
-        return ErrnoError(EISDIR);
+        return errnoError(EISDIR);
     std::optional<fs::perms> keepPerms;
     if (fs::exists(status)) {
         // Judged on the mode bits, not on access(): a privileged user may write anything, but a
         // file marked write-protected must still not be replaced.
         if ((status.permissions() & fs::perms::owner_write) == fs::perms::none)
-            return ErrnoError(EACCES);
+            return errnoError(EACCES);
         keepPerms = status.permissions();
     }
 
     fs::path tempPath;
     int fd = -1;
     for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-        tempPath = TempNameBeside(target);
-        fd = OpenExclusive(tempPath);
+        tempPath = tempNameBeside(target);
+        fd = openExclusive(tempPath);
         if (fd < 0 && errno != EEXIST)
-            return OpenError(LastFailure(), tempPath, false);
+            return openError(lastFailure(), tempPath, false);
     }
     if (fd < 0)
-        return ErrnoError(EEXIST);
+        return errnoError(EEXIST);
 
-    std::optional<SystemError> error = WriteAll(fd, bytes);
+    std::optional<SystemError> error = writeAll(fd, bytes);
     // On disk before the rename, so a crash cannot leave an empty file in place of the old one.
-    if (!error && SyncFile(fd) != 0)
-        error = ErrnoError(errno);
-    if (CloseFile(fd) != 0 && !error)
-        error = ErrnoError(errno);
+    if (!error && syncFile(fd) != 0)
+        error = errnoError(errno);
+    if (closeFile(fd) != 0 && !error)
+        error = errnoError(errno);
     if (!error && keepPerms) {
         fs::permissions(tempPath, *keepPerms, fs::perm_options::replace, ec);
         if (ec)
-            error = FromErrorCode(ec);
+            error = fromErrorCode(ec);
         else
-            error = KeepAttributes(target, tempPath);
+            error = keepAttributes(target, tempPath);
     }
     if (!error)
-        error = MoveOver(tempPath, target);
+        error = moveOver(tempPath, target);
     if (error) {
         std::error_code ignored;
         fs::remove(tempPath, ignored);

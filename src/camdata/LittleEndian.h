@@ -5,13 +5,13 @@
 
 namespace vp {
 
-inline std::uint32_t LoadLe32(const std::uint8_t* p)
+inline std::uint32_t loadLe32(const std::uint8_t* p)
 {
     return static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8
         | static_cast<std::uint32_t>(p[2]) << 16 | static_cast<std::uint32_t>(p[3]) << 24;
 }
 
-inline void StoreLe32(std::uint8_t* p, std::uint32_t value)
+inline void storeLe32(std::uint8_t* p, std::uint32_t value)
 {
     p[0] = static_cast<std::uint8_t>(value);
     p[1] = static_cast<std::uint8_t>(value >> 8);

@@ -24,7 +24,7 @@ struct EditorServices {
     // The manual Help opens; where none is given, the one in programFolder.
     std::string manual{};
 
-    std::string manualFile() const { return manual.empty() ? JoinPath(programFolder, "VantapointHelp.html") : manual; }
+    std::string manualFile() const { return manual.empty() ? joinPath(programFolder, "VantapointHelp.html") : manual; }
 };
 
 } // namespace vp

@@ -3,8 +3,8 @@
 
 #include "camdata/CameraDocument.h"
 #include "options/OptionsRecord.h"
-#include "remote/ClickScript.h"
-#include "remote/CMouseEvent.h"
+#include "remote/ScriptCommands.h"
+#include "remote/MouseInput.h"
 
 #include <cstdint>
 #include <memory>
@@ -30,7 +30,7 @@ struct EditorState {
     std::int32_t ScreenWidth = 0;
     std::int32_t ScreenHeight = 0;
     // Null where the platform has no synthetic input.
-    std::unique_ptr<CMouseEvent> mouse;
+    std::unique_ptr<MouseInput> mouse;
     // Whether a script command ("Test", "Record new script", "Test script") is running.
     ScriptActivity scriptActivity;
     // Set only while the display positions value spinners, so that their notifications are not

@@ -2,9 +2,9 @@
 
 #include "editor/EditorState.h"
 #include "editor/UpDown.h"
-#include "editor/ValueDisplay.h"
+#include "camdata/ValueDisplay.h"
 #include "editor/ValueRowWidgets.h"
-#include "editor/ValueTables.h"
+#include "camdata/ValueTables.h"
 #include "widgets/FieldEdit.h"
 #include "widgets/LocaleSeparator.h"
 
@@ -21,7 +21,7 @@ PitPanel::PitPanel(EditorState& state, QWidget* parent)
     grid->setContentsMargins(6, 4, 6, 4);
     grid->setHorizontalSpacing(4);
     grid->setVerticalSpacing(1);
-    const auto& rows = PitValueRows();
+    const auto& rows = pitValueRows();
     for (int i = 0; i < kPitValueCount; ++i) {
         const ValueRow& row = rows.at(static_cast<std::size_t>(i));
         const ValueRowWidgets widgets = MakeValueRow(this, row, i, QStringLiteral("lblPitDescription"),
@@ -51,9 +51,9 @@ PitPanel::PitPanel(EditorState& state, QWidget* parent)
 void PitPanel::ShowCam()
 {
     const char separator = DecimalSeparator();
-    const auto& rows = PitValueRows();
+    const auto& rows = pitValueRows();
     for (int i = 0; i < kPitValueCount; ++i) {
-        const ShownValue shown = ShowValue(rows.at(static_cast<std::size_t>(i)), state_.document.pit.value(i + 1), separator);
+        const ShownValue shown = shownValue(rows.at(static_cast<std::size_t>(i)), state_.document.pit.value(i + 1), separator);
         fields_.at(static_cast<std::size_t>(i))->setText(QString::fromStdString(shown.text));
         if (shown.spinnerPosition)
             PositionSpinner(state_, *spinners_.at(static_cast<std::size_t>(i)), *shown.spinnerPosition);

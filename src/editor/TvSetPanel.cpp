@@ -1,9 +1,9 @@
 #include "editor/TvSetPanel.h"
 
 #include "editor/EditorState.h"
-#include "editor/NumberText.h"
+#include "camdata/NumberText.h"
 #include "editor/UpDown.h"
-#include "editor/ValueDisplay.h"
+#include "camdata/ValueDisplay.h"
 #include "editor/ValueRowWidgets.h"
 #include "seams/Desktop.h"
 #include "widgets/FieldEdit.h"
@@ -42,7 +42,7 @@ TvSetPanel::TvSetPanel(CamSet set, EditorState& state, Desktop& desktop, QWidget
     , set_(set)
     , state_(state)
     , desktop_(desktop)
-    , rows_(TvValueRows(set))
+    , rows_(tvValueRows(set))
 {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(6, 4, 6, 4);
@@ -188,7 +188,7 @@ void TvSetPanel::ShowCam()
     for (int i = 0; i < kTvValueCount; ++i) {
         // Read at each value: a nested handler may have moved the selector meanwhile.
         const ValueSlot value = cameras.camera(currentCamera()).value(i + 1);
-        const ShownValue shown = ShowValue(rows_.at(static_cast<std::size_t>(i)), value, separator);
+        const ShownValue shown = shownValue(rows_.at(static_cast<std::size_t>(i)), value, separator);
         fields_.at(static_cast<std::size_t>(i))->setText(QString::fromStdString(shown.text));
         if (shown.spinnerPosition)
             positionSpinner(i, *shown.spinnerPosition);
@@ -231,7 +231,7 @@ void TvSetPanel::chkCamFixed_Click()
     if (cameras.count() == 0)
         return;
     const bool fixed = mode_->isChecked();
-    fields_.at(kModeField)->setText(QString::fromStdString(ModeText(fixed, DecimalSeparator())));
+    fields_.at(kModeField)->setText(QString::fromStdString(modeText(fixed, DecimalSeparator())));
     cameras.camera(currentCamera()).value(kTvModeValue).setInt(fixed ? 1 : 0);
     state_.documentChanged();
 }
@@ -269,9 +269,9 @@ void TvSetPanel::UpDownValue_Change(int index)
 void TvSetPanel::txtCurrentCam_LostFocus()
 {
     const int count = state_.document.set(set_).count();
-    const std::optional<double> typed = ParseNumber(index_->text().toStdString(), DecimalSeparator());
+    const std::optional<double> typed = parseNumber(index_->text().toStdString(), DecimalSeparator());
     // Only a number that rounds to a byte converts.
-    const double whole = typed ? RoundHalfEven(*typed, 0) : -1.0;
+    const double whole = typed ? roundHalfEven(*typed, 0) : -1.0;
     if (!(whole >= 0.0 && whole <= 255.0)) {
         index_->setText(QString::number(selector_->Value()));
         emit statusRequested(QStringLiteral("Enter a number between 1 and %1. Ready.").arg(count));

@@ -5,7 +5,7 @@
 // the set's name is part of every object name ("txtTV1CamData_0").
 
 #include "camdata/CameraDocument.h"
-#include "editor/ValueTables.h"
+#include "camdata/ValueTables.h"
 
 #include <QString>
 #include <QWidget>

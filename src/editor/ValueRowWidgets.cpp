@@ -2,7 +2,7 @@
 
 #include "editor/EditorState.h"
 #include "editor/UpDown.h"
-#include "editor/ValueDisplay.h"
+#include "camdata/ValueDisplay.h"
 #include "widgets/FieldEdit.h"
 #include "widgets/LocaleSeparator.h"
 
@@ -18,7 +18,7 @@ QString Indexed(const QString& name, int index)
 void PositionSpinner(EditorState& state, UpDown& spinner, double position)
 {
     const IgnoringSpinnerChange ignoring(state);
-    spinner.setValue(FitSpinnerPosition(position, spinner.Min(), spinner.Max(), spinner.Value()));
+    spinner.setValue(fitSpinnerPosition(position, spinner.Min(), spinner.Max(), spinner.Value()));
 }
 
 ValueRowWidgets MakeValueRow(QWidget* parent, const ValueRow& row, int index, const QString& captionName,

@@ -2,7 +2,7 @@
 // The caption, field and spinner of one value row, as the TV panels and the pit-lane panel build
 // them from their tables; the panels only place them and wire their notifications.
 
-#include "editor/ValueTables.h"
+#include "camdata/ValueTables.h"
 
 #include <QString>
 

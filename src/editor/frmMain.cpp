@@ -181,20 +181,20 @@ void frmMain::runStartup(const std::string& commandLinePath)
     // values once the options are known.
     state_.document = CameraDocument::startup({});
     if (services_.input != nullptr)
-        state_.mouse = std::make_unique<CMouseEvent>(*services_.input, services_.clock,
+        state_.mouse = std::make_unique<MouseInput>(*services_.input, services_.clock,
                                                      [] { QCoreApplication::processEvents(); });
 
-    const ConfigLoadResult config = LoadConfiguration(state_.ProgramFolder, state_.storedOptions);
+    const ConfigLoadResult config = loadConfiguration(state_.ProgramFolder, state_.storedOptions);
     if (config.showWarning)
-        services_.desktop.messageBox({std::string(kConfigWarningTitle), ConfigWarningText(), BoxIcon::Exclamation,
+        services_.desktop.messageBox({std::string(kConfigWarningTitle), configWarningText(), BoxIcon::Exclamation,
                                       BoxButtons::Ok});
     if (config.gplNotFoundIn)
-        services_.desktop.messageBox({std::string(kConfigWarningTitle), GplNotFoundText(*config.gplNotFoundIn),
+        services_.desktop.messageBox({std::string(kConfigWarningTitle), gplNotFoundText(*config.gplNotFoundIn),
                                       BoxIcon::Exclamation, BoxButtons::Ok});
     // A failed write of the defaults (code 3) is reported and the start-up goes on with the
     // defaults in memory, so the window is never left half built.
     for (int code : config.debugModeCodes)
-        services_.desktop.messageBox({std::string(kDebugModeTitle), DebugModeText(code), BoxIcon::Exclamation,
+        services_.desktop.messageBox({std::string(kDebugModeTitle), debugModeText(code), BoxIcon::Exclamation,
                                       BoxButtons::Ok});
     if (config.gplKnown)
         state_.CAMPath = config.camFolder;
@@ -202,7 +202,7 @@ void frmMain::runStartup(const std::string& commandLinePath)
     for (CamSet set : {CamSet::TV1, CamSet::TV2}) {
         TvCameraRecord& first = state_.document.set(set).camera(1);
         for (int k = 2; k <= 12; ++k)
-            first.value(k) = state_.storedOptions.DefaultValue.at(static_cast<std::size_t>(k - 1));
+            first.value(k) = state_.storedOptions.defaultValues.at(static_cast<std::size_t>(k - 1));
     }
     ShowTV1Cam();
     ShowTV2Cam();
@@ -240,7 +240,7 @@ TvSetPanel& frmMain::tvPanel(CamSet set) const
     return set == CamSet::TV1 ? *tv1_ : *tv2_;
 }
 
-void frmMain::setMouse(std::unique_ptr<CMouseEvent> mouse)
+void frmMain::setMouse(std::unique_ptr<MouseInput> mouse)
 {
     state_.mouse = std::move(mouse);
 }
@@ -302,7 +302,7 @@ void frmMain::closeEvent(QCloseEvent* event)
 
 bool frmMain::ExitConfirmed()
 {
-    if (state_.DataSaved || !state_.storedOptions.SafetyExit)
+    if (state_.DataSaved || !state_.storedOptions.askBeforeExit)
         return true;
     services_.desktop.beep();
     const BoxAnswer answer = services_.desktop.messageBox({"Vantapoint: Safety request",

@@ -59,8 +59,8 @@ public:
     std::int32_t ScreenWidth() const { return state_.ScreenWidth; }
     std::int32_t ScreenHeight() const { return state_.ScreenHeight; }
     // The shared synthetic mouse; null where the platform has none.
-    CMouseEvent* mouse() const { return state_.mouse.get(); }
-    void setMouse(std::unique_ptr<CMouseEvent> mouse);
+    MouseInput* mouse() const { return state_.mouse.get(); }
+    void setMouse(std::unique_ptr<MouseInput> mouse);
 
     TvSetPanel& tvPanel(CamSet set) const;
     PitPanel& pitPanel() const { return *pit_; }
@@ -75,7 +75,7 @@ signals:
 protected:
     void changeEvent(QEvent* event) override;
     // Exit and the window's close control end the program the same way: with unsaved data and
-    // SafetyExit, only after the question was answered with OK. During a script command's wait the
+    // askBeforeExit, only after the question was answered with OK. During a script command's wait the
     // command is stopped first, without sending GPL any more input, and the window closes after it.
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;

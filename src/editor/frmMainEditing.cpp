@@ -3,13 +3,13 @@
 
 #include "editor/frmMain.h"
 
-#include "editor/NumberText.h"
+#include "camdata/NumberText.h"
 #include "editor/PitPanel.h"
-#include "editor/SlotOperations.h"
+#include "camdata/SlotOperations.h"
 #include "editor/TvSetPanel.h"
 #include "editor/UpDown.h"
-#include "editor/ValueEditing.h"
-#include "editor/ValueTables.h"
+#include "camdata/ValueEditing.h"
+#include "camdata/ValueTables.h"
 #include "widgets/FieldEdit.h"
 #include "widgets/LocaleSeparator.h"
 
@@ -21,7 +21,7 @@ namespace {
 
 std::optional<double> TypedNumber(const FieldEdit& field)
 {
-    return ParseNumber(field.text().toStdString(), DecimalSeparator());
+    return parseNumber(field.text().toStdString(), DecimalSeparator());
 }
 
 } // namespace
@@ -30,7 +30,7 @@ void frmMain::connectEditing()
 {
     for (TvSetPanel* panel : {tv1_, tv2_}) {
         const CamSet set = panel->set();
-        const auto& rows = TvValueRows(set);
+        const auto& rows = tvValueRows(set);
         for (int i = 0; i < kTvValueCount; ++i) {
             if (rows.at(static_cast<std::size_t>(i)).editable)
                 connect(panel->valueField(i), &FieldEdit::LostFocus, this, [this, set, i] { txtTVCamData_LostFocus(set, i); });
@@ -42,7 +42,7 @@ void frmMain::connectEditing()
         for (int i = 0; i < kAssignButtonCount; ++i)
             connect(panel->assignButton(i), &QPushButton::clicked, this, [this, set, i] { cmdAssignToAllTV_Click(set, i); });
     }
-    const auto& pitRows = PitValueRows();
+    const auto& pitRows = pitValueRows();
     for (int i = 0; i < kPitValueCount; ++i) {
         if (pitRows.at(static_cast<std::size_t>(i)).editable)
             connect(pit_->valueField(i), &FieldEdit::LostFocus, this, [this, i] { txtPitlaneCamData_LostFocus(i); });
@@ -56,8 +56,8 @@ void frmMain::txtTVCamData_LostFocus(CamSet set, int Index)
     CameraSet& cameras = state_.document.set(set);
     if (cameras.count() == 0)
         return;
-    const bool accepted = CommitTvValue(cameras, panel.currentCamera(), Index, TypedNumber(*panel.valueField(Index)),
-                                        state_.storedOptions.FixedSwitchOver);
+    const bool accepted = commitTvValue(cameras, panel.currentCamera(), Index, TypedNumber(*panel.valueField(Index)),
+                                        state_.storedOptions.fixedSwitchOver);
     if (accepted) {
         panel.ShowCam();
         state_.documentChanged();
@@ -74,7 +74,7 @@ void frmMain::UpDownValueTV_Change(CamSet set, int Index)
     CameraSet& cameras = state_.document.set(set);
     if (cameras.count() == 0)
         return;
-    if (!TvSpinnerStep(cameras, panel.currentCamera(), Index, panel.valueSpinner(Index)->Value()))
+    if (!stepTvValue(cameras, panel.currentCamera(), Index, panel.valueSpinner(Index)->Value()))
         return;
     panel.ShowCam();
     state_.documentChanged();
@@ -82,7 +82,7 @@ void frmMain::UpDownValueTV_Change(CamSet set, int Index)
 
 void frmMain::txtPitlaneCamData_LostFocus(int Index)
 {
-    const PitCommit commit = CommitPitValue(state_.document.pit, Index, TypedNumber(*pit_->valueField(Index)));
+    const PitCommit commit = commitPitValue(state_.document.pit, Index, TypedNumber(*pit_->valueField(Index)));
     if (!commit.accepted) {
         ShowPitlaneCam();
         services_.desktop.beep();
@@ -98,7 +98,7 @@ void frmMain::txtPitlaneCamData_LostFocus(int Index)
 
 void frmMain::UpDownValuePit_Change(int Index)
 {
-    if (!PitSpinnerStep(state_.document.pit, Index, pit_->valueSpinner(Index)->Value()))
+    if (!stepPitValue(state_.document.pit, Index, pit_->valueSpinner(Index)->Value()))
         return;
     ShowPitlaneCam();
     state_.documentChanged();
@@ -109,7 +109,7 @@ void frmMain::cmdAddTVBefore_Click(CamSet set)
     if (refusedDuringScript(GatedCommand::SlotCommand))
         return;
     TvSetPanel& panel = tvPanel(set);
-    const SlotOutcome outcome = AddBefore(state_.document, set, panel.currentCamera(), state_.storedOptions.DefaultValue);
+    const SlotOutcome outcome = insertCameraBefore(state_.document, set, panel.currentCamera(), state_.storedOptions.defaultValues);
     if (refused(outcome))
         return;
     // The new camera takes the current number; only a set that was empty moves its selector.
@@ -125,7 +125,7 @@ void frmMain::cmdAddTVBehind_Click(CamSet set)
     if (refusedDuringScript(GatedCommand::SlotCommand))
         return;
     TvSetPanel& panel = tvPanel(set);
-    const SlotOutcome outcome = AddBehind(state_.document, set, panel.currentCamera(), state_.storedOptions.DefaultValue);
+    const SlotOutcome outcome = insertCameraBehind(state_.document, set, panel.currentCamera(), state_.storedOptions.defaultValues);
     if (refused(outcome))
         return;
     panel.setCameraCount(outcome.count);
@@ -140,9 +140,9 @@ void frmMain::cmdRemoveTV_Click(CamSet set)
         return;
     TvSetPanel& panel = tvPanel(set);
     // A set of one camera is refused below without a question first.
-    if (state_.document.set(set).count() > 1 && state_.storedOptions.SafetyRemove && !confirmed(RemoveQuestion(set)))
+    if (state_.document.set(set).count() > 1 && state_.storedOptions.askBeforeRemove && !confirmed(removeQuestion(set)))
         return;
-    const SlotOutcome outcome = RemoveCamera(state_.document, set, panel.currentCamera());
+    const SlotOutcome outcome = removeCamera(state_.document, set, panel.currentCamera());
     if (refused(outcome))
         return;
     // Lowering the bound moves a selector that stood on the removed last camera to the new last one.
@@ -158,9 +158,9 @@ void frmMain::cmdAssignToAllTV_Click(CamSet set, int Index)
     TvSetPanel& panel = tvPanel(set);
     if (state_.document.set(set).count() == 0)
         return;
-    if (state_.storedOptions.SafetyAssignToAll && !confirmed(AssignToAllQuestion(set)))
+    if (state_.storedOptions.askBeforeAssignToAll && !confirmed(assignToAllQuestion(set)))
         return;
-    const SlotOutcome outcome = AssignToAll(state_.document, set, panel.currentCamera(), Index);
+    const SlotOutcome outcome = assignToAll(state_.document, set, panel.currentCamera(), Index);
     state_.documentChanged();
     ShowStatus(ToQString(outcome.message));
 }

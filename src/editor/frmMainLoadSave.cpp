@@ -51,22 +51,22 @@ void frmMain::cmdLoadCAMFile_Click()
     if (refusedDuringScript(GatedCommand::Load))
         return;
     const QString command = QStringLiteral("Load");
-    if (!state_.DataSaved && state_.storedOptions.SafetyLoad) {
+    if (!state_.DataSaved && state_.storedOptions.askBeforeLoad) {
         const BoxAnswer answer = services_.desktop.messageBox({"Vantapoint: Safety request",
                                                               "There is unsaved data in memory. Really load?",
                                                               BoxIcon::Exclamation, BoxButtons::OkCancel});
         if (answer != BoxAnswer::Ok) {
-            reportCamFileError(command, MakeCamFileError(CamFileErrorKind::DialogCancelled));
+            reportCamFileError(command, makeCamFileError(CamFileErrorKind::DialogCancelled));
             return;
         }
     }
     const std::optional<std::string> chosen = services_.desktop.fileDialog(CommonDialog1(false));
     if (!chosen) {
-        reportCamFileError(command, MakeCamFileError(CamFileErrorKind::DialogCancelled));
+        reportCamFileError(command, makeCamFileError(CamFileErrorKind::DialogCancelled));
         return;
     }
     state_.CAMFileName = *chosen;
-    state_.CAMPath = FolderOf(*chosen);
+    state_.CAMPath = folderOf(*chosen);
     ReadNamedCamFile(state_.CAMFileName);
 }
 
@@ -93,7 +93,7 @@ void frmMain::ReadNamedCamFile(const std::string& path)
             break;
         }
     };
-    if (const CamFileResult failed = ReadCamFile(path, state_.document, progress)) {
+    if (const CamFileResult failed = readCamFile(path, state_.document, progress)) {
         reportCamFileError(QStringLiteral("Load"), *failed);
         return;
     }
@@ -110,21 +110,21 @@ void frmMain::cmdSaveCAMFile_Click()
     const QString command = QStringLiteral("Save");
     const std::optional<std::string> chosen = services_.desktop.fileDialog(CommonDialog1(true));
     if (!chosen) {
-        reportCamFileError(command, MakeCamFileError(CamFileErrorKind::DialogCancelled));
+        reportCamFileError(command, makeCamFileError(CamFileErrorKind::DialogCancelled));
         return;
     }
     state_.CAMFileName = *chosen;
-    state_.CAMPath = FolderOf(*chosen);
-    if (FileExists(state_.CAMFileName) && state_.storedOptions.SafetyOverwrite) {
+    state_.CAMPath = folderOf(*chosen);
+    if (fileExists(state_.CAMFileName) && state_.storedOptions.askBeforeOverwrite) {
         const BoxAnswer answer = services_.desktop.messageBox(
             {"Vantapoint: Safety request", "File exists. Overwrite?", BoxIcon::Exclamation, BoxButtons::OkCancel});
         if (answer != BoxAnswer::Ok) {
-            reportCamFileError(command, MakeCamFileError(CamFileErrorKind::OverwriteDeclined));
+            reportCamFileError(command, makeCamFileError(CamFileErrorKind::OverwriteDeclined));
             return;
         }
     }
     // The old file is replaced only by a complete new one.
-    if (const CamFileResult failed = WriteCamFile(state_.CAMFileName, state_.document)) {
+    if (const CamFileResult failed = writeCamFile(state_.CAMFileName, state_.document)) {
         reportCamFileError(command, *failed);
         return;
     }

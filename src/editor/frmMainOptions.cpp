@@ -38,7 +38,7 @@ void frmMain::cmdOptions_Click()
                         .scriptActivity = state_.scriptActivity,
                         .input = services_.input,
                         .manual = services_.manualFile(),
-                        .replaceMouseEvent = [this](std::unique_ptr<CMouseEvent> mouse) { setMouse(std::move(mouse)); },
+                        .replaceMouseEvent = [this](std::unique_ptr<MouseInput> mouse) { setMouse(std::move(mouse)); },
                         .launcher = services_.launcher,
                         .storedOptions = &state_.storedOptions,
                         .recordingScreen = ScreenSize{state_.ScreenWidth, state_.ScreenHeight}},
@@ -55,10 +55,10 @@ void frmMain::AdoptWorkingOptions()
 {
     state_.storedOptions.copyAllButHeaderFrom(state_.workingOptions);
     // The new options hold for this run even when the file cannot take them.
-    if (const std::optional<SystemError> failure = SaveConfiguration(state_.ProgramFolder, state_.storedOptions))
+    if (const std::optional<SystemError> failure = saveConfiguration(state_.ProgramFolder, state_.storedOptions))
         services_.desktop.messageBox({"Vantapoint: Error", SaveFailureText(*failure), BoxIcon::Stop, BoxButtons::Ok});
     if (state_.storedOptions.gplKnown())
-        state_.CAMPath = CamFolderOf(state_.storedOptions.GPLPath);
+        state_.CAMPath = camFolderOf(state_.storedOptions.gplFolder);
 }
 
 } // namespace vp

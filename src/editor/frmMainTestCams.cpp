@@ -4,7 +4,7 @@
 
 #include "editor/frmMain.h"
 
-#include "remote/ClickScript.h"
+#include "remote/ScriptCommands.h"
 #include "widgets/LocaleSeparator.h"
 
 #include <QCoreApplication>
@@ -18,7 +18,8 @@ void frmMain::cmdTestCams_Click()
 {
     RemoteContext context{services_.desktop, services_.clock, services_.input, services_.launcher,
                           state_.scriptActivity, [] { QCoreApplication::processEvents(); }};
-    TestCamsCommand(context, state_.mouse.get(), state_.storedOptions);
+    const OptionsRecord& stored = state_.storedOptions;
+    testCamerasInGpl(context, state_.mouse.get(), stored.script, stored.scriptSettings(), stored.playScript);
 }
 
 void frmMain::EnableTestCams()

@@ -101,7 +101,7 @@ private:
 constexpr std::size_t kFixedRecordBytes = 3145;
 constexpr std::size_t kMaxRecordBytes = 4 + 2 * kMaxTextFieldBytes + kFixedRecordBytes;
 
-bool IsAccessRefusal(int number)
+bool isAccessRefusal(int number)
 {
     return number == EACCES || number == EPERM || number == EROFS;
 }
@@ -114,12 +114,12 @@ struct RecordRead {
 // Opens for reading and writing, which creates a missing file empty. A file the user protected
 // against writing is still read, so its options are not thrown away. Anything but a regular file
 // is not read (a pipe would never end) and reads like a file that cannot be read.
-RecordRead ReadRecordFile(const std::string& path)
+RecordRead readRecordFile(const std::string& path)
 {
-    OpenedFile opened = OpenRegularFile(path, "a+b", true);
-    if (opened.file == nullptr && IsAccessRefusal(opened.error->number)) {
+    OpenedFile opened = openRegularFile(path, "a+b", true);
+    if (opened.file == nullptr && isAccessRefusal(opened.error->number)) {
         const SystemError refusal = *opened.error;
-        opened = OpenRegularFile(path, "rb", true);
+        opened = openRegularFile(path, "rb", true);
         if (opened.file == nullptr)
             return {{}, refusal};
     }
@@ -130,16 +130,16 @@ RecordRead ReadRecordFile(const std::string& path)
     RecordRead result;
     result.bytes.resize(kMaxRecordBytes);
     if (std::fseek(file, 0, SEEK_SET) != 0) {
-        result.error = ErrnoError(errno);
+        result.error = errnoError(errno);
         result.bytes.clear();
     } else {
         const std::size_t got = std::fread(result.bytes.data(), 1, result.bytes.size(), file);
         if (std::ferror(file) != 0)
-            result.error = ErrnoError(errno);
+            result.error = errnoError(errno);
         result.bytes.resize(got);
     }
     if (std::fclose(file) != 0 && !result.error)
-        result.error = ErrnoError(errno);
+        result.error = errnoError(errno);
     return result;
 }
 
@@ -147,12 +147,12 @@ RecordRead ReadRecordFile(const std::string& path)
 
 // Opening and closing proves that gpl.exe is there; a folder of that name is not the game.
 // An empty folder name would look beside the working folder, a NUL would cut the name short.
-std::optional<SystemError> CheckGplFolder(const std::string& folder)
+std::optional<SystemError> checkGplFolder(const std::string& folder)
 {
     if (folder.empty() || folder.find('\0') != std::string::npos)
-        return ErrnoError(EINVAL);
-    const std::string path = JoinPath(folder, "gpl.exe");
-    const OpenedFile opened = OpenRegularFile(path, "rb", true);
+        return errnoError(EINVAL);
+    const std::string path = joinPath(folder, "gpl.exe");
+    const OpenedFile opened = openRegularFile(path, "rb", true);
     if (opened.file == nullptr)
         return opened.error;
     std::fclose(opened.file);
@@ -160,99 +160,99 @@ std::optional<SystemError> CheckGplFolder(const std::string& folder)
 }
 
 
-std::string CamFolderOf(const std::string& gplPath)
+std::string camFolderOf(const std::string& gplPath)
 {
-    std::string tracks = JoinPath(gplPath, "tracks");
+    std::string tracks = joinPath(gplPath, "tracks");
     std::error_code ec;
-    return std::filesystem::is_directory(PathFromUtf8(tracks), ec) ? tracks : gplPath;
+    return std::filesystem::is_directory(pathFromUtf8(tracks), ec) ? tracks : gplPath;
 }
 
-std::string ConfigWarningText()
+std::string configWarningText()
 {
     return "Vantapoint.cfg seems to be corrupt or non-existant. All options will be set back to default.\r\n"
            "If you're about to fire up Vantapoint for the first time, this is normal.\r\n"
            "For further information see online manual.";
 }
 
-std::string GplNotFoundText(const std::string& folder)
+std::string gplNotFoundText(const std::string& folder)
 {
     return "GPL was not found in " + folder + ". Set its folder again in the options; all other options are kept.";
 }
 
-std::string DebugModeText(int code)
+std::string debugModeText(int code)
 {
     return "An error occured during loading the configuration file. Code: " + std::to_string(code);
 }
 
-bool FitsInTextField(std::string_view text)
+bool fitsInTextField(std::string_view text)
 {
     return text.size() <= kMaxTextFieldBytes;
 }
 
-std::vector<std::uint8_t> ConfigBytes(const OptionsRecord& options)
+std::vector<std::uint8_t> configBytes(const OptionsRecord& options)
 {
-    if (!FitsInTextField(options.Header) || !FitsInTextField(options.GPLPath))
+    if (!fitsInTextField(options.header) || !fitsInTextField(options.gplFolder))
         return {};
     LittleEndianWriter out;
-    out.putText(options.Header);
-    out.putText(options.GPLPath);
-    out.putFlag(options.ShowSafetyRequests);
-    out.putFlag(options.SafetyAssignToAll);
-    out.putFlag(options.SafetyRecordScript);
-    out.putFlag(options.SafetyExit);
-    out.putFlag(options.SafetyLoad);
-    out.putFlag(options.SafetyRemove);
-    out.putFlag(options.SafetyOverwrite);
-    out.putFlag(options.ShowInformation);
-    for (const ValueSlot slot : options.DefaultValue)
+    out.putText(options.header);
+    out.putText(options.gplFolder);
+    out.putFlag(options.showSafetyRequests);
+    out.putFlag(options.askBeforeAssignToAll);
+    out.putFlag(options.askBeforeNewScript);
+    out.putFlag(options.askBeforeExit);
+    out.putFlag(options.askBeforeLoad);
+    out.putFlag(options.askBeforeRemove);
+    out.putFlag(options.askBeforeOverwrite);
+    out.putFlag(options.showInformation);
+    for (const ValueSlot slot : options.defaultValues)
         out.put(slot.bits(), 4);
-    out.putFlag(options.FixedSwitchOver);
-    out.put(options.ClickCount, 1);
-    for (const std::int32_t value : options.ClickInterval)
+    out.putFlag(options.fixedSwitchOver);
+    out.put(options.script.count, 1);
+    for (const std::int32_t value : options.script.intervals)
         out.putInt32(value);
-    for (const std::int32_t value : options.ClickX)
+    for (const std::int32_t value : options.script.x)
         out.putInt32(value);
-    for (const std::int32_t value : options.ClickY)
+    for (const std::int32_t value : options.script.y)
         out.putInt32(value);
-    out.putInt32(options.ShutdownDelay);
-    out.putFlag(options.PlayScript);
+    out.putInt32(options.shutdownDelay);
+    out.putFlag(options.playScript);
     return out.take();
 }
 
-OptionsRecord ParseConfigBytes(std::span<const std::uint8_t> bytes)
+OptionsRecord parseConfigBytes(std::span<const std::uint8_t> bytes)
 {
     LittleEndianReader in(bytes);
     OptionsRecord options;
     // The header is what tells the record from foreign bytes: a missing one is empty, never the default.
-    options.Header = in.takeText().value_or(std::string());
+    options.header = in.takeText().value_or(std::string());
     if (std::optional<std::string> path = in.takeText())
-        options.GPLPath = std::move(*path);
-    in.read(options.ShowSafetyRequests);
-    in.read(options.SafetyAssignToAll);
-    in.read(options.SafetyRecordScript);
-    in.read(options.SafetyExit);
-    in.read(options.SafetyLoad);
-    in.read(options.SafetyRemove);
-    in.read(options.SafetyOverwrite);
-    in.read(options.ShowInformation);
-    in.read(options.DefaultValue);
-    in.read(options.FixedSwitchOver);
-    in.read(options.ClickCount);
-    in.read(options.ClickInterval);
-    in.read(options.ClickX);
-    in.read(options.ClickY);
-    in.read(options.ShutdownDelay);
-    in.read(options.PlayScript);
+        options.gplFolder = std::move(*path);
+    in.read(options.showSafetyRequests);
+    in.read(options.askBeforeAssignToAll);
+    in.read(options.askBeforeNewScript);
+    in.read(options.askBeforeExit);
+    in.read(options.askBeforeLoad);
+    in.read(options.askBeforeRemove);
+    in.read(options.askBeforeOverwrite);
+    in.read(options.showInformation);
+    in.read(options.defaultValues);
+    in.read(options.fixedSwitchOver);
+    in.read(options.script.count);
+    in.read(options.script.intervals);
+    in.read(options.script.x);
+    in.read(options.script.y);
+    in.read(options.shutdownDelay);
+    in.read(options.playScript);
     return options;
 }
 
-ConfigLoadResult LoadConfiguration(const std::string& programFolder, OptionsRecord& stored)
+ConfigLoadResult loadConfiguration(const std::string& programFolder, OptionsRecord& stored)
 {
-    const std::string path = JoinPath(programFolder, kConfigFileName);
+    const std::string path = joinPath(programFolder, kConfigFileName);
     ConfigLoadResult result;
     // Writes what stored now holds; a failure is the "Debug-Mode" box with code 3.
     const auto rewrite = [&] {
-        if (SaveConfiguration(programFolder, stored)) {
+        if (saveConfiguration(programFolder, stored)) {
             result.debugModeCodes.push_back(3);
             result.saveFailed = true;
         }
@@ -260,26 +260,26 @@ ConfigLoadResult LoadConfiguration(const std::string& programFolder, OptionsReco
             result.debugModeCode = result.debugModeCodes.back();
     };
 
-    RecordRead read = ReadRecordFile(path);
+    RecordRead read = readRecordFile(path);
     if (read.error) {
         // A file that cannot be read is not reported as corrupt; a lost folder is code 1.
         if (read.error->number == kErrPathNotFound)
             result.debugModeCodes.push_back(1);
     } else {
-        OptionsRecord options = ParseConfigBytes(read.bytes);
-        if (options.Header == kConfigHeader) {
+        OptionsRecord options = parseConfigBytes(read.bytes);
+        if (options.header == kConfigHeader) {
             if (!options.gplKnown()) {
                 stored = std::move(options);
                 return result;
             }
-            if (!CheckGplFolder(options.GPLPath)) {
+            if (!checkGplFolder(options.gplFolder)) {
                 result.gplKnown = true;
-                result.camFolder = CamFolderOf(options.GPLPath);
+                result.camFolder = camFolderOf(options.gplFolder);
                 stored = std::move(options);
                 return result;
             }
-            result.gplNotFoundIn = std::move(options.GPLPath);
-            options.GPLPath = kGplNotInstalled;
+            result.gplNotFoundIn = std::move(options.gplFolder);
+            options.gplFolder = kGplNotInstalled;
             stored = std::move(options);
             rewrite();
             return result;
@@ -291,26 +291,26 @@ ConfigLoadResult LoadConfiguration(const std::string& programFolder, OptionsReco
     return result;
 }
 
-std::optional<SystemError> SaveConfiguration(const std::string& programFolder, const OptionsRecord& stored)
+std::optional<SystemError> saveConfiguration(const std::string& programFolder, const OptionsRecord& stored)
 {
-    const std::vector<std::uint8_t> bytes = ConfigBytes(stored);
+    const std::vector<std::uint8_t> bytes = configBytes(stored);
     if (bytes.empty())
-        return ErrnoError(ENAMETOOLONG);
+        return errnoError(ENAMETOOLONG);
 
-    const std::string path = JoinPath(programFolder, kConfigFileName);
+    const std::string path = joinPath(programFolder, kConfigFileName);
     // "r+b" keeps what lies beyond the record; only a missing file is created.
-    OpenedFile opened = OpenRegularFile(path, "r+b", true);
+    OpenedFile opened = openRegularFile(path, "r+b", true);
     if (opened.file == nullptr && opened.error->number == kErrFileNotFound)
-        opened = OpenRegularFile(path, "wb", false);
+        opened = openRegularFile(path, "wb", false);
     if (opened.file == nullptr)
         return opened.error;
     std::FILE* file = opened.file;
 
     std::optional<SystemError> error;
     if (std::fwrite(bytes.data(), 1, bytes.size(), file) != bytes.size())
-        error = ErrnoError(errno);
+        error = errnoError(errno);
     if (std::fclose(file) != 0 && !error)
-        error = ErrnoError(errno);
+        error = errnoError(errno);
     return error;
 }
 

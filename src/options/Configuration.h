@@ -17,30 +17,30 @@ namespace vp {
 
 inline constexpr std::string_view kConfigWarningTitle = "Vantapoint: Error while initializing";
 // Three lines joined by CR LF.
-std::string ConfigWarningText();
+std::string configWarningText();
 // The one box, titled kConfigWarningTitle, when the stored GPL folder no longer holds gpl.exe.
-std::string GplNotFoundText(const std::string& folder);
+std::string gplNotFoundText(const std::string& folder);
 inline constexpr std::string_view kDebugModeTitle = "Debug-Mode";
 // "An error occured during loading the configuration file. Code: " + code.
-std::string DebugModeText(int code);
+std::string debugModeText(int code);
 
 // A text field holds at most this many bytes: its length is stored in 16 bits.
 inline constexpr std::size_t kMaxTextFieldBytes = 65535;
-bool FitsInTextField(std::string_view text);
+bool fitsInTextField(std::string_view text);
 
 // Whether folder holds a gpl.exe that can be opened for reading (a folder of that name is not the
 // game). Empty on success; the start-up check and the GPL folder dialog share this one rule.
-std::optional<SystemError> CheckGplFolder(const std::string& folder);
+std::optional<SystemError> checkGplFolder(const std::string& folder);
 
 // Where the CAM file dialog opens for a known GPL folder: its "tracks" folder, or the GPL folder
 // itself where it has none (a folder that does not exist would be taken for a file name).
-std::string CamFolderOf(const std::string& gplPath);
+std::string camFolderOf(const std::string& gplPath);
 
 // The record as laid out in the file (3149 + header length + path length bytes).
-// Empty when Header or GPLPath does not fit in a text field: such a record cannot be stored.
-std::vector<std::uint8_t> ConfigBytes(const OptionsRecord& options);
+// Empty when the header or the GPL folder does not fit in a text field: such a record cannot be stored.
+std::vector<std::uint8_t> configBytes(const OptionsRecord& options);
 // Reads a record from the start of bytes; what lies beyond their end reads as empty text and zeros.
-OptionsRecord ParseConfigBytes(std::span<const std::uint8_t> bytes);
+OptionsRecord parseConfigBytes(std::span<const std::uint8_t> bytes);
 
 struct ConfigLoadResult {
     bool showWarning = false;          // the "Vantapoint: Error while initializing" box
@@ -49,19 +49,19 @@ struct ConfigLoadResult {
     // found no folder. debugModeCode is the last of them.
     std::vector<int> debugModeCodes;
     bool gplKnown = false;             // enables "Test"
-    std::string camFolder;             // CamFolderOf(GPLPath) when gplKnown
+    std::string camFolder;             // camFolderOf(gplFolder) when gplKnown
     bool saveFailed = false;           // rewriting the file failed (code 3 above)
-    // The stored GPL folder that no longer holds gpl.exe: only GPLPath was reset (GplNotFoundText).
+    // The stored GPL folder that no longer holds gpl.exe: only gplFolder was reset (gplNotFoundText).
     std::optional<std::string> gplNotFoundIn;
 };
 
 // Fills stored from programFolder/Vantapoint.cfg, or resets it to the defaults and rewrites the file.
-// A GPL folder that lost gpl.exe (moved, deleted, a drive unplugged) resets GPLPath alone: every other
+// A GPL folder that lost gpl.exe (moved, deleted, a drive unplugged) resets gplFolder alone: every other
 // option and the click script are kept, and the file is rewritten with that one change.
-ConfigLoadResult LoadConfiguration(const std::string& programFolder, OptionsRecord& stored);
+ConfigLoadResult loadConfiguration(const std::string& programFolder, OptionsRecord& stored);
 
-// Writes the record from offset 0 without truncating the file. A record that ConfigBytes cannot
+// Writes the record from offset 0 without truncating the file. A record that configBytes cannot
 // lay out is refused with ENAMETOOLONG before the file is touched.
-std::optional<SystemError> SaveConfiguration(const std::string& programFolder, const OptionsRecord& stored);
+std::optional<SystemError> saveConfiguration(const std::string& programFolder, const OptionsRecord& stored);
 
 } // namespace vp

@@ -30,7 +30,7 @@ inline constexpr int kDefaultValueBoxCount = 12;
 inline constexpr int kDistanceBox = 0;
 inline constexpr int kFixedBox = 4;
 
-// Box k edits DefaultValue slot k (camera value #k+1); bounds include both ends.
+// Box k (0..11) edits default-value slot k (camera value #k+1); bounds include both ends.
 inline constexpr std::array<DefaultValueBox, kDefaultValueBoxCount> kDefaultValueBoxes{{
     {"Enter a number between 0 and 1000", "[m] before/behind the currently shown camera", 0.0F, 1000.0F, BoxDisplay::Plain},
     {"Enter a number between -200 and 200", "[m]", -200.0F, 200.0F, BoxDisplay::ThreeDecimals},
@@ -47,14 +47,14 @@ inline constexpr std::array<DefaultValueBox, kDefaultValueBoxCount> kDefaultValu
 }};
 
 // The text of box k (not the check box) for its slot as the dialog shows it on opening.
-std::string DefaultBoxText(int box, ValueSlot slot, char decimalSeparator);
+std::string defaultBoxText(int box, ValueSlot slot, char decimalSeparator);
 
 // The text a refused entry is replaced with: degrees for the angle boxes, the plain number otherwise.
-std::string RefusedBoxText(int box, ValueSlot slot, char decimalSeparator);
+std::string refusedBoxText(int box, ValueSlot slot, char decimalSeparator);
 
 // The slot a typed entry of box k (not the check box) becomes, or nothing when it is refused: no
 // number, beyond the float range, or outside the box's bounds. Angles are typed in degrees and
 // kept in radians.
-std::optional<ValueSlot> ReadDefaultBox(int box, std::string_view text, char decimalSeparator);
+std::optional<ValueSlot> readDefaultBox(int box, std::string_view text, char decimalSeparator);
 
 } // namespace vp

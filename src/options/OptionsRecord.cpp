@@ -1,5 +1,7 @@
 #include "options/OptionsRecord.h"
 
+#include "remote/ScriptCommands.h"
+
 #include <utility>
 
 namespace vp {
@@ -7,12 +9,17 @@ namespace vp {
 void OptionsRecord::copyAllButHeaderFrom(const OptionsRecord& other)
 {
     // Copy the whole record so that a field added later cannot be forgotten here.
-    std::string header = Header;
+    std::string kept = header;
     *this = other;
-    Header = std::move(header);
+    header = std::move(kept);
 }
 
-std::array<ValueSlot, 12> OptionsRecord::DefaultSlots()
+ScriptSettings OptionsRecord::scriptSettings() const
+{
+    return {gplFolder, shutdownDelay, showInformation, askBeforeNewScript};
+}
+
+std::array<ValueSlot, 12> OptionsRecord::factoryDefaults()
 {
     constexpr double pi = 3.14159265358979;
     return {

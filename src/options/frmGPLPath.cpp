@@ -86,7 +86,7 @@ frmGPLPath::frmGPLPath(OptionsRecord& working, QWidget* parent)
 
 frmGPLPath::frmGPLPath(OptionsRecord& working, const QStringList& drives, const QString& startFolder,
                        QWidget* parent)
-    : QDialog(parent), working_(working), pathWhenOpened_(working.GPLPath)
+    : QDialog(parent), working_(working), pathWhenOpened_(working.gplFolder)
 {
     BuildControls();
 
@@ -216,7 +216,7 @@ void frmGPLPath::dirFolder_Change(const QString& folder)
 {
     ShowFolder(folder);
     driveFolders_.insert(drvDrive_->currentData().toString(), folder);
-    working_.GPLPath = PathBytes(QDir::toNativeSeparators(folder));
+    working_.gplFolder = PathBytes(QDir::toNativeSeparators(folder));
     CheckGplExe();
     cmdOK_->setEnabled(gplFound_);
 }
@@ -224,7 +224,7 @@ void frmGPLPath::dirFolder_Change(const QString& folder)
 void frmGPLPath::CheckGplExe()
 {
     // A path the configuration file cannot hold could not be kept: refused like a folder without the game.
-    gplFound_ = FitsInTextField(working_.GPLPath) && !CheckGplFolder(working_.GPLPath);
+    gplFound_ = fitsInTextField(working_.gplFolder) && !checkGplFolder(working_.gplFolder);
 }
 
 void frmGPLPath::cmdOK_Click()
@@ -234,13 +234,13 @@ void frmGPLPath::cmdOK_Click()
 
 void frmGPLPath::cmdCancel_Click()
 {
-    working_.GPLPath = kGplNotInstalled;
+    working_.gplFolder = kGplNotInstalled;
     done(QDialog::Rejected);
 }
 
 void frmGPLPath::reject()
 {
-    working_.GPLPath = pathWhenOpened_;
+    working_.gplFolder = pathWhenOpened_;
     QDialog::reject();
 }
 

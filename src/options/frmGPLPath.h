@@ -1,6 +1,6 @@
 #pragma once
 // The small dialog in which the user points the program at the folder that holds gpl.exe, or says
-// that GPL is not installed. Every folder shown is written to GPLPath of the working options at once.
+// that GPL is not installed. Every folder shown is written to gplFolder of the working options at once.
 
 #include "options/OptionsRecord.h"
 #include "options/PathText.h"
@@ -36,7 +36,7 @@ public:
     // Whether gpl.exe was found in the folder last shown.
     bool GplFound() const { return gplFound_; }
 
-    // The close control and Escape leave GPLPath as it was when the dialog opened.
+    // The close control and Escape leave gplFolder as it was when the dialog opened.
     void reject() override;
 
 private:

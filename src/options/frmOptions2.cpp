@@ -1,7 +1,7 @@
 #include "options/frmOptions2.h"
 
 #include "options/frmGPLPath.h"
-#include "remote/CMouseEvent.h"
+#include "remote/MouseInput.h"
 #include "seams/Desktop.h"
 #include "widgets/FieldEdit.h"
 #include "widgets/LocaleSeparator.h"
@@ -36,13 +36,13 @@ struct SafetyBoxSpec {
 // The single safety boxes in their tab order, each with the flag it edits.
 constexpr std::array<SafetyBoxSpec, 6> kSafetyBoxes{{
     {"chkLoad", "Show safety request when clicking on the \"Load\"-button with unsaved data in memory",
-     &OptionsRecord::SafetyLoad},
-    {"chkSafe", "Show safety request before overwriting an existing file", &OptionsRecord::SafetyOverwrite},
+     &OptionsRecord::askBeforeLoad},
+    {"chkSafe", "Show safety request before overwriting an existing file", &OptionsRecord::askBeforeOverwrite},
     {"chkConfigure", "Show safety request before recording a new script in the \"GPL remote\"-options",
-     &OptionsRecord::SafetyRecordScript},
-    {"chkRemove", "Show safety request before removing a camera", &OptionsRecord::SafetyRemove},
-    {"chkExit", "Show safety request before exiting with unsaved data in memory", &OptionsRecord::SafetyExit},
-    {"chkAssign", "Show safety request when clicking an \"Assign to all\"-button", &OptionsRecord::SafetyAssignToAll},
+     &OptionsRecord::askBeforeNewScript},
+    {"chkRemove", "Show safety request before removing a camera", &OptionsRecord::askBeforeRemove},
+    {"chkExit", "Show safety request before exiting with unsaved data in memory", &OptionsRecord::askBeforeExit},
+    {"chkAssign", "Show safety request when clicking an \"Assign to all\"-button", &OptionsRecord::askBeforeAssignToAll},
 }};
 
 constexpr int kMiddle = 0;        // optValue1 0: in the middle between the neighbours
@@ -280,46 +280,46 @@ QWidget* frmOptions2::BuildRemoteTab()
 void frmOptions2::Form_Load()
 {
     if (services_.input != nullptr && services_.replaceMouseEvent) {
-        auto fresh = std::make_unique<CMouseEvent>(*services_.input, services_.clock,
+        auto fresh = std::make_unique<MouseInput>(*services_.input, services_.clock,
                                                    [] { QCoreApplication::processEvents(); });
         mouseEvent_ = fresh.get();
         services_.replaceMouseEvent(std::move(fresh));
     }
 
-    chkAll_->setChecked(working_.ShowSafetyRequests);
-    if (working_.ShowSafetyRequests) {
+    chkAll_->setChecked(working_.showSafetyRequests);
+    if (working_.showSafetyRequests) {
         for (std::size_t i = 0; i < safetyBoxes_.size(); ++i)
             safetyBoxes_[i]->setChecked(working_.*kSafetyBoxes[i].flag);
     } else {
         chkAll_Click();
     }
-    chkInformation_->setChecked(working_.ShowInformation);
-    chkFixedSwitchOver_->setChecked(working_.FixedSwitchOver);
-    lblGPLFolder_->setText(PathText(working_.GPLPath));
+    chkInformation_->setChecked(working_.showInformation);
+    chkFixedSwitchOver_->setChecked(working_.fixedSwitchOver);
+    lblGPLFolder_->setText(PathText(working_.gplFolder));
 
     const char separator = DecimalSeparator();
     FieldEdit* distance = txtDefaultValue_[kDistanceBox];
-    const ValueSlot placement = working_.DefaultValue[kDistanceBox];
+    const ValueSlot placement = working_.defaultValues[kDistanceBox];
     if (placement.asFloat() == kPlaceInMiddle) {
         optValue1_[kMiddle]->setChecked(true);
         distance->setText(QStringLiteral("200"));
         distance->setEnabled(false);
     } else {
         optValue1_[kPlaceAtDistance]->setChecked(true);
-        distance->setText(ToQString(DefaultBoxText(kDistanceBox, placement, separator)));
+        distance->setText(ToQString(defaultBoxText(kDistanceBox, placement, separator)));
     }
     for (int k = 1; k < kDefaultValueBoxCount; ++k) {
-        const ValueSlot slot = working_.DefaultValue.at(static_cast<std::size_t>(k));
+        const ValueSlot slot = working_.defaultValues.at(static_cast<std::size_t>(k));
         if (k == kFixedBox)
             chkValue5_->setChecked(slot.asInt() != 0);
         else
-            txtDefaultValue_.at(static_cast<std::size_t>(k))->setText(ToQString(DefaultBoxText(k, slot, separator)));
+            txtDefaultValue_.at(static_cast<std::size_t>(k))->setText(ToQString(defaultBoxText(k, slot, separator)));
     }
 
     UpdateGplControls();
     UpdateScriptControls();
-    hscShutdown_->setValue(-std::clamp(working_.ShutdownDelay, kShutdownFast, kShutdownSlow));
-    chkPlayScript_->setChecked(working_.PlayScript);
+    hscShutdown_->setValue(-std::clamp(working_.shutdownDelay, kShutdownFast, kShutdownSlow));
+    chkPlayScript_->setChecked(working_.playScript);
 }
 
 void frmOptions2::BindFlag(QCheckBox* box, bool OptionsRecord::*flag)
@@ -332,9 +332,9 @@ void frmOptions2::ConnectHandlers()
     connect(chkAll_, &QCheckBox::toggled, this, &frmOptions2::chkAll_Click);
     for (std::size_t i = 0; i < safetyBoxes_.size(); ++i)
         BindFlag(safetyBoxes_[i], kSafetyBoxes[i].flag);
-    BindFlag(chkInformation_, &OptionsRecord::ShowInformation);
-    BindFlag(chkFixedSwitchOver_, &OptionsRecord::FixedSwitchOver);
-    BindFlag(chkPlayScript_, &OptionsRecord::PlayScript);
+    BindFlag(chkInformation_, &OptionsRecord::showInformation);
+    BindFlag(chkFixedSwitchOver_, &OptionsRecord::fixedSwitchOver);
+    BindFlag(chkPlayScript_, &OptionsRecord::playScript);
     for (int index : {kMiddle, kPlaceAtDistance}) {
         connect(optValue1_.at(static_cast<std::size_t>(index)), &QRadioButton::toggled, this, [this, index](bool checked) {
             if (checked)
@@ -366,13 +366,13 @@ void frmOptions2::chkAll_Click()
         }
         working_.*kSafetyBoxes[i].flag = on;
     }
-    working_.ShowSafetyRequests = on;
+    working_.showSafetyRequests = on;
 }
 
 void frmOptions2::optValue1_Click(int index)
 {
     FieldEdit* distance = txtDefaultValue_[kDistanceBox];
-    ValueSlot& placement = working_.DefaultValue[kDistanceBox];
+    ValueSlot& placement = working_.defaultValues[kDistanceBox];
     if (index == kMiddle) {
         distance->setEnabled(false);
         placement = ValueSlot::fromFloat(kPlaceInMiddle);
@@ -383,32 +383,32 @@ void frmOptions2::optValue1_Click(int index)
         distance->setText(QStringLiteral("200"));
         placement = ValueSlot::fromFloat(kFirstDistance);
     } else {
-        distance->setText(ToQString(DefaultBoxText(kDistanceBox, placement, DecimalSeparator())));
+        distance->setText(ToQString(defaultBoxText(kDistanceBox, placement, DecimalSeparator())));
     }
 }
 
 void frmOptions2::chkValue5_Click()
 {
-    working_.DefaultValue[kFixedBox] = ValueSlot::fromInt(chkValue5_->isChecked() ? 1 : 0);
+    working_.defaultValues[kFixedBox] = ValueSlot::fromInt(chkValue5_->isChecked() ? 1 : 0);
 }
 
 void frmOptions2::hscShutdown_Change()
 {
-    working_.ShutdownDelay = -hscShutdown_->value();
+    working_.shutdownDelay = -hscShutdown_->value();
 }
 
 void frmOptions2::txtDefaultValue_LostFocus(int box)
 {
     FieldEdit* edit = txtDefaultValue_.at(static_cast<std::size_t>(box));
-    ValueSlot& slot = working_.DefaultValue.at(static_cast<std::size_t>(box));
+    ValueSlot& slot = working_.defaultValues.at(static_cast<std::size_t>(box));
     const char separator = DecimalSeparator();
-    if (const std::optional<ValueSlot> typed = ReadDefaultBox(box, edit->text().toStdString(), separator)) {
+    if (const std::optional<ValueSlot> typed = readDefaultBox(box, edit->text().toStdString(), separator)) {
         slot = *typed;
         return;
     }
     // Refused: the slot keeps its value and the box shows it again.
     services_.desktop.beep();
-    edit->setText(ToQString(RefusedBoxText(box, slot, separator)));
+    edit->setText(ToQString(refusedBoxText(box, slot, separator)));
 }
 
 void frmOptions2::cmdChange_Click()
@@ -419,7 +419,7 @@ void frmOptions2::cmdChange_Click()
     }
     frmGPLPath dialog(working_, this);
     dialog.exec();
-    lblGPLFolder_->setText(PathText(working_.GPLPath));
+    lblGPLFolder_->setText(PathText(working_.gplFolder));
     UpdateGplControls();
 }
 
@@ -449,15 +449,19 @@ void frmOptions2::cmdConfigure_Click()
 {
     RemoteContext context = ScriptContext();
     const ScreenSize screen = services_.recordingScreen.value_or(services_.desktop.screenSize());
-    if (const auto enabled = ScriptControlsAfterRecording(RecordClickScript(context, working_, screen)))
+    const ScriptOutcome outcome = recordClickScript(context, working_.script, working_.scriptSettings(), screen);
+    if (const auto enabled = scriptControlsAfterRecording(outcome))
         SetScriptControlsEnabled(*enabled);
 }
 
 void frmOptions2::cmdTest_Click()
 {
     RemoteContext context = ScriptContext();
-    TestScriptCommand(context, mouseEvent_, working_,
-                      services_.storedOptions != nullptr ? *services_.storedOptions : working_);
+    // The working script from the working folder, but the information box as the stored options say.
+    ScriptSettings settings = working_.scriptSettings();
+    if (services_.storedOptions != nullptr)
+        settings.showInformation = services_.storedOptions->showInformation;
+    playClickScript(context, mouseEvent_, working_.script, settings);
 }
 
 void frmOptions2::UpdateGplControls()
@@ -469,7 +473,7 @@ void frmOptions2::UpdateGplControls()
 
 void frmOptions2::UpdateScriptControls()
 {
-    SetScriptControlsEnabled(working_.ClickCount != 0);
+    SetScriptControlsEnabled(working_.script.count != 0);
 }
 
 void frmOptions2::SetScriptControlsEnabled(bool enabled)

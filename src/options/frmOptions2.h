@@ -6,7 +6,7 @@
 
 #include "options/DefaultValueBoxes.h"
 #include "options/OptionsRecord.h"
-#include "remote/ClickScript.h"
+#include "remote/ScriptCommands.h"
 #include "seams/Desktop.h"
 
 #include <QDialog>
@@ -27,7 +27,7 @@ class QTabWidget;
 
 namespace vp {
 
-class CMouseEvent;
+class MouseInput;
 class Clock;
 class Desktop;
 class FieldEdit;
@@ -45,9 +45,9 @@ struct OptionsDialogServices {
     std::string manual;
     // Receives the mouse-input object made on opening; the main window keeps it as its shared one.
     // Without an input backend or a receiver no such object is made.
-    std::function<void(std::unique_ptr<CMouseEvent>)> replaceMouseEvent;
+    std::function<void(std::unique_ptr<MouseInput>)> replaceMouseEvent;
     // For "Record new script" and "Test script". The launcher starts gpl.exe (without one the
-    // launch fails with its message). "Test script" asks by the stored ShowInformation (a dialog
+    // launch fails with its message). "Test script" asks by the stored showInformation (a dialog
     // given no stored options has only the working ones). The recording scales by the desktop size
     // measured at start-up (measured when recording if none is given).
     ProgramLauncher* launcher = nullptr;
@@ -67,7 +67,7 @@ public:
     Clock& clock() { return services_.clock; }
     InputBackend* input() { return services_.input; }
     // The mouse-input object made on opening; null without an input backend.
-    CMouseEvent* mouseEvent() { return mouseEvent_; }
+    MouseInput* mouseEvent() { return mouseEvent_; }
     QPushButton* cmdConfigure() { return cmdConfigure_; }
     QPushButton* cmdTest() { return cmdTest_; }
     QCheckBox* chkPlayScript() { return chkPlayScript_; }
@@ -105,7 +105,7 @@ private:
 
     OptionsRecord& working_;
     OptionsDialogServices services_;
-    CMouseEvent* mouseEvent_ = nullptr;
+    MouseInput* mouseEvent_ = nullptr;
     int scriptActivityWatch_ = -1;
 
     QTabWidget* sstOptions_ = nullptr;

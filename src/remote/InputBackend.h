@@ -67,9 +67,9 @@ public:
 // wide (or high): pixel / pixels * 65535 taken back and rounded to the nearest pixel, then held
 // on the screen. 0 is the first pixel, 65535 the last, and every pixel of a screen up to 65535
 // pixels wide survives the way there and back exactly.
-std::int32_t AbsoluteToPixel(std::int32_t absolute, std::int32_t pixels);
+std::int32_t absoluteToPixel(std::int32_t absolute, std::int32_t pixels);
 
 // The backend of this platform (X11/XTest or user32), or nothing where none can run (no display).
-std::unique_ptr<InputBackend> CreatePlatformInputBackend();
+std::unique_ptr<InputBackend> createPlatformInputBackend();
 
 } // namespace vp

@@ -3,7 +3,7 @@
 
 namespace vp {
 
-std::unique_ptr<InputBackend> CreatePlatformInputBackend()
+std::unique_ptr<InputBackend> createPlatformInputBackend()
 {
     return nullptr;
 }

@@ -24,13 +24,13 @@ static_assert(MouseFlags::Move == MOUSEEVENTF_MOVE && MouseFlags::LeftDown == MO
 constexpr UINT kKeyWaitMs = 1000;
 
 // Windows puts an absolute coordinate a on pixel a * pixels / 65536 cut down, which for about
-// half of the pixels is one short of the pixel the program means (the nearest, AbsoluteToPixel):
+// half of the pixels is one short of the pixel the program means (the nearest, absoluteToPixel):
 // recorded clicks would drift by one. It gets the smallest coordinate on that pixel instead.
-std::int32_t OnItsPixel(std::int32_t absolute, std::int32_t pixels)
+std::int32_t onItsPixel(std::int32_t absolute, std::int32_t pixels)
 {
     if (pixels <= 0)
         return absolute;
-    const std::int64_t pixel = AbsoluteToPixel(absolute, pixels);
+    const std::int64_t pixel = absoluteToPixel(absolute, pixels);
     return static_cast<std::int32_t>((pixel * 65536 + pixels - 1) / pixels);
 }
 
@@ -40,8 +40,8 @@ public:
     {
         if ((flags & MouseFlags::Move) != 0 && (flags & MouseFlags::Absolute) != 0) {
             const ScreenSize screen = screenSize();
-            dx = OnItsPixel(dx, screen.width);
-            dy = OnItsPixel(dy, screen.height);
+            dx = onItsPixel(dx, screen.width);
+            dy = onItsPixel(dy, screen.height);
         }
         INPUT input{};
         input.type = INPUT_MOUSE;
@@ -104,7 +104,7 @@ public:
 
 } // namespace
 
-std::unique_ptr<InputBackend> CreatePlatformInputBackend()
+std::unique_ptr<InputBackend> createPlatformInputBackend()
 {
     return std::make_unique<Win32InputBackend>();
 }

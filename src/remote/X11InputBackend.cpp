@@ -30,7 +30,7 @@ Display* checkedDisplay = nullptr;
 int checkedError = 0;
 XErrorHandler previousErrorHandler = nullptr;
 
-int NoteError(Display* display, XErrorEvent* event)
+int noteError(Display* display, XErrorEvent* event)
 {
     if (display == checkedDisplay) {
         checkedError = event->error_code;
@@ -43,11 +43,11 @@ int NoteError(Display* display, XErrorEvent* event)
 // event is in the server's input stream when this returns. True when the requests reported success
 // and no X error came back.
 template <typename Requests>
-bool RunChecked(Display* display, Requests&& requests)
+bool runChecked(Display* display, Requests&& requests)
 {
     checkedDisplay = display;
     checkedError = 0;
-    previousErrorHandler = XSetErrorHandler(NoteError);
+    previousErrorHandler = XSetErrorHandler(noteError);
     const bool succeeded = requests();
     XSync(display, False);
     XSetErrorHandler(previousErrorHandler);
@@ -55,7 +55,7 @@ bool RunChecked(Display* display, Requests&& requests)
     return succeeded && checkedError == 0;
 }
 
-std::optional<KeySym> KeySymFor(int virtualKey)
+std::optional<KeySym> keySymFor(int virtualKey)
 {
     constexpr int kF1 = 0x70;
     constexpr int kF24 = 0x87;
@@ -68,7 +68,7 @@ std::optional<KeySym> KeySymFor(int virtualKey)
     }
 }
 
-std::optional<unsigned> ButtonMaskFor(int virtualKey)
+std::optional<unsigned> buttonMaskFor(int virtualKey)
 {
     switch (virtualKey) {
     case VirtualKey::LeftButton: return Button1Mask;
@@ -88,7 +88,7 @@ public:
     bool mouseEvent(std::uint32_t flags, std::int32_t dx, std::int32_t dy, std::int32_t data) override
     {
         // The parts of one event in the order Windows applies them: move, buttons, wheel.
-        return RunChecked(display_, [&] {
+        return runChecked(display_, [&] {
             bool ok = true;
             if ((flags & MouseFlags::Move) != 0)
                 ok = move(flags, dx, dy);
@@ -128,7 +128,7 @@ public:
         XWindowAttributes attributes{};
         int x = 0, y = 0;
         Window child = 0;
-        const bool ok = RunChecked(display_, [&] {
+        const bool ok = runChecked(display_, [&] {
             return XGetWindowAttributes(display_, id, &attributes) != 0 &&
                    XTranslateCoordinates(display_, id, attributes.root, 0, 0, &x, &y, &child) != 0;
         });
@@ -142,7 +142,7 @@ public:
 
     bool isKeyDown(int virtualKey) override
     {
-        if (const auto mask = ButtonMaskFor(virtualKey)) {
+        if (const auto mask = buttonMaskFor(virtualKey)) {
             const auto state = queryPointer();
             return state && (state->mask & *mask) != 0;
         }
@@ -167,7 +167,7 @@ public:
         const KeyCode code = keyCodeFor(virtualKey);
         if (code == 0)
             return false;
-        return RunChecked(display_, [&] {
+        return runChecked(display_, [&] {
             XTestFakeKeyEvent(display_, code, True, CurrentTime);
             XTestFakeKeyEvent(display_, code, False, CurrentTime);
             return true;
@@ -194,7 +194,7 @@ private:
 
     KeyCode keyCodeFor(int virtualKey)
     {
-        const auto sym = KeySymFor(virtualKey);
+        const auto sym = keySymFor(virtualKey);
         return sym ? XKeysymToKeycode(display_, *sym) : KeyCode{0};
     }
 
@@ -207,7 +207,7 @@ private:
         const ScreenSize screen = screenSize();
         if (screen.width <= 0 || screen.height <= 0)
             return false;
-        XTestFakeMotionEvent(display_, screen_, AbsoluteToPixel(dx, screen.width), AbsoluteToPixel(dy, screen.height),
+        XTestFakeMotionEvent(display_, screen_, absoluteToPixel(dx, screen.width), absoluteToPixel(dy, screen.height),
                              CurrentTime);
         return true;
     }
@@ -230,7 +230,7 @@ private:
 
 } // namespace
 
-std::unique_ptr<InputBackend> OpenX11InputBackend(const char* displayName)
+std::unique_ptr<InputBackend> openX11InputBackend(const char* displayName)
 {
     Display* display = XOpenDisplay(displayName);
     if (display == nullptr)
@@ -243,9 +243,9 @@ std::unique_ptr<InputBackend> OpenX11InputBackend(const char* displayName)
     return std::make_unique<X11InputBackend>(display);
 }
 
-std::unique_ptr<InputBackend> CreatePlatformInputBackend()
+std::unique_ptr<InputBackend> createPlatformInputBackend()
 {
-    return OpenX11InputBackend();
+    return openX11InputBackend();
 }
 
 } // namespace vp

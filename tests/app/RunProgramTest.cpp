@@ -53,7 +53,7 @@ TEST(SampleCamFile, IsAPlausibleTrackAndTheSameOnEveryRun)
     const std::string sample = MakeSample(dir);
     EXPECT_EQ(test::ReadBytes(sample), test::ReadBytes(MakeSample(again)));
     CameraDocument doc;
-    ASSERT_EQ(ReadCamFile(sample, doc), std::nullopt);
+    ASSERT_EQ(readCamFile(sample, doc), std::nullopt);
     EXPECT_EQ(doc.headerLength(), 60u + 56u * static_cast<unsigned>(doc.tv1.count() + doc.tv2.count()));
     for (const CameraSet* set : {&doc.tv1, &doc.tv2}) {
         EXPECT_GE(set->count(), 15);

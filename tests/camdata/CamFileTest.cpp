@@ -35,7 +35,7 @@ std::array<ValueSlot, 12> Defaults()
 void AppendSlot(Bytes& out, std::uint32_t bits)
 {
     std::uint8_t b[4];
-    StoreLe32(b, bits);
+    storeLe32(b, bits);
     out.insert(out.end(), b, b + 4);
 }
 
@@ -94,7 +94,7 @@ TEST(CamFileWrite, StartupDocumentIsTheKnown184Bytes)
     for (int k = 1; k <= 13; ++k)
         AppendSlot(expected, k == 9 ? 0xBE000000u : 0u);
     ASSERT_EQ(expected.size(), 184u);
-    EXPECT_EQ(CamFileBytes(CameraDocument::startup(Defaults())), expected);
+    EXPECT_EQ(camFileBytes(CameraDocument::startup(Defaults())), expected);
 }
 
 TEST(CamFileRoundTrip, EveryCountInBothSetsIsReproducedByteForByte)
@@ -108,10 +108,10 @@ TEST(CamFileRoundTrip, EveryCountInBothSetsIsReproducedByteForByte)
         const Bytes file = RandomCamFile(rng, c1, c2);
         Bytes withTail = file;
         withTail.insert(withTail.end(), {0xDE, 0xAD, 0xBE, 0xEF});
-        ASSERT_EQ(ReadCamBytes(withTail, doc), std::nullopt) << c1 << "/" << c2;
+        ASSERT_EQ(readCamBytes(withTail, doc), std::nullopt) << c1 << "/" << c2;
         EXPECT_EQ(doc.tv1.count(), c1);
         EXPECT_EQ(doc.tv2.count(), c2);
-        ASSERT_EQ(CamFileBytes(doc), file) << c1 << "/" << c2;
+        ASSERT_EQ(camFileBytes(doc), file) << c1 << "/" << c2;
     }
 }
 
@@ -126,12 +126,12 @@ TEST(CamFileRoundTrip, OddCountBytesAndWrongLengthAreCarriedThroughTheDisk)
     const std::string path = dir.file("odd.cam");
     test::WriteBytes(path, file);
     CameraDocument doc;
-    ASSERT_EQ(ReadCamFile(path, doc), std::nullopt);
+    ASSERT_EQ(readCamFile(path, doc), std::nullopt);
     EXPECT_EQ(doc.tv1.count(), 5);
     EXPECT_EQ(doc.tv2.count(), 5);
     EXPECT_EQ(doc.tv1.countField(), (CameraSet::CountField{5, 0x7F, 0, 0}));
     EXPECT_EQ(doc.headerLength(), 0x04030201u);
-    ASSERT_EQ(WriteCamFile(path, doc), std::nullopt);
+    ASSERT_EQ(writeCamFile(path, doc), std::nullopt);
     EXPECT_EQ(test::ReadBytes(path), file);
 }
 
@@ -144,11 +144,11 @@ TEST(CamFileRead, ProgressInFileOrderTheDocumentChangedAtTheEndStaleRecordsKept)
     std::vector<ReadProgress> events;
     bool oldUntilComplete = true;
     bool newAtComplete = false;
-    ASSERT_EQ(ReadCamBytes(file, doc,
+    ASSERT_EQ(readCamBytes(file, doc,
                            [&](const ReadProgress& e) {
                                events.push_back(e);
                                if (e.kind == Kind::ReadComplete)
-                                   newAtComplete = CamFileBytes(doc) == file;
+                                   newAtComplete = camFileBytes(doc) == file;
                                else
                                    oldUntilComplete = oldUntilComplete && doc == before;
                            }),
@@ -178,9 +178,9 @@ TEST(CamFileRead, EveryCutFailsAndLeavesTheDocumentAlone)
         CameraDocument doc = before;
         bool completed = false;
         const CamFileResult result =
-            ReadCamBytes(Bytes(file.begin(), file.begin() + static_cast<std::ptrdiff_t>(length)), doc,
+            readCamBytes(Bytes(file.begin(), file.begin() + static_cast<std::ptrdiff_t>(length)), doc,
                          [&](const ReadProgress& e) { completed = completed || e.kind == Kind::ReadComplete; });
-        ASSERT_EQ(result, MakeCamFileError(CamFileErrorKind::FileIncomplete)) << "length " << length;
+        ASSERT_EQ(result, makeCamFileError(CamFileErrorKind::FileIncomplete)) << "length " << length;
         EXPECT_EQ(result->number, 62);
         ASSERT_EQ(doc, before) << "length " << length;
         EXPECT_FALSE(completed);
@@ -194,22 +194,22 @@ TEST(CamFileRead, OnlyTheFourthByteOfTheTagIsChecked)
     file[0] = 'x';
     file[2] = 0xFF;
     CameraDocument doc = FilledDocument(rng);
-    EXPECT_EQ(ReadCamBytes(file, doc), std::nullopt);
+    EXPECT_EQ(readCamBytes(file, doc), std::nullopt);
 
     const CameraDocument before = doc;
     for (std::uint8_t tag : {std::uint8_t{'t'}, std::uint8_t{0}}) {
         file[3] = tag;
         for (std::size_t length : {std::size_t{4}, file.size()}) {
             std::vector<ReadProgress> events;
-            const CamFileResult result = ReadCamBytes(Bytes(file.begin(), file.begin() + static_cast<std::ptrdiff_t>(length)),
+            const CamFileResult result = readCamBytes(Bytes(file.begin(), file.begin() + static_cast<std::ptrdiff_t>(length)),
                                                       doc, [&](const ReadProgress& e) { events.push_back(e); });
-            EXPECT_EQ(result, MakeCamFileError(CamFileErrorKind::NotACamFile)) << "length " << length;
+            EXPECT_EQ(result, makeCamFileError(CamFileErrorKind::NotACamFile)) << "length " << length;
             EXPECT_EQ(result->number, 6666);
             EXPECT_EQ(doc, before);
             EXPECT_EQ(events, std::vector<ReadProgress>{ReadProgress{Kind::HeaderStep}});
         }
     }
-    EXPECT_EQ(ReadCamBytes(Bytes{'M', 'A', 'C'}, doc), MakeCamFileError(CamFileErrorKind::FileIncomplete));
+    EXPECT_EQ(readCamBytes(Bytes{'M', 'A', 'C'}, doc), makeCamFileError(CamFileErrorKind::FileIncomplete));
 }
 
 // A failed write leaves the old file as it was and no temporary file beside it.
@@ -226,14 +226,14 @@ protected:
 
     CamFileError Write(const std::string& path)
     {
-        const CamFileResult result = WriteCamFile(path, CameraDocument::startup(Defaults()));
+        const CamFileResult result = writeCamFile(path, CameraDocument::startup(Defaults()));
         fs::permissions(dir.path(), fs::perms::owner_write, fs::perm_options::add);
         EXPECT_TRUE(result);
         std::vector<std::string> names;
         for (const auto& entry : fs::directory_iterator(dir.path()))
             names.push_back(entry.path().filename().string());
         EXPECT_EQ(names, fs::exists(path) ? std::vector<std::string>{"x.cam"} : std::vector<std::string>{});
-        return result.value_or(MakeCamFileError(CamFileErrorKind::NoFileName));
+        return result.value_or(makeCamFileError(CamFileErrorKind::NoFileName));
     }
 };
 

@@ -13,7 +13,7 @@
 #endif
 #include <windows.h>
 // windows.h maps the name to ReplaceFileA/W, which would hide the function under test.
-#undef ReplaceFile
+#undef replaceFile
 #else
 #include <csignal>
 #include <sys/resource.h>
@@ -37,12 +37,12 @@ std::vector<std::string> Entries(const std::string& folder)
 TEST(FileSystemPaths, JoinAndFolder)
 {
     const std::string sep(1, kPathSeparator);
-    EXPECT_EQ(JoinPath("gpl", "tracks"), "gpl" + sep + "tracks");
-    EXPECT_EQ(JoinPath("gpl" + sep, "tracks"), "gpl" + sep + "tracks");
-    EXPECT_EQ(JoinPath("", "Vantapoint.cfg"), "Vantapoint.cfg");
-    EXPECT_EQ(FolderOf("a" + sep + "b" + sep + "monza.cam"), "a" + sep + "b" + sep);
-    EXPECT_EQ(FolderOf(sep + "monza.cam"), sep);
-    EXPECT_EQ(FolderOf("monza.cam"), "");
+    EXPECT_EQ(joinPath("gpl", "tracks"), "gpl" + sep + "tracks");
+    EXPECT_EQ(joinPath("gpl" + sep, "tracks"), "gpl" + sep + "tracks");
+    EXPECT_EQ(joinPath("", "Vantapoint.cfg"), "Vantapoint.cfg");
+    EXPECT_EQ(folderOf("a" + sep + "b" + sep + "monza.cam"), "a" + sep + "b" + sep);
+    EXPECT_EQ(folderOf(sep + "monza.cam"), sep);
+    EXPECT_EQ(folderOf("monza.cam"), "");
 }
 
 TEST(FileSystemRead, ReadsAtMostThePrefixAndFailuresCarryTheirNumbers)
@@ -52,15 +52,15 @@ TEST(FileSystemRead, ReadsAtMostThePrefixAndFailuresCarryTheirNumbers)
     for (std::size_t i = 0; i < content.size(); ++i)
         content[i] = static_cast<std::uint8_t>(i);
     test::WriteBytes(dir.file("f"), content);
-    EXPECT_EQ(ReadFilePrefix(dir.file("f"), 10).bytes, Bytes(content.begin(), content.begin() + 10));
-    const ReadResult whole = ReadFilePrefix(dir.file("f"), 1000);
+    EXPECT_EQ(readFilePrefix(dir.file("f"), 10).bytes, Bytes(content.begin(), content.begin() + 10));
+    const ReadResult whole = readFilePrefix(dir.file("f"), 1000);
     EXPECT_EQ(whole.error, std::nullopt);
     EXPECT_EQ(whole.bytes, content);
 
-    EXPECT_EQ(ReadFilePrefix(dir.file("missing"), 10).error, (SystemError{kErrFileNotFound, "File not found"}));
-    EXPECT_EQ(ReadFilePrefix(dir.file("none/missing"), 10).error, (SystemError{kErrPathNotFound, "Path not found"}));
-    EXPECT_EQ(ReadFilePrefix(dir.file("f/missing"), 10).error, (SystemError{kErrPathNotFound, "Path not found"}));
-    const ReadResult folder = ReadFilePrefix(dir.path(), 10);
+    EXPECT_EQ(readFilePrefix(dir.file("missing"), 10).error, (SystemError{kErrFileNotFound, "File not found"}));
+    EXPECT_EQ(readFilePrefix(dir.file("none/missing"), 10).error, (SystemError{kErrPathNotFound, "Path not found"}));
+    EXPECT_EQ(readFilePrefix(dir.file("f/missing"), 10).error, (SystemError{kErrPathNotFound, "Path not found"}));
+    const ReadResult folder = readFilePrefix(dir.path(), 10);
     ASSERT_TRUE(folder.error);
     EXPECT_EQ(folder.error->number, EISDIR);
     EXPECT_FALSE(folder.error->description.empty());
@@ -69,7 +69,7 @@ TEST(FileSystemRead, ReadsAtMostThePrefixAndFailuresCarryTheirNumbers)
     // Neither a pipe without a writer nor a device is waited on or read.
     ASSERT_EQ(mkfifo(dir.file("pipe.cam").c_str(), 0600), 0);
     for (const std::string& path : {dir.file("pipe.cam"), std::string("/dev/zero")})
-        EXPECT_EQ(ReadFilePrefix(path, 10).error, (SystemError{EINVAL, "Not a regular file"})) << path;
+        EXPECT_EQ(readFilePrefix(path, 10).error, (SystemError{EINVAL, "Not a regular file"})) << path;
 #endif
 }
 
@@ -87,7 +87,7 @@ TEST(FileSystemReplace, KeepsPermissionsAndLeavesNoTemporaryFile)
     const fs::perms perms = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
     fs::permissions(path, perms);
 #endif
-    ASSERT_EQ(ReplaceFile(path, Bytes{1, 2, 3}), std::nullopt);
+    ASSERT_EQ(replaceFile(path, Bytes{1, 2, 3}), std::nullopt);
     EXPECT_EQ(test::ReadBytes(path), (Bytes{1, 2, 3}));
 #ifdef _WIN32
     EXPECT_EQ(GetFileAttributesW(native.c_str()), attributes);
@@ -102,12 +102,12 @@ TEST(FileSystemReplace, ANameBeyondAsciiIsWrittenReplacedAndRead)
 {
     test::TempDir dir;
     const std::string name = "Spa-Francorchamps Ø ü 東.cam";
-    const std::string path = JoinPath(dir.path(), name);
+    const std::string path = joinPath(dir.path(), name);
     for (const Bytes& content : {Bytes{1, 2, 3}, Bytes{4}}) {
-        ASSERT_EQ(ReplaceFile(path, content), std::nullopt);
-        EXPECT_EQ(ReadFilePrefix(path, 10).bytes, content);
+        ASSERT_EQ(replaceFile(path, content), std::nullopt);
+        EXPECT_EQ(readFilePrefix(path, 10).bytes, content);
     }
-    EXPECT_TRUE(FileExists(path));
+    EXPECT_TRUE(fileExists(path));
     EXPECT_EQ(Entries(dir.path()), std::vector<std::string>{name});
 }
 
@@ -122,7 +122,7 @@ TEST(FileSystemReplace, ATargetHeldOpenElsewhereKeepsTheOldFile)
     HANDLE held = CreateFileW(test::NativePath(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
-    const std::optional<SystemError> error = ReplaceFile(path, Bytes(1000, 3));
+    const std::optional<SystemError> error = replaceFile(path, Bytes(1000, 3));
     CloseHandle(held);
 
     ASSERT_TRUE(error);
@@ -136,12 +136,12 @@ TEST(FileSystemReplace, ATargetHeldOpenElsewhereKeepsTheOldFile)
 TEST(FileSystemPaths, TextThatIsNotUtf8IsReadInTheAnsiCodePage)
 {
     test::TempDir dir;
-    const std::string path = JoinPath(dir.path(), "caf\xE9.cam");
+    const std::string path = joinPath(dir.path(), "caf\xE9.cam");
     std::FILE* file = std::fopen(path.c_str(), "wb");
     ASSERT_NE(file, nullptr);
     std::fputc('x', file);
     std::fclose(file);
-    EXPECT_EQ(ReadFilePrefix(path, 10).bytes, Bytes{'x'});
+    EXPECT_EQ(readFilePrefix(path, 10).bytes, Bytes{'x'});
     EXPECT_EQ(Entries(dir.path()), std::vector<std::string>{"caf\u00E9.cam"});
 }
 #else
@@ -152,7 +152,7 @@ TEST(FileSystemReplace, ThroughALinkReplacesTheFileAndKeepsTheLink)
     const std::string path = dir.file("x.cam");
     test::WriteBytes(path, Bytes(50, 1));
     fs::create_symlink("x.cam", dir.file("link.cam"));
-    ASSERT_EQ(ReplaceFile(dir.file("link.cam"), Bytes{4, 5}), std::nullopt);
+    ASSERT_EQ(replaceFile(dir.file("link.cam"), Bytes{4, 5}), std::nullopt);
     EXPECT_TRUE(fs::is_symlink(dir.file("link.cam")));
     EXPECT_EQ(test::ReadBytes(path), (Bytes{4, 5}));
 }
@@ -170,7 +170,7 @@ TEST(FileSystemReplace, WriteFailingHalfWayKeepsTheOldFile)
     rlimit limited = saved;
     limited.rlim_cur = 100;
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
-    const std::optional<SystemError> error = ReplaceFile(path, Bytes(1000, 3));
+    const std::optional<SystemError> error = replaceFile(path, Bytes(1000, 3));
     setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, previousHandler);
 

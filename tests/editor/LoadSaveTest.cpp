@@ -66,7 +66,7 @@ TEST_F(LoadSave, LoadReportsEveryStepThenShowsCameraOneOfEachSet)
     EXPECT_TRUE(window->DataSaved()) << "fixed first cameras, as shown before: nothing unsaved";
 
     click("cmdLoadCAMFile");
-    EXPECT_EQ(desktop.dialogs.back().folder, FolderOf(path)) << "the next dialog opens in the file's folder";
+    EXPECT_EQ(desktop.dialogs.back().folder, folderOf(path)) << "the next dialog opens in the file's folder";
     EXPECT_EQ(status(), "Cancel pressed. Load aborted. Ready.");
     EXPECT_EQ(window->document(), doc);
 }
@@ -82,7 +82,7 @@ TEST_F(LoadSave, OnlyCameraOneOfTheNewFileIsShown)
 
     desktop.dialogAnswers = {camFile("second.cam", second)};
     click("cmdLoadCAMFile");
-    EXPECT_EQ(CamFileBytes(window->document()), CamFileBytes(second))
+    EXPECT_EQ(camFileBytes(window->document()), camFileBytes(second))
         << "camera 3, never shown, keeps its float 1.0 as the mode";
     EXPECT_EQ(text("txtCurrentTV1Cam"), "1");
     EXPECT_FALSE(window->DataSaved()) << "showing a moving first camera leaves the data unsaved";
@@ -90,7 +90,7 @@ TEST_F(LoadSave, OnlyCameraOneOfTheNewFileIsShown)
 
 TEST_F(LoadSave, AFailedLoadChangesNothingButTheStatusLine)
 {
-    std::vector<std::uint8_t> incomplete = CamFileBytes(CamDocument(3, 2));
+    std::vector<std::uint8_t> incomplete = camFileBytes(CamDocument(3, 2));
     incomplete.resize(incomplete.size() - 10);
     const std::pair<std::string, const char*> cases[] = {
         {folder.file("missing.cam"), "File not found. Load aborted. Ready."},
@@ -110,7 +110,7 @@ TEST_F(LoadSave, AFailedLoadChangesNothingButTheStatusLine)
         EXPECT_EQ(window->document(), before) << path;
         EXPECT_FALSE(window->DataSaved()) << path;
     }
-    EXPECT_FALSE(FileExists(cases[0].first));
+    EXPECT_FALSE(fileExists(cases[0].first));
 }
 
 TEST_F(LoadSave, AnUnexpectedErrorIsShownAndTheProgramGoesOn)
@@ -165,7 +165,7 @@ TEST_F(LoadSave, LoadAsksBeforeReplacingUnsavedData)
     EXPECT_EQ(status(), "File loaded, data read. Ready.");
     EXPECT_FALSE(window->DataSaved()) << "loading does not save anything";
 
-    window->storedOptions().SafetyLoad = false;
+    window->storedOptions().askBeforeLoad = false;
     desktop.clearRecords();
     click("cmdLoadCAMFile");
     EXPECT_TRUE(desktop.boxes.empty());
@@ -174,7 +174,7 @@ TEST_F(LoadSave, LoadAsksBeforeReplacingUnsavedData)
 
 TEST_F(LoadSave, SaveWritesTheWholeDocumentAndReplacesAFileOnlyAfterOk)
 {
-    const std::vector<std::uint8_t> old = CamFileBytes(CamDocument(5, 5));
+    const std::vector<std::uint8_t> old = camFileBytes(CamDocument(5, 5));
     const std::string path = folder.file("old.cam");
     WriteBytes(path, old);
     restart();
@@ -187,10 +187,10 @@ TEST_F(LoadSave, SaveWritesTheWholeDocumentAndReplacesAFileOnlyAfterOk)
     desktop.dialogAnswers = {fresh};
     click("cmdSaveCAMFile");
     EXPECT_TRUE(desktop.boxes.empty());
-    EXPECT_EQ(ReadBytes(fresh), CamFileBytes(window->document()));
+    EXPECT_EQ(ReadBytes(fresh), camFileBytes(window->document()));
     EXPECT_EQ(status(), "File written. Ready.");
     EXPECT_TRUE(window->DataSaved());
-    EXPECT_EQ(window->CAMPath(), FolderOf(fresh));
+    EXPECT_EQ(window->CAMPath(), folderOf(fresh));
 
     makeUnsaved();
     desktop.dialogAnswers = {path};
@@ -204,10 +204,10 @@ TEST_F(LoadSave, SaveWritesTheWholeDocumentAndReplacesAFileOnlyAfterOk)
 
     desktop.dialogAnswers = {path};
     click("cmdSaveCAMFile");
-    EXPECT_EQ(ReadBytes(path), CamFileBytes(window->document())) << "the longer old file leaves no tail";
+    EXPECT_EQ(ReadBytes(path), camFileBytes(window->document())) << "the longer old file leaves no tail";
     EXPECT_TRUE(window->DataSaved());
 
-    window->storedOptions().SafetyOverwrite = false;
+    window->storedOptions().askBeforeOverwrite = false;
     desktop.clearRecords();
     desktop.dialogAnswers = {path};
     click("cmdSaveCAMFile");
@@ -228,7 +228,7 @@ TEST_F(LoadSave, AFileNamedOnTheCommandLineIsReadLikeALoadedOne)
     for (const std::string& missing : {folder.file("missing.cam"), std::string("vantapoint-no-such-track.cam")}) {
         restart(missing);
         EXPECT_EQ(status(), "File not found. Load aborted. Ready.") << missing;
-        EXPECT_FALSE(FileExists(missing)) << missing;
+        EXPECT_FALSE(fileExists(missing)) << missing;
     }
 }
 

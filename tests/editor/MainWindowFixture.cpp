@@ -53,7 +53,7 @@ void MainWindowTest::pass(const QString& name)
 std::string MainWindowTest::camFile(const std::string& name, const CameraDocument& doc) const
 {
     const std::string path = folder.file(name);
-    WriteBytes(path, CamFileBytes(doc));
+    WriteBytes(path, camFileBytes(doc));
     return path;
 }
 
@@ -68,7 +68,7 @@ CameraDocument CamDocument(int c1, int c2, bool fixed)
             cameras.camera(k).value(kTvModeValue).setInt(fixed ? 1 : 0);
         }
     }
-    UpdateHeaderLength(doc);
+    updateHeaderLength(doc);
     return doc;
 }
 

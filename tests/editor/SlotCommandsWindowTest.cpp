@@ -14,7 +14,7 @@ protected:
     void load(const CameraDocument& doc)
     {
         restart(camFile("set.cam", doc));
-        window->storedOptions().SafetyOverwrite = false;
+        window->storedOptions().askBeforeOverwrite = false;
         desktop.clearRecords();
     }
     UpDown* selector(const QString& set) { return find<UpDown>("UpDown" + set); }
@@ -119,7 +119,7 @@ TEST_F(SlotCommandsWindow, RemovingTheLastCameraShowsTheNewLastOneButTheOnlyCame
     expectRefused("cmdRemoveTV1", "Sorry, no more TV1-cameras there to delete. Ready.");
     EXPECT_TRUE(desktop.boxes.empty()) << "no question before a refusal";
 
-    window->storedOptions().SafetyRemove = false;
+    window->storedOptions().askBeforeRemove = false;
     selector("TV2")->setValue(3);
     click("cmdRemoveTV2");
     EXPECT_EQ(selector("TV2")->Value(), 2);
@@ -148,7 +148,7 @@ TEST_F(SlotCommandsWindow, AssignToAllCopiesTheModeAfterItsQuestion)
     EXPECT_EQ(status(), "Values copied.Ready.");
     EXPECT_FALSE(window->DataSaved());
 
-    window->storedOptions().SafetyAssignToAll = false;
+    window->storedOptions().askBeforeAssignToAll = false;
     desktop.clearRecords();
     click("cmdAssignToAllTV2_0");
     EXPECT_TRUE(desktop.boxes.empty());
@@ -167,7 +167,7 @@ TEST_F(SlotCommandsWindow, AnEmptySetOffersOnlyInsertionWhichGivesItCameraOne)
     click("cmdAddTV1Before");
     EXPECT_EQ(text("txtCurrentTV1Cam"), "1");
     EXPECT_EQ(text("txtTV1CamData_0"), "0");
-    EXPECT_EQ(window->document().tv1.camera(1).value(12), window->storedOptions().DefaultValue[11]);
+    EXPECT_EQ(window->document().tv1.camera(1).value(12), window->storedOptions().defaultValues[11]);
     for (const QString name : {"txtTV1CamData_0", "txtTV1CamData_8", "cmdRemoveTV1"})
         EXPECT_TRUE(enabled(name)) << name.toStdString();
     EXPECT_FALSE(enabled("txtTV1CamData_5"));
@@ -216,7 +216,7 @@ TEST_F(SlotCommandsWindow, AWholeSessionSavesExactlyTheEditedDocument)
     expected.tv2.camera(1) = original.tv2.camera(2);
     expected.tv2.setCount(1);
     expected.pit.value(1).setFloat(12.346F);
-    EXPECT_EQ(bytes, CamFileBytes(expected));
+    EXPECT_EQ(bytes, camFileBytes(expected));
 }
 
 } // namespace

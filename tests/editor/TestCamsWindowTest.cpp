@@ -30,16 +30,16 @@ protected:
         input = &backend;
         launcher = &fakeLauncher;
         std::filesystem::create_directory(gpl);
-        WriteBytes(JoinPath(gpl, "gpl.exe"), {'M', 'Z'});
-        options.GPLPath = gpl;
-        options.ShowInformation = false;
-        options.ShutdownDelay = 0;
+        WriteBytes(joinPath(gpl, "gpl.exe"), {'M', 'Z'});
+        options.gplFolder = gpl;
+        options.showInformation = false;
+        options.shutdownDelay = 0;
     }
 
     // Starts the program on `options` as its configuration.
     frmMain& startWithOptions()
     {
-        WriteBytes(JoinPath(folder.path(), kConfigFileName), ConfigBytes(options));
+        WriteBytes(joinPath(folder.path(), kConfigFileName), configBytes(options));
         return start();
     }
 
@@ -62,15 +62,15 @@ protected:
 
 TEST_F(TestCamsWindowTest, WithoutPlayScriptItOnlyLaunchesTheStoredGplAfterItsInformation)
 {
-    options.ShowInformation = true;
-    options.ClickCount = 1;
+    options.showInformation = true;
+    options.script.count = 1;
     startWithOptions();
     // The dialog's unaccepted edits do not count.
-    window->workingOptions().GPLPath = "/elsewhere";
+    window->workingOptions().gplFolder = "/elsewhere";
 
     click("cmdTestCams");
 
-    EXPECT_EQ(fakeLauncher.launched, std::vector<std::string>{JoinPath(gpl, "gpl.exe")});
+    EXPECT_EQ(fakeLauncher.launched, std::vector<std::string>{joinPath(gpl, "gpl.exe")});
     ASSERT_EQ(desktop.boxes.size(), 1u);
     EXPECT_EQ(desktop.boxes[0].title, "Vantapoint: Info");
     EXPECT_EQ(desktop.boxes[0].text, "GPL will now be launched.");
@@ -80,11 +80,11 @@ TEST_F(TestCamsWindowTest, WithoutPlayScriptItOnlyLaunchesTheStoredGplAfterItsIn
 
 TEST_F(TestCamsWindowTest, WithPlayScriptItPlaysTheStoredScriptAndIsDisabledMeanwhile)
 {
-    options.PlayScript = true;
-    options.ClickCount = 1;
-    options.ClickInterval[1] = 100;
-    options.ClickX[1] = 512;
-    options.ClickY[1] = 384;
+    options.playScript = true;
+    options.script.count = 1;
+    options.script.intervals[1] = 100;
+    options.script.x[1] = 512;
+    options.script.y[1] = 384;
     startWithOptions();
     auto* button = find<QPushButton>("cmdTestCams");
     ASSERT_TRUE(button->isEnabled());
@@ -107,9 +107,9 @@ TEST_F(TestCamsWindowTest, WithPlayScriptItPlaysTheStoredScriptAndIsDisabledMean
 
 TEST_F(TestCamsWindowTest, DuringThePlayTheCommandsThatCouldInterfereAreRefused)
 {
-    options.PlayScript = true;
-    options.ClickCount = 1;
-    options.ClickInterval[1] = 100;
+    options.playScript = true;
+    options.script.count = 1;
+    options.script.intervals[1] = 100;
     startWithOptions();
     const CameraDocument before = window->document();
     tapF5();
@@ -140,7 +140,7 @@ TEST_F(TestCamsWindowTest, DuringThePlayTheCommandsThatCouldInterfereAreRefused)
 
 TEST_F(TestCamsWindowTest, ClosingTheWindowDuringTheWaitStopsItAndEndsTheProgram)
 {
-    options.PlayScript = true;
+    options.playScript = true;
     const std::pair<const char*, std::function<void()>> ways[] = {
         {"Exit", [this] { click("cmdExit"); }}, {"close control with unsaved data", [this] { window->close(); }}};
     for (const auto& [way, exit] : ways) {
@@ -171,7 +171,7 @@ TEST_F(TestCamsWindowTest, ClosingTheWindowDuringTheWaitStopsItAndEndsTheProgram
 
 TEST_F(TestCamsWindowTest, StaysDisabledWithoutAGplFolderWhenACommandEnds)
 {
-    options.GPLPath = std::string(kGplNotInstalled);
+    options.gplFolder = std::string(kGplNotInstalled);
     startWithOptions();
     auto* button = find<QPushButton>("cmdTestCams");
     ASSERT_FALSE(button->isEnabled());

@@ -106,7 +106,7 @@ TEST_F(ValueEditingWindow, AClickIntoAFieldSelectsItsWholeTextSoTypingReplacesIt
 TEST_F(ValueEditingWindow, SpinnerStepsStartFromTheShownValueOfTheShownCameraAndMarkTheDataUnsaved)
 {
     type("txtTV1CamData_8", "12.4");
-    window->storedOptions().SafetyOverwrite = false;
+    window->storedOptions().askBeforeOverwrite = false;
     desktop.dialogAnswers = {folder.file("saved.cam")};
     click("cmdSaveCAMFile");
     ASSERT_TRUE(window->DataSaved());
@@ -131,7 +131,7 @@ TEST_F(ValueEditingWindow, ChangeOverPointFollowsATypedDistanceWhenTheOptionIsOn
     tv1(1).value(4).setFloat(50);
     type("txtTV1CamData_0", "20100");
     EXPECT_EQ(text("txtTV1CamData_3"), "-10000") << "50 - 20000 clamped";
-    window->storedOptions().FixedSwitchOver = false;
+    window->storedOptions().fixedSwitchOver = false;
     type("txtTV1CamData_0", "500");
     EXPECT_EQ(tv1(1).value(4).asFloat(), -10000.0F);
 }

@@ -24,7 +24,7 @@ TEST_F(Start, FirstStartWarnsOnceAndShowsTheDefaultCameras)
     frmMain& w = start();
     ASSERT_EQ(desktop.boxes.size(), 1U);
     EXPECT_EQ(desktop.boxes[0].title, kConfigWarningTitle);
-    EXPECT_EQ(desktop.boxes[0].text, ConfigWarningText());
+    EXPECT_EQ(desktop.boxes[0].text, configWarningText());
     EXPECT_EQ(desktop.boxes[0].icon, BoxIcon::Exclamation);
 
     const QStringList shown = {"0", "0", "2", "0", "1.401298E-45", "0.1", "0.1", "0.1", "0", "0", "0", "90", "0", "0"};
@@ -65,16 +65,16 @@ TEST_F(Start, AConfigurationThatCannotBeWrittenIsReportedAndStartUpGoesOn)
 TEST_F(Start, AGplFolderThatLostTheGameIsForgottenAloneWithOneBox)
 {
     OptionsRecord options;
-    options.GPLPath = folder.file("GPL");
-    options.ShutdownDelay = 700;
-    WriteBytes(JoinPath(folder.path(), kConfigFileName), ConfigBytes(options));
+    options.gplFolder = folder.file("GPL");
+    options.shutdownDelay = 700;
+    WriteBytes(joinPath(folder.path(), kConfigFileName), configBytes(options));
     frmMain& w = start();
     ASSERT_EQ(desktop.boxes.size(), 1U);
     EXPECT_EQ(desktop.boxes[0].title, "Vantapoint: Error while initializing");
     EXPECT_EQ(desktop.boxes[0].text, "GPL was not found in " + folder.file("GPL") +
                                          ". Set its folder again in the options; all other options are kept.");
-    EXPECT_EQ(w.storedOptions().GPLPath, "GPL not installed");
-    EXPECT_EQ(w.storedOptions().ShutdownDelay, 700);
+    EXPECT_EQ(w.storedOptions().gplFolder, "GPL not installed");
+    EXPECT_EQ(w.storedOptions().shutdownDelay, 700);
     EXPECT_FALSE(find<QPushButton>("cmdTestCams")->isEnabled());
 }
 
@@ -123,7 +123,7 @@ TEST_F(Start, HelpAndHomepageOpenTheManualBesideTheProgram)
     restart();
     click("cmdHelp");
     click("cmdVisitHP");
-    const std::string manual = JoinPath(folder.path(), "VantapointHelp.html");
+    const std::string manual = joinPath(folder.path(), "VantapointHelp.html");
     EXPECT_EQ(desktop.opened, (std::vector<std::string>{manual, manual + "#about"}));
 }
 
@@ -140,7 +140,7 @@ TEST_F(Exit, ClosesWithoutAQuestionWhenSavedOrWithoutSafetyExit)
         for (const bool unsaved : {false, true}) {
             restart().show();
             if (unsaved) {
-                window->storedOptions().SafetyExit = false;
+                window->storedOptions().askBeforeExit = false;
                 find<QCheckBox>("chkTV1CamFixed")->click();
             }
             exit();

@@ -38,14 +38,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto countSteps = [&cameraSteps](const vp::ReadProgress& e) {
         cameraSteps += e.kind == vp::ReadProgress::Kind::CameraStep ? 1 : 0;
     };
-    if (vp::ReadCamBytes(bytes, doc, countSteps)) {
+    if (vp::readCamBytes(bytes, doc, countSteps)) {
         if (!AllZero(doc))
             std::abort();
         return 0;
     }
     if (cameraSteps != doc.tv1.count() + doc.tv2.count())
         std::abort();
-    const std::vector<std::uint8_t> written = vp::CamFileBytes(doc);
+    const std::vector<std::uint8_t> written = vp::camFileBytes(doc);
     if (written.size() > size || !std::equal(written.begin(), written.end(), bytes.begin()))
         std::abort();
     return 0;

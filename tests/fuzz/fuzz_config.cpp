@@ -7,11 +7,11 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    const vp::OptionsRecord first = vp::ParseConfigBytes(std::span<const std::uint8_t>(data, size));
-    const std::vector<std::uint8_t> bytes = vp::ConfigBytes(first);
-    if (bytes.size() != 3149 + first.Header.size() + first.GPLPath.size())
+    const vp::OptionsRecord first = vp::parseConfigBytes(std::span<const std::uint8_t>(data, size));
+    const std::vector<std::uint8_t> bytes = vp::configBytes(first);
+    if (bytes.size() != 3149 + first.header.size() + first.gplFolder.size())
         std::abort();
-    if (!(vp::ParseConfigBytes(bytes) == first))
+    if (!(vp::parseConfigBytes(bytes) == first))
         std::abort();
     return 0;
 }

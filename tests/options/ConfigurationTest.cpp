@@ -66,20 +66,20 @@ bool StartsWith(const Bytes& bytes, const Bytes& prefix)
 OptionsRecord Unusual()
 {
     OptionsRecord options;
-    options.ShowSafetyRequests = false;
-    options.SafetyRemove = false;
-    options.DefaultValue[0] = ValueSlot::fromFloat(150.0F);
-    options.DefaultValue[4] = ValueSlot::fromInt(0);
-    options.DefaultValue[9] = ValueSlot::fromBits(0xFFC00123); // a NaN with payload
-    options.FixedSwitchOver = false;
-    options.ClickCount = 255;
+    options.showSafetyRequests = false;
+    options.askBeforeRemove = false;
+    options.defaultValues[0] = ValueSlot::fromFloat(150.0F);
+    options.defaultValues[4] = ValueSlot::fromInt(0);
+    options.defaultValues[9] = ValueSlot::fromBits(0xFFC00123); // a NaN with payload
+    options.fixedSwitchOver = false;
+    options.script.count = 255;
     for (int i = 0; i < kClickSlots; ++i) {
-        options.ClickInterval[i] = i * 1000;
-        options.ClickX[i] = -i;
-        options.ClickY[i] = 0x12345678 + i;
+        options.script.intervals[i] = i * 1000;
+        options.script.x[i] = -i;
+        options.script.y[i] = 0x12345678 + i;
     }
-    options.ShutdownDelay = 3000;
-    options.PlayScript = true;
+    options.shutdownDelay = 3000;
+    options.playScript = true;
     return options;
 }
 
@@ -88,126 +88,126 @@ std::string MakeGplFolder(const TempDir& dir, const std::string& name)
 {
     const std::string folder = dir.file(name);
     fs::create_directories(test::NativePath(folder));
-    WriteBytes(JoinPath(folder, "gpl.exe"), {'M', 'Z'});
+    WriteBytes(joinPath(folder, "gpl.exe"), {'M', 'Z'});
     return folder;
 }
 
-TEST(ConfigBytes, DefaultRecordIsTheListedFile)
+TEST(configBytes, DefaultRecordIsTheListedFile)
 {
     ASSERT_EQ(DefaultFile().size(), 3210U);
-    EXPECT_EQ(ConfigBytes(OptionsRecord{}), DefaultFile());
+    EXPECT_EQ(configBytes(OptionsRecord{}), DefaultFile());
 }
 
-TEST(ConfigBytes, RecordRoundTripsAndFieldsSitAtTheirOffsets)
+TEST(configBytes, RecordRoundTripsAndFieldsSitAtTheirOffsets)
 {
     OptionsRecord options = Unusual();
-    options.GPLPath = "/games/Grand Prix Legends \xC3\xA9"; // native UTF-8 bytes kept as they are
-    const Bytes bytes = ConfigBytes(options);
-    const std::size_t b = 4 + options.Header.size() + options.GPLPath.size();
-    ASSERT_EQ(bytes.size(), 3149 + options.Header.size() + options.GPLPath.size());
+    options.gplFolder = "/games/Grand Prix Legends \xC3\xA9"; // native UTF-8 bytes kept as they are
+    const Bytes bytes = configBytes(options);
+    const std::size_t b = 4 + options.header.size() + options.gplFolder.size();
+    ASSERT_EQ(bytes.size(), 3149 + options.header.size() + options.gplFolder.size());
     const std::pair<std::size_t, std::uint8_t> fields[] = {
-        {0, 0x00},    {2, 0xFF},           // ShowSafetyRequests false, SafetyAssignToAll true
-        {19, 0x43},   {66, 255},           // 150.0f = 0x43160000, ClickCount
-        {71, 0xE8},   {1095, 0xFF},        // ClickInterval[1] = 1000, ClickX[1] = -1
-        {2115, 0x78}, {3139, 0xB8},        // ClickY[0] low byte, ShutdownDelay 3000 = 0x0BB8
-        {3140, 0x0B}, {3143, 0xFF}};       // PlayScript
+        {0, 0x00},    {2, 0xFF},           // showSafetyRequests false, askBeforeAssignToAll true
+        {19, 0x43},   {66, 255},           // 150.0f = 0x43160000, script.count
+        {71, 0xE8},   {1095, 0xFF},        // script.intervals[1] = 1000, script.x[1] = -1
+        {2115, 0x78}, {3139, 0xB8},        // script.y[0] low byte, shutdownDelay 3000 = 0x0BB8
+        {3140, 0x0B}, {3143, 0xFF}};       // playScript
     for (const auto& [offset, value] : fields)
         EXPECT_EQ(bytes[b + offset], value) << "offset " << offset;
-    EXPECT_EQ(ParseConfigBytes(bytes), options);
+    EXPECT_EQ(parseConfigBytes(bytes), options);
 }
 
-TEST(ConfigBytes, AnyNonZeroFlagReadsTrue)
+TEST(configBytes, AnyNonZeroFlagReadsTrue)
 {
-    Bytes bytes = ConfigBytes(OptionsRecord{});
+    Bytes bytes = configBytes(OptionsRecord{});
     const std::size_t b = 65;
     bytes[b] = 0x01;
-    bytes[b + 1] = 0x00; // ShowSafetyRequests = 1
+    bytes[b + 1] = 0x00; // showSafetyRequests = 1
     bytes[b + 2] = 0x00;
-    bytes[b + 3] = 0x01; // SafetyAssignToAll = 0x0100
+    bytes[b + 3] = 0x01; // askBeforeAssignToAll = 0x0100
     bytes[b + 4] = 0x00;
-    bytes[b + 5] = 0x00; // SafetyRecordScript = 0
-    const OptionsRecord options = ParseConfigBytes(bytes);
-    EXPECT_TRUE(options.ShowSafetyRequests);
-    EXPECT_TRUE(options.SafetyAssignToAll);
-    EXPECT_FALSE(options.SafetyRecordScript);
-    const Bytes rewritten = ConfigBytes(options);
+    bytes[b + 5] = 0x00; // askBeforeNewScript = 0
+    const OptionsRecord options = parseConfigBytes(bytes);
+    EXPECT_TRUE(options.showSafetyRequests);
+    EXPECT_TRUE(options.askBeforeAssignToAll);
+    EXPECT_FALSE(options.askBeforeNewScript);
+    const Bytes rewritten = configBytes(options);
     EXPECT_EQ(rewritten[b], 0xFF);
     EXPECT_EQ(rewritten[b + 1], 0xFF);
 }
 
-TEST(ConfigBytes, ShortRecordReadsWhatIsThereAndDefaultsForTheRest)
+TEST(configBytes, ShortRecordReadsWhatIsThereAndDefaultsForTheRest)
 {
-    const Bytes full = ConfigBytes(Unusual());
+    const Bytes full = configBytes(Unusual());
     for (std::size_t length = 0; length <= full.size(); ++length) {
-        const OptionsRecord options = ParseConfigBytes(std::span(full).first(length));
-        ASSERT_EQ(ParseConfigBytes(ConfigBytes(options)), options) << "cut at " << length;
+        const OptionsRecord options = parseConfigBytes(std::span(full).first(length));
+        ASSERT_EQ(parseConfigBytes(configBytes(options)), options) << "cut at " << length;
     }
-    // Cut inside ShutdownDelay (3000 stored): it and PlayScript take their defaults.
-    const OptionsRecord cutInDelay = ParseConfigBytes(std::span(full).first(full.size() - 5));
-    EXPECT_EQ(cutInDelay.ShutdownDelay, 1500);
-    EXPECT_FALSE(cutInDelay.PlayScript);
-    EXPECT_EQ(cutInDelay.ClickY[255], 0x12345777);
+    // Cut inside shutdownDelay (3000 stored): it and playScript take their defaults.
+    const OptionsRecord cutInDelay = parseConfigBytes(std::span(full).first(full.size() - 5));
+    EXPECT_EQ(cutInDelay.shutdownDelay, 1500);
+    EXPECT_FALSE(cutInDelay.playScript);
+    EXPECT_EQ(cutInDelay.script.y[255], 0x12345777);
 
-    // Cut inside DefaultValue slot 1, after the flags: slot 0 and the flags are read.
+    // Cut inside defaultValues slot 1, after the flags: slot 0 and the flags are read.
     OptionsRecord expected;
-    expected.ShowSafetyRequests = false;
-    expected.SafetyRemove = false;
-    expected.DefaultValue[0] = ValueSlot::fromFloat(150.0F);
-    EXPECT_EQ(ParseConfigBytes(std::span(full).first(65 + 22)), expected);
+    expected.showSafetyRequests = false;
+    expected.askBeforeRemove = false;
+    expected.defaultValues[0] = ValueSlot::fromFloat(150.0F);
+    EXPECT_EQ(parseConfigBytes(std::span(full).first(65 + 22)), expected);
 
-    const OptionsRecord lengthBeyondTheEnd = ParseConfigBytes(Bytes{0xFF, 0xFF, 'a', 'b'});
-    EXPECT_EQ(lengthBeyondTheEnd.Header, "ab");
-    EXPECT_EQ(lengthBeyondTheEnd.GPLPath, "GPL not installed");
-    EXPECT_TRUE(lengthBeyondTheEnd.ShowSafetyRequests);
-    EXPECT_EQ(ParseConfigBytes(Bytes{}).Header, "") << "no header is never the right one";
+    const OptionsRecord lengthBeyondTheEnd = parseConfigBytes(Bytes{0xFF, 0xFF, 'a', 'b'});
+    EXPECT_EQ(lengthBeyondTheEnd.header, "ab");
+    EXPECT_EQ(lengthBeyondTheEnd.gplFolder, "GPL not installed");
+    EXPECT_TRUE(lengthBeyondTheEnd.showSafetyRequests);
+    EXPECT_EQ(parseConfigBytes(Bytes{}).header, "") << "no header is never the right one";
 }
 
-TEST(ConfigBytes, TextTooLongForItsLengthFieldIsRefused)
+TEST(configBytes, TextTooLongForItsLengthFieldIsRefused)
 {
-    EXPECT_TRUE(FitsInTextField(std::string(65535, 'x')));
-    EXPECT_FALSE(FitsInTextField(std::string(65536, 'x')));
+    EXPECT_TRUE(fitsInTextField(std::string(65535, 'x')));
+    EXPECT_FALSE(fitsInTextField(std::string(65536, 'x')));
 
     OptionsRecord tooLong;
-    tooLong.GPLPath = std::string(65536, 'x');
-    EXPECT_TRUE(ConfigBytes(tooLong).empty());
+    tooLong.gplFolder = std::string(65536, 'x');
+    EXPECT_TRUE(configBytes(tooLong).empty());
 
     TempDir dir;
-    const Bytes before = ConfigBytes(Unusual());
+    const Bytes before = configBytes(Unusual());
     WriteBytes(dir.file("Vantapoint.cfg"), before);
-    const auto error = SaveConfiguration(dir.path(), tooLong);
+    const auto error = saveConfiguration(dir.path(), tooLong);
     ASSERT_TRUE(error.has_value());
     EXPECT_FALSE(error->description.empty());
     EXPECT_EQ(ReadBytes(dir.file("Vantapoint.cfg")), before);
 }
 
-TEST(SaveConfiguration, ShorterRecordOverALongerOneKeepsTheFileLength)
+TEST(saveConfiguration, ShorterRecordOverALongerOneKeepsTheFileLength)
 {
     TempDir dir;
     const std::string longFolder = MakeGplFolder(dir, "a folder with a rather long name/Grand Prix Legends");
     const std::string shortFolder = MakeGplFolder(dir, "gpl");
     OptionsRecord options;
-    options.GPLPath = longFolder;
-    ASSERT_FALSE(SaveConfiguration(dir.path(), options));
+    options.gplFolder = longFolder;
+    ASSERT_FALSE(saveConfiguration(dir.path(), options));
     const Bytes longRecord = ReadBytes(dir.file("Vantapoint.cfg"));
 
-    options.GPLPath = shortFolder;
-    ASSERT_FALSE(SaveConfiguration(dir.path(), options));
+    options.gplFolder = shortFolder;
+    ASSERT_FALSE(saveConfiguration(dir.path(), options));
     const Bytes file = ReadBytes(dir.file("Vantapoint.cfg"));
-    const Bytes shortRecord = ConfigBytes(options);
+    const Bytes shortRecord = configBytes(options);
     ASSERT_EQ(file.size(), longRecord.size());
     EXPECT_TRUE(StartsWith(file, shortRecord));
     EXPECT_TRUE(std::equal(file.begin() + static_cast<std::ptrdiff_t>(shortRecord.size()), file.end(),
                            longRecord.begin() + static_cast<std::ptrdiff_t>(shortRecord.size())));
     OptionsRecord loaded;
-    EXPECT_FALSE(LoadConfiguration(dir.path(), loaded).showWarning);
+    EXPECT_FALSE(loadConfiguration(dir.path(), loaded).showWarning);
     EXPECT_EQ(loaded, options);
 }
 
-TEST(LoadConfiguration, FirstStartWarnsOnceAndWritesTheDefaults)
+TEST(loadConfiguration, FirstStartWarnsOnceAndWritesTheDefaults)
 {
     TempDir dir;
     OptionsRecord stored = Unusual();
-    const ConfigLoadResult result = LoadConfiguration(dir.path(), stored);
+    const ConfigLoadResult result = loadConfiguration(dir.path(), stored);
 
     EXPECT_TRUE(result.showWarning);
     EXPECT_TRUE(result.debugModeCodes.empty());
@@ -217,7 +217,7 @@ TEST(LoadConfiguration, FirstStartWarnsOnceAndWritesTheDefaults)
     EXPECT_EQ(ReadBytes(dir.file("Vantapoint.cfg")), DefaultFile());
 }
 
-TEST(LoadConfiguration, LaterStartIsSilentKeepsEveryValueAndGivesTheTracksFolder)
+TEST(loadConfiguration, LaterStartIsSilentKeepsEveryValueAndGivesTheTracksFolder)
 {
     // The program's folder and the game's may be named beyond ASCII.
     for (const std::string name : {"GPL", "Grand Prix Legends Ø ü 東"}) {
@@ -225,32 +225,32 @@ TEST(LoadConfiguration, LaterStartIsSilentKeepsEveryValueAndGivesTheTracksFolder
         const std::string program = dir.file(name + " editor");
         fs::create_directory(test::NativePath(program));
         OptionsRecord options = Unusual();
-        options.GPLPath = MakeGplFolder(dir, name);
-        ASSERT_FALSE(SaveConfiguration(program, options)) << name;
-        const std::string file = JoinPath(program, "Vantapoint.cfg");
+        options.gplFolder = MakeGplFolder(dir, name);
+        ASSERT_FALSE(saveConfiguration(program, options)) << name;
+        const std::string file = joinPath(program, "Vantapoint.cfg");
         const Bytes before = ReadBytes(file);
 
         OptionsRecord stored;
-        const ConfigLoadResult result = LoadConfiguration(program, stored);
+        const ConfigLoadResult result = loadConfiguration(program, stored);
         EXPECT_FALSE(result.showWarning) << name;
         EXPECT_FALSE(result.debugModeCode) << name;
         EXPECT_TRUE(result.gplKnown) << name;
-        EXPECT_EQ(result.camFolder, options.GPLPath) << "no tracks folder: the GPL folder itself";
+        EXPECT_EQ(result.camFolder, options.gplFolder) << "no tracks folder: the GPL folder itself";
         EXPECT_EQ(stored, options) << name;
         EXPECT_EQ(ReadBytes(file), before) << name;
 
-        fs::create_directory(test::NativePath(JoinPath(options.GPLPath, "tracks")));
-        EXPECT_EQ(LoadConfiguration(program, stored).camFolder, JoinPath(options.GPLPath, "tracks")) << name;
+        fs::create_directory(test::NativePath(joinPath(options.gplFolder, "tracks")));
+        EXPECT_EQ(loadConfiguration(program, stored).camFolder, joinPath(options.gplFolder, "tracks")) << name;
     }
 }
 
-TEST(LoadConfiguration, ForeignOrEmptyFileIsResetWithTheWarning)
+TEST(loadConfiguration, ForeignOrEmptyFileIsResetWithTheWarning)
 {
     struct Case {
         const char* name;
         Bytes bytes;
     };
-    Bytes otherCase = ConfigBytes(Unusual());
+    Bytes otherCase = configBytes(Unusual());
     otherCase[2] = 'v'; // "vantapoint configuration ..."
     Bytes foreign(5000, 'x'); // longer than a record: the tail stays
     const Case cases[] = {{"empty", {}}, {"header in other letter case", otherCase}, {"foreign", foreign}};
@@ -259,7 +259,7 @@ TEST(LoadConfiguration, ForeignOrEmptyFileIsResetWithTheWarning)
         TempDir dir;
         WriteBytes(dir.file("Vantapoint.cfg"), c.bytes);
         OptionsRecord stored = Unusual();
-        const ConfigLoadResult result = LoadConfiguration(dir.path(), stored);
+        const ConfigLoadResult result = loadConfiguration(dir.path(), stored);
         EXPECT_TRUE(result.showWarning) << c.name;
         EXPECT_FALSE(result.debugModeCode) << c.name;
         EXPECT_EQ(stored, OptionsRecord{}) << c.name;
@@ -269,7 +269,7 @@ TEST(LoadConfiguration, ForeignOrEmptyFileIsResetWithTheWarning)
     }
 }
 
-TEST(LoadConfiguration, AGplFolderWithoutTheGameForgetsOnlyTheFolder)
+TEST(loadConfiguration, AGplFolderWithoutTheGameForgetsOnlyTheFolder)
 {
     enum class Gone { Folder, Exe, ExeIsAFolder, ExeIsAPipe };
     std::vector<Gone> gones = {Gone::Folder, Gone::Exe, Gone::ExeIsAFolder};
@@ -279,10 +279,10 @@ TEST(LoadConfiguration, AGplFolderWithoutTheGameForgetsOnlyTheFolder)
     for (const Gone gone : gones) {
         TempDir dir;
         OptionsRecord options = Unusual();
-        options.GPLPath = MakeGplFolder(dir, "GPL");
-        ASSERT_FALSE(SaveConfiguration(dir.path(), options));
-        const std::string exe = JoinPath(options.GPLPath, "gpl.exe");
-        fs::remove_all(gone == Gone::Folder ? options.GPLPath : exe);
+        options.gplFolder = MakeGplFolder(dir, "GPL");
+        ASSERT_FALSE(saveConfiguration(dir.path(), options));
+        const std::string exe = joinPath(options.gplFolder, "gpl.exe");
+        fs::remove_all(gone == Gone::Folder ? options.gplFolder : exe);
         if (gone == Gone::ExeIsAFolder)
             fs::create_directory(exe);
 #ifndef _WIN32
@@ -292,24 +292,24 @@ TEST(LoadConfiguration, AGplFolderWithoutTheGameForgetsOnlyTheFolder)
 #endif
 
         OptionsRecord stored;
-        const ConfigLoadResult result = LoadConfiguration(dir.path(), stored);
+        const ConfigLoadResult result = loadConfiguration(dir.path(), stored);
         const int c = static_cast<int>(gone);
         EXPECT_FALSE(result.showWarning) << c;
         EXPECT_TRUE(result.debugModeCodes.empty()) << c;
-        EXPECT_EQ(result.gplNotFoundIn, options.GPLPath) << c;
+        EXPECT_EQ(result.gplNotFoundIn, options.gplFolder) << c;
         EXPECT_FALSE(result.gplKnown) << c;
         OptionsRecord expected = Unusual();
-        expected.GPLPath = "GPL not installed";
+        expected.gplFolder = "GPL not installed";
         EXPECT_EQ(stored, expected) << c;
         const Bytes file = ReadBytes(dir.file("Vantapoint.cfg"));
         EXPECT_EQ(Slice(file, 46, 19), Slice(DefaultFile(), 46, 19)) << c << ": 17 and \"GPL not installed\"";
-        EXPECT_EQ(ParseConfigBytes(file), expected) << c;
+        EXPECT_EQ(parseConfigBytes(file), expected) << c;
     }
-    EXPECT_EQ(GplNotFoundText("/games/GPL"),
+    EXPECT_EQ(gplNotFoundText("/games/GPL"),
               "GPL was not found in /games/GPL. Set its folder again in the options; all other options are kept.");
 }
 
-TEST(LoadConfiguration, UnreadableFileOrMissingProgramFolderKeepTheDefaultsWithoutTheWarning)
+TEST(loadConfiguration, UnreadableFileOrMissingProgramFolderKeepTheDefaultsWithoutTheWarning)
 {
     TempDir dir;
     fs::create_directory(dir.file("Vantapoint.cfg"));
@@ -326,7 +326,7 @@ TEST(LoadConfiguration, UnreadableFileOrMissingProgramFolderKeepTheDefaultsWitho
 #endif
     for (const auto& c : cases) {
         OptionsRecord stored = Unusual();
-        const ConfigLoadResult result = LoadConfiguration(c.folder, stored);
+        const ConfigLoadResult result = loadConfiguration(c.folder, stored);
         EXPECT_FALSE(result.showWarning) << c.folder;
         EXPECT_EQ(result.debugModeCodes, c.codes) << c.folder;
         EXPECT_EQ(result.debugModeCode, 3) << c.folder;

@@ -71,7 +71,7 @@ protected:
 
 TEST_F(GplPathDialogTest, OpeningShowsTheCurrentFolderAndChangesNothing)
 {
-    working.GPLPath = "/old/gpl";
+    working.gplFolder = "/old/gpl";
     auto dialog = Open(Folder("a"));
     EXPECT_EQ(dialog->windowTitle(), "Vantapoint: Where is GPL?");
     EXPECT_EQ(dialog->findChild<QLabel*>("lblHint")->text(),
@@ -81,18 +81,18 @@ TEST_F(GplPathDialogTest, OpeningShowsTheCurrentFolderAndChangesNothing)
     EXPECT_EQ(List(*dialog)->item(List(*dialog)->count() - 1)->text().trimmed(), "sub");
     EXPECT_FALSE(Ok(*dialog)->isEnabled());
     EXPECT_FALSE(dialog->GplFound());
-    EXPECT_EQ(working.GPLPath, "/old/gpl");
+    EXPECT_EQ(working.gplFolder, "/old/gpl");
 }
 
 TEST_F(GplPathDialogTest, EveryFolderShownIsWrittenAndCheckedAtOnce)
 {
     auto dialog = Open(Folder("b"));
     Activate(*dialog, "games");
-    EXPECT_EQ(working.GPLPath, Stored(Folder("b/games")));
+    EXPECT_EQ(working.gplFolder, Stored(Folder("b/games")));
     EXPECT_FALSE(Ok(*dialog)->isEnabled());
 
     Activate(*dialog, "gpl");
-    EXPECT_EQ(working.GPLPath, Stored(Folder("b/games/gpl")));
+    EXPECT_EQ(working.gplFolder, Stored(Folder("b/games/gpl")));
     EXPECT_TRUE(Ok(*dialog)->isEnabled());
     EXPECT_TRUE(dialog->isVisible()) << "Enter opens a folder, it does not press OK";
 
@@ -100,14 +100,14 @@ TEST_F(GplPathDialogTest, EveryFolderShownIsWrittenAndCheckedAtOnce)
     EXPECT_FALSE(Ok(*dialog)->isEnabled());
     Activate(*dialog, QDir::toNativeSeparators(Folder("b")));
     Activate(*dialog, "fake");
-    EXPECT_EQ(working.GPLPath, Stored(Folder("b/fake")));
+    EXPECT_EQ(working.gplFolder, Stored(Folder("b/fake")));
     EXPECT_FALSE(Ok(*dialog)->isEnabled()) << "a folder named gpl.exe is not the game";
 }
 
 TEST_F(GplPathDialogTest, OkKeepsTheFolderCancelForgetsItTheCloseControlRestoresIt)
 {
     for (const char* how : {"cmdOK", "cmdCancel", "close"}) {
-        working.GPLPath = "/old/gpl";
+        working.gplFolder = "/old/gpl";
         auto dialog = Open(Folder("b/games"));
         Activate(*dialog, "gpl");
         if (std::string(how) == "close")
@@ -118,7 +118,7 @@ TEST_F(GplPathDialogTest, OkKeepsTheFolderCancelForgetsItTheCloseControlRestores
         const std::string expected = std::string(how) == "cmdOK"       ? Stored(Folder("b/games/gpl"))
                                      : std::string(how) == "cmdCancel" ? "GPL not installed"
                                                                        : "/old/gpl";
-        EXPECT_EQ(working.GPLPath, expected) << how;
+        EXPECT_EQ(working.gplFolder, expected) << how;
     }
 }
 
@@ -129,16 +129,16 @@ TEST_F(GplPathDialogTest, ChoosingADriveRechecksItsCurrentFolder)
     ASSERT_EQ(driveList->count(), 3);
 
     driveList->setCurrentIndex(0);
-    EXPECT_EQ(working.GPLPath, Stored(Folder("a")));
+    EXPECT_EQ(working.gplFolder, Stored(Folder("a")));
     EXPECT_TRUE(Ok(*dialog)->isEnabled());
 
     driveList->setCurrentIndex(1);
-    EXPECT_EQ(working.GPLPath, Stored(Folder("b/games")));
+    EXPECT_EQ(working.gplFolder, Stored(Folder("b/games")));
     EXPECT_FALSE(Ok(*dialog)->isEnabled());
 
     // Drive C is not ready: nothing to show below it, no game, and the dialog goes on working.
     driveList->setCurrentIndex(2);
-    EXPECT_EQ(working.GPLPath, Stored(Folder("c")));
+    EXPECT_EQ(working.gplFolder, Stored(Folder("c")));
     EXPECT_FALSE(Ok(*dialog)->isEnabled());
     EXPECT_EQ(List(*dialog)->count(), 1);
 

@@ -120,11 +120,11 @@ TEST_F(OptionsCommandTest, OkAdoptsTheOptionsWritesTheRecordAndOpensTheTracksFol
     EXPECT_TRUE(window->AcceptOptions());
     EXPECT_TRUE(desktop.boxes.empty());
     const OptionsRecord& stored = window->storedOptions();
-    EXPECT_EQ(stored.GPLPath, gplFolder);
-    EXPECT_FALSE(stored.SafetyExit);
+    EXPECT_EQ(stored.gplFolder, gplFolder);
+    EXPECT_FALSE(stored.askBeforeExit);
     EXPECT_EQ(window->workingOptions(), stored);
     EXPECT_TRUE(TestEnabled());
-    EXPECT_EQ(window->CAMPath(), JoinPath(gplFolder, "tracks"));
+    EXPECT_EQ(window->CAMPath(), joinPath(gplFolder, "tracks"));
 
     const Bytes file = test::ReadBytes(ConfigPath());
     const std::size_t h = 44;
@@ -133,15 +133,15 @@ TEST_F(OptionsCommandTest, OkAdoptsTheOptionsWritesTheRecordAndOpensTheTracksFol
     ASSERT_EQ(file.size(), 3149 + h + g);
     EXPECT_EQ(Slice(file, 2 + h, 2), (Bytes{static_cast<std::uint8_t>(g & 0xFF), static_cast<std::uint8_t>(g >> 8)}));
     EXPECT_EQ(Slice(file, 4 + h, g), Bytes(gplFolder.begin(), gplFolder.end()));
-    EXPECT_EQ(Slice(file, b + 6, 2), (Bytes{0x00, 0x00}));        // SafetyExit
+    EXPECT_EQ(Slice(file, b + 6, 2), (Bytes{0x00, 0x00}));        // askBeforeExit
     EXPECT_EQ(Slice(file, b + 16, 4), (Bytes{0x00, 0x00, 0x48, 0x43})); // 200.0: at a distance
     EXPECT_EQ(Slice(file, b + 32, 4), (Bytes{0x00, 0x00, 0x00, 0x00})); // moving camera, integer 0
     EXPECT_EQ(Slice(file, b + 3139, 4), (Bytes{0xDC, 0x05, 0x00, 0x00}));
-    EXPECT_EQ(file, ConfigBytes(stored));
+    EXPECT_EQ(file, configBytes(stored));
 
     window->findChild<QPushButton*>("cmdLoadCAMFile")->click();
     ASSERT_EQ(desktop.dialogs.size(), 1U);
-    EXPECT_EQ(desktop.dialogs[0].folder, JoinPath(gplFolder, "tracks"));
+    EXPECT_EQ(desktop.dialogs[0].folder, joinPath(gplFolder, "tracks"));
 }
 
 TEST_F(OptionsCommandTest, CancelDiscardsANewGplFolderAndEveryChange)
@@ -151,7 +151,7 @@ TEST_F(OptionsCommandTest, CancelDiscardsANewGplFolderAndEveryChange)
     const OptionsRecord stored = window->storedOptions();
     Options([this](frmOptions2& dialog) {
         ChangeGplFolder(dialog);
-        EXPECT_EQ(dialog.working().GPLPath, gplFolder);
+        EXPECT_EQ(dialog.working().gplFolder, gplFolder);
         Click(dialog, "chkAll");
         Click(dialog, "cmdCancel");
     });
@@ -169,14 +169,14 @@ TEST_F(OptionsCommandTest, TheCloseControlCountsAsCancelAfterAnEarlierOk)
     std::filesystem::remove(ConfigPath());
     Options([](frmOptions2& dialog) { Click(dialog, "cmdOK"); });
     ASSERT_TRUE(window->AcceptOptions());
-    EXPECT_EQ(test::ReadBytes(ConfigPath()), ConfigBytes(OptionsRecord{}));
+    EXPECT_EQ(test::ReadBytes(ConfigPath()), configBytes(OptionsRecord{}));
     Options([](frmOptions2& dialog) {
         Click(dialog, "chkExit");
         dialog.close();
     });
     EXPECT_FALSE(window->AcceptOptions());
-    EXPECT_TRUE(window->storedOptions().SafetyExit);
-    EXPECT_TRUE(window->workingOptions().SafetyExit);
+    EXPECT_TRUE(window->storedOptions().askBeforeExit);
+    EXPECT_TRUE(window->workingOptions().askBeforeExit);
 }
 
 TEST_F(OptionsCommandTest, OkWithoutAGplFolderDisablesTestAndKeepsTheFileFolder)
@@ -191,7 +191,7 @@ TEST_F(OptionsCommandTest, OkWithoutAGplFolderDisablesTestAndKeepsTheFileFolder)
         ChangeGplFolder(dialog, true);
         Click(dialog, "cmdOK");
     });
-    EXPECT_EQ(window->storedOptions().GPLPath, "GPL not installed");
+    EXPECT_EQ(window->storedOptions().gplFolder, "GPL not installed");
     EXPECT_FALSE(TestEnabled());
     EXPECT_EQ(window->CAMPath(), gplFolder) << "the GPL folder, which has no tracks folder";
 }
@@ -214,16 +214,16 @@ TEST_F(OptionsCommandTest, AFailedSaveIsReportedAndTheNewOptionsStayInEffect)
     EXPECT_EQ(box.text.rfind(prefix, 0), 0U) << box.text;
     ASSERT_GT(box.text.size(), prefix.size() + suffix.size()) << "the system's reason is missing";
     EXPECT_EQ(box.text.substr(box.text.size() - suffix.size()), suffix);
-    EXPECT_FALSE(window->storedOptions().SafetyExit);
+    EXPECT_FALSE(window->storedOptions().askBeforeExit);
 }
 
 TEST_F(OptionsCommandTest, TheDialogGivesTheMainWindowAFreshMouseObject)
 {
     test::FakeInputBackend input;
     Start(&input);
-    const CMouseEvent* before = window->mouse();
+    const MouseInput* before = window->mouse();
     ASSERT_NE(before, nullptr);
-    const CMouseEvent* made = nullptr;
+    const MouseInput* made = nullptr;
     Options([&made](frmOptions2& dialog) {
         made = dialog.mouseEvent();
         Click(dialog, "cmdCancel");

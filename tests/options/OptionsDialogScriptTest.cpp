@@ -2,7 +2,7 @@
 
 #include "options/QtTestApp.h"
 #include "options/frmGPLPath.h"
-#include "remote/CMouseEvent.h"
+#include "remote/MouseInput.h"
 #include "support/FakeClock.h"
 #include "support/FakeDesktop.h"
 #include "support/FakeInputBackend.h"
@@ -32,16 +32,16 @@ protected:
 
     void SetUp() override
     {
-        working.GPLPath = "/games/GPL";
-        working.ShowInformation = false;
-        working.SafetyRecordScript = false;
+        working.gplFolder = "/games/GPL";
+        working.showInformation = false;
+        working.askBeforeNewScript = false;
         stored = working;
     }
 
     std::unique_ptr<frmOptions2> Open()
     {
         OptionsDialogServices services{desktop, clock, activity, &input, "/opt/vantapoint/VantapointHelp.html",
-                                       [this](std::unique_ptr<CMouseEvent> mouse) { mice.push_back(std::move(mouse)); },
+                                       [this](std::unique_ptr<MouseInput> mouse) { mice.push_back(std::move(mouse)); },
                                        &launcher, &stored, ScreenSize{1024, 768}};
         return std::make_unique<frmOptions2>(working, std::move(services));
     }
@@ -56,7 +56,7 @@ protected:
     FakeDesktop desktop;
     FakeLauncher launcher{&clock};
     ScriptActivity activity;
-    std::vector<std::unique_ptr<CMouseEvent>> mice;
+    std::vector<std::unique_ptr<MouseInput>> mice;
     OptionsRecord working;
     OptionsRecord stored;
 };
@@ -72,12 +72,12 @@ TEST_F(OptionsDialogScriptTest, RecordingFillsTheWorkingScriptAndOffersItForTest
     dialog->cmdConfigure()->click();
 
     EXPECT_EQ(launcher.launched, std::vector<std::string>{"/games/GPL/gpl.exe"});
-    ASSERT_EQ(working.ClickCount, 1);
+    ASSERT_EQ(working.script.count, 1);
     // Scaled by the desktop measured at start-up, not by the fake backend's screen.
-    EXPECT_EQ(working.ClickX[1], 512);
-    EXPECT_EQ(working.ClickY[1], 384);
-    EXPECT_EQ(working.ClickInterval[1], 510);
-    EXPECT_EQ(stored.ClickCount, 0);
+    EXPECT_EQ(working.script.x[1], 512);
+    EXPECT_EQ(working.script.y[1], 384);
+    EXPECT_EQ(working.script.intervals[1], 510);
+    EXPECT_EQ(stored.script.count, 0);
     EXPECT_TRUE(dialog->cmdTest()->isEnabled());
     EXPECT_TRUE(dialog->chkPlayScript()->isEnabled());
 }
@@ -107,7 +107,7 @@ TEST_F(OptionsDialogScriptTest, TheDialogCannotBeClosedWhileTheRecordingRuns)
 
     EXPECT_TRUE(dialog->isVisible());
     EXPECT_EQ(closed.count(), 0);
-    EXPECT_EQ(working.ClickCount, 2);
+    EXPECT_EQ(working.script.count, 2);
     EXPECT_EQ(desktop.beeps, 2 + 5) << "each recorded click and each refused command";
     dialog->findChild<QPushButton*>("cmdOK")->click();
     EXPECT_EQ(closed.count(), 1) << "after F5 the dialog closes again";
@@ -115,15 +115,15 @@ TEST_F(OptionsDialogScriptTest, TheDialogCannotBeClosedWhileTheRecordingRuns)
 
 TEST_F(OptionsDialogScriptTest, AFailedLaunchLeavesAnEmptyScriptThatIsNotOffered)
 {
-    working.ClickCount = 1;
-    working.ClickInterval[1] = 100;
+    working.script.count = 1;
+    working.script.intervals[1] = 100;
     auto dialog = Open();
     ASSERT_TRUE(dialog->cmdTest()->isEnabled());
     launcher.succeed = false;
 
     dialog->cmdConfigure()->click();
 
-    EXPECT_EQ(working.ClickCount, 0);
+    EXPECT_EQ(working.script.count, 0);
     EXPECT_FALSE(dialog->cmdTest()->isEnabled());
     EXPECT_FALSE(dialog->chkPlayScript()->isEnabled());
     ASSERT_EQ(desktop.boxes.size(), 1u);
@@ -132,11 +132,11 @@ TEST_F(OptionsDialogScriptTest, AFailedLaunchLeavesAnEmptyScriptThatIsNotOffered
 
 TEST_F(OptionsDialogScriptTest, TestScriptPlaysTheWorkingScriptAndAsksByTheStoredFlag)
 {
-    working.ClickCount = 1;
-    working.ClickInterval[1] = 100;
-    working.ClickX[1] = 512;
-    working.ClickY[1] = 384;
-    stored.ShowInformation = true;
+    working.script.count = 1;
+    working.script.intervals[1] = 100;
+    working.script.x[1] = 512;
+    working.script.y[1] = 384;
+    stored.showInformation = true;
     auto dialog = Open();
     ASSERT_EQ(mice.size(), 1u);
     hold(VirtualKey::F5, 3000, 3010);

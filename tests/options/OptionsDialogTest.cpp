@@ -103,7 +103,7 @@ protected:
 
 TEST_F(OptionsDialogTest, PathsShowAsTheyAreLabelsNameTheBoxesAndSafetyBoxesComeInOrder)
 {
-    working.GPLPath = "/games/<u>GPL</u>";
+    working.gplFolder = "/games/<u>GPL</u>";
     auto dialog = Open();
     EXPECT_EQ(dialog->windowTitle(), "Vantapoint: Options");
     EXPECT_TRUE(dialog->isModal());
@@ -123,51 +123,51 @@ TEST_F(OptionsDialogTest, PathsShowAsTheyAreLabelsNameTheBoxesAndSafetyBoxesCome
 
 TEST_F(OptionsDialogTest, OpeningShowsTheStoredFlagsOrClearsAndGreysThemWithTheMasterOff)
 {
-    working.SafetyRemove = false;
+    working.askBeforeRemove = false;
     {
         auto dialog = Open();
         EXPECT_TRUE(Find<QCheckBox>(*dialog, "chkAll")->isChecked());
         EXPECT_FALSE(Find<QCheckBox>(*dialog, "chkRemove")->isChecked());
         EXPECT_TRUE(Find<QCheckBox>(*dialog, "chkExit")->isChecked());
         EXPECT_TRUE(Find<QCheckBox>(*dialog, "chkRemove")->isEnabled());
-        EXPECT_FALSE(working.SafetyRemove);
+        EXPECT_FALSE(working.askBeforeRemove);
     }
-    working.ShowSafetyRequests = false;
+    working.showSafetyRequests = false;
     auto dialog = Open();
     EXPECT_FALSE(Find<QCheckBox>(*dialog, "chkAll")->isChecked());
     ExpectSafetyBoxes(*dialog, false, false);
-    EXPECT_FALSE(working.SafetyExit || working.SafetyLoad);
+    EXPECT_FALSE(working.askBeforeExit || working.askBeforeLoad);
 }
 
 TEST_F(OptionsDialogTest, TheMasterSwitchSetsAllSixAndRemembersNothing)
 {
-    working.SafetyAssignToAll = false;
-    working.ShowInformation = false;
+    working.askBeforeAssignToAll = false;
+    working.showInformation = false;
     auto dialog = Open();
     auto* all = Find<QCheckBox>(*dialog, "chkAll");
 
     all->click();
-    EXPECT_FALSE(working.ShowSafetyRequests);
+    EXPECT_FALSE(working.showSafetyRequests);
     ExpectSafetyBoxes(*dialog, false, false);
-    EXPECT_FALSE(working.SafetyAssignToAll || working.SafetyRecordScript || working.SafetyExit || working.SafetyLoad ||
-                 working.SafetyRemove || working.SafetyOverwrite);
+    EXPECT_FALSE(working.askBeforeAssignToAll || working.askBeforeNewScript || working.askBeforeExit || working.askBeforeLoad ||
+                 working.askBeforeRemove || working.askBeforeOverwrite);
 
     all->click();
-    EXPECT_TRUE(working.ShowSafetyRequests);
+    EXPECT_TRUE(working.showSafetyRequests);
     ExpectSafetyBoxes(*dialog, true, true);
-    EXPECT_TRUE(working.SafetyAssignToAll && working.SafetyRecordScript && working.SafetyExit && working.SafetyLoad &&
-                working.SafetyRemove && working.SafetyOverwrite);
-    EXPECT_FALSE(working.ShowInformation);
+    EXPECT_TRUE(working.askBeforeAssignToAll && working.askBeforeNewScript && working.askBeforeExit && working.askBeforeLoad &&
+                working.askBeforeRemove && working.askBeforeOverwrite);
+    EXPECT_FALSE(working.showInformation);
 }
 
 TEST_F(OptionsDialogTest, EachFlagBoxWritesItsOwnFlag)
 {
     auto dialog = Open();
     const std::vector<std::pair<const char*, bool OptionsRecord::*>> boxes{
-        {"chkLoad", &OptionsRecord::SafetyLoad},           {"chkSafe", &OptionsRecord::SafetyOverwrite},
-        {"chkConfigure", &OptionsRecord::SafetyRecordScript}, {"chkRemove", &OptionsRecord::SafetyRemove},
-        {"chkExit", &OptionsRecord::SafetyExit},           {"chkAssign", &OptionsRecord::SafetyAssignToAll},
-        {"chkInformation", &OptionsRecord::ShowInformation}, {"chkFixedSwitchOver", &OptionsRecord::FixedSwitchOver},
+        {"chkLoad", &OptionsRecord::askBeforeLoad},           {"chkSafe", &OptionsRecord::askBeforeOverwrite},
+        {"chkConfigure", &OptionsRecord::askBeforeNewScript}, {"chkRemove", &OptionsRecord::askBeforeRemove},
+        {"chkExit", &OptionsRecord::askBeforeExit},           {"chkAssign", &OptionsRecord::askBeforeAssignToAll},
+        {"chkInformation", &OptionsRecord::showInformation}, {"chkFixedSwitchOver", &OptionsRecord::fixedSwitchOver},
     };
     for (const auto& [name, flag] : boxes) {
         OptionsRecord expected = working;
@@ -179,36 +179,36 @@ TEST_F(OptionsDialogTest, EachFlagBoxWritesItsOwnFlag)
 
 TEST_F(OptionsDialogTest, DistanceBoxRefusesOutOfRangeNonNumbersAndEmptyText)
 {
-    working.DefaultValue[0] = ValueSlot::fromFloat(350.0F);
+    working.defaultValues[0] = ValueSlot::fromFloat(350.0F);
     auto dialog = Open();
     for (const QString& typed : {QStringLiteral("1500"), QStringLiteral("abc"), QString()}) {
         desktop.clearRecords();
         Enter(*dialog, 0, typed);
         EXPECT_EQ(desktop.beeps, 1) << typed.toStdString();
         EXPECT_EQ(Box(*dialog, 0)->text(), "350") << typed.toStdString();
-        EXPECT_EQ(working.DefaultValue[0], ValueSlot::fromFloat(350.0F)) << typed.toStdString();
+        EXPECT_EQ(working.defaultValues[0], ValueSlot::fromFloat(350.0F)) << typed.toStdString();
     }
     desktop.clearRecords();
     Enter(*dialog, 0, "0");
     EXPECT_EQ(desktop.beeps, 0);
-    EXPECT_EQ(working.DefaultValue[0], ValueSlot::fromFloat(0.0F));
+    EXPECT_EQ(working.defaultValues[0], ValueSlot::fromFloat(0.0F));
     EXPECT_TRUE(desktop.boxes.empty());
 }
 
 TEST_F(OptionsDialogTest, AnglesAreTypedInDegreesAndKeptInRadians)
 {
-    working.DefaultValue[8] = ValueSlot::fromFloat(0.785398185F); // 45 degrees
+    working.defaultValues[8] = ValueSlot::fromFloat(0.785398185F); // 45 degrees
     {
         auto dialog = Open();
         EXPECT_EQ(Box(*dialog, 8)->text(), "45");
         Enter(*dialog, 11, "90");
         EXPECT_EQ(desktop.beeps, 0);
-        EXPECT_EQ(working.DefaultValue[11], ValueSlot::fromFloat(1.57079637F));
+        EXPECT_EQ(working.defaultValues[11], ValueSlot::fromFloat(1.57079637F));
 
         Enter(*dialog, 8, "-181");
         EXPECT_EQ(desktop.beeps, 1);
         EXPECT_EQ(Box(*dialog, 8)->text(), "45");
-        EXPECT_EQ(working.DefaultValue[8], ValueSlot::fromFloat(0.785398185F));
+        EXPECT_EQ(working.defaultValues[8], ValueSlot::fromFloat(0.785398185F));
     }
     auto reopened = Open();
     EXPECT_EQ(Box(*reopened, 11)->text(), "90");
@@ -219,8 +219,8 @@ TEST_F(OptionsDialogTest, FactorBoxesTakeTheirBoundsInclusive)
     auto dialog = Open();
     Enter(*dialog, 6, "0.001");
     Enter(*dialog, 7, "10");
-    EXPECT_EQ(working.DefaultValue[6], ValueSlot::fromFloat(0.001F));
-    EXPECT_EQ(working.DefaultValue[7], ValueSlot::fromFloat(10.0F));
+    EXPECT_EQ(working.defaultValues[6], ValueSlot::fromFloat(0.001F));
+    EXPECT_EQ(working.defaultValues[7], ValueSlot::fromFloat(10.0F));
     EXPECT_EQ(desktop.beeps, 0);
 
     Enter(*dialog, 5, "0.0009");
@@ -228,19 +228,19 @@ TEST_F(OptionsDialogTest, FactorBoxesTakeTheirBoundsInclusive)
     EXPECT_EQ(desktop.beeps, 2);
     EXPECT_EQ(Box(*dialog, 5)->text(), "0.1");
     EXPECT_EQ(Box(*dialog, 6)->text(), "0.001");
-    EXPECT_EQ(working.DefaultValue[5], ValueSlot::fromFloat(0.1F));
-    EXPECT_EQ(working.DefaultValue[6], ValueSlot::fromFloat(0.001F));
+    EXPECT_EQ(working.defaultValues[5], ValueSlot::fromFloat(0.1F));
+    EXPECT_EQ(working.defaultValues[6], ValueSlot::fromFloat(0.001F));
 }
 
 TEST_F(OptionsDialogTest, LengthsShowThreeDecimalsButARefusalShowsThePlainNumber)
 {
-    working.DefaultValue[1] = ValueSlot::fromFloat(0.0625F); // a half in the third decimal
-    working.DefaultValue[3] = ValueSlot::fromFloat(-1234.56789F);
+    working.defaultValues[1] = ValueSlot::fromFloat(0.0625F); // a half in the third decimal
+    working.defaultValues[3] = ValueSlot::fromFloat(-1234.56789F);
     auto dialog = Open();
     EXPECT_EQ(Box(*dialog, 1)->text(), "0.062");
     EXPECT_EQ(Box(*dialog, 3)->text(), "-1234.568");
     Pass(*dialog, 1);
-    EXPECT_EQ(working.DefaultValue[1], ValueSlot::fromFloat(0.0625F)) << "passing through keeps the exact value";
+    EXPECT_EQ(working.defaultValues[1], ValueSlot::fromFloat(0.0625F)) << "passing through keeps the exact value";
     Enter(*dialog, 1, "200.5");
     EXPECT_EQ(Box(*dialog, 1)->text(), "0.0625");
     EXPECT_EQ(desktop.beeps, 1);
@@ -252,7 +252,7 @@ TEST_F(OptionsDialogTest, NumbersFollowTheLocaleDecimalSeparator)
     auto dialog = Open();
     EXPECT_EQ(Box(*dialog, 5)->text(), "0,1");
     Enter(*dialog, 5, "2,5");
-    EXPECT_EQ(working.DefaultValue[5], ValueSlot::fromFloat(2.5F));
+    EXPECT_EQ(working.defaultValues[5], ValueSlot::fromFloat(2.5F));
     Enter(*dialog, 5, "0.5");
     EXPECT_EQ(desktop.beeps, 1);
     EXPECT_EQ(Box(*dialog, 5)->text(), "2,5");
@@ -287,17 +287,17 @@ TEST_F(OptionsDialogTest, PlacementSwitchStoresTwoHundredThenTheMiddleAgain)
     atDistance->click();
     EXPECT_TRUE(distance->isEnabled());
     EXPECT_EQ(distance->text(), "200");
-    EXPECT_EQ(working.DefaultValue[0], ValueSlot::fromFloat(200.0F));
+    EXPECT_EQ(working.defaultValues[0], ValueSlot::fromFloat(200.0F));
 
     Enter(*dialog, 0, "75.5");
-    EXPECT_EQ(working.DefaultValue[0], ValueSlot::fromFloat(75.5F));
+    EXPECT_EQ(working.defaultValues[0], ValueSlot::fromFloat(75.5F));
     middle->click();
     EXPECT_FALSE(distance->isEnabled());
-    EXPECT_EQ(working.DefaultValue[0], ValueSlot::fromFloat(-1.0F));
+    EXPECT_EQ(working.defaultValues[0], ValueSlot::fromFloat(-1.0F));
     atDistance->click();
     EXPECT_EQ(distance->text(), "200");
 
-    working.DefaultValue[0] = ValueSlot::fromFloat(0.25F);
+    working.defaultValues[0] = ValueSlot::fromFloat(0.25F);
     auto reopened = Open();
     EXPECT_TRUE(Find<QRadioButton>(*reopened, "optValue1_1")->isChecked());
     EXPECT_EQ(Box(*reopened, 0)->text(), "0.25");
@@ -310,9 +310,9 @@ TEST_F(OptionsDialogTest, FixedBoxStoresTheIntegerOneOrZero)
     EXPECT_TRUE(fixed->isChecked());
     Find<QTabWidget>(*dialog, "sstOptions")->setCurrentIndex(1);
     fixed->click();
-    EXPECT_EQ(working.DefaultValue[4].bits(), 0x00000000U);
+    EXPECT_EQ(working.defaultValues[4].bits(), 0x00000000U);
     fixed->click();
-    EXPECT_EQ(working.DefaultValue[4].bits(), 0x00000001U);
+    EXPECT_EQ(working.defaultValues[4].bits(), 0x00000001U);
 }
 
 TEST_F(OptionsDialogTest, RemoteControlsFollowTheGplFolderAndTheScript)
@@ -322,9 +322,9 @@ TEST_F(OptionsDialogTest, RemoteControlsFollowTheGplFolderAndTheScript)
         for (const char* name : {"cmdConfigure", "hscShutdown", "chkPlayScript", "cmdTest"})
             EXPECT_FALSE(Find(*dialog, name)->isEnabled()) << name;
     }
-    working.GPLPath = "/games/gpl";
-    working.ClickCount = 3;
-    working.PlayScript = true;
+    working.gplFolder = "/games/gpl";
+    working.script.count = 3;
+    working.playScript = true;
     auto dialog = Open();
     for (const char* name : {"cmdConfigure", "hscShutdown", "chkPlayScript", "cmdTest"})
         EXPECT_TRUE(Find(*dialog, name)->isEnabled()) << name;
@@ -332,12 +332,12 @@ TEST_F(OptionsDialogTest, RemoteControlsFollowTheGplFolderAndTheScript)
     EXPECT_TRUE(play->isChecked());
     Find<QTabWidget>(*dialog, "sstOptions")->setCurrentIndex(2);
     play->click();
-    EXPECT_FALSE(working.PlayScript);
+    EXPECT_FALSE(working.playScript);
 }
 
 TEST_F(OptionsDialogTest, TheShutdownSliderMovesTowardsTheEndEachInputPointsAt)
 {
-    working.GPLPath = "/games/gpl";
+    working.gplFolder = "/games/gpl";
     auto dialog = Open();
     Find<QTabWidget>(*dialog, "sstOptions")->setCurrentIndex(2);
     auto* slider = Find<QScrollBar>(*dialog, "hscShutdown");
@@ -372,12 +372,12 @@ TEST_F(OptionsDialogTest, TheShutdownSliderMovesTowardsTheEndEachInputPointsAt)
     };
     for (const auto& c : cases) {
         slider->setValue(-1500);
-        ASSERT_EQ(working.ShutdownDelay, 1500) << c.input;
+        ASSERT_EQ(working.shutdownDelay, 1500) << c.input;
         c.act();
         if (c.delay >= 0)
-            EXPECT_EQ(working.ShutdownDelay, c.delay) << c.input;
+            EXPECT_EQ(working.shutdownDelay, c.delay) << c.input;
         else
-            EXPECT_GT(working.ShutdownDelay, 1700) << c.input << ": towards Slow";
+            EXPECT_GT(working.shutdownDelay, 1700) << c.input << ": towards Slow";
     }
 }
 
@@ -395,7 +395,7 @@ TEST_F(OptionsDialogTest, ChangeTakesTheChosenFolderOrForgetsItOnCancel)
     test::WriteBytes(gpl.file("gpl.exe"), {'M', 'Z'});
     const QString previous = QDir::currentPath();
     ASSERT_TRUE(QDir::setCurrent(QString::fromStdString(gpl.path())));
-    working.ClickCount = 2;
+    working.script.count = 2;
     auto dialog = Open();
     const auto change = [&dialog](bool ok) {
         QTimer::singleShot(0, [ok] {
@@ -410,13 +410,13 @@ TEST_F(OptionsDialogTest, ChangeTakesTheChosenFolderOrForgetsItOnCancel)
 
     change(true);
     const QString chosen = QDir::toNativeSeparators(QDir::cleanPath(QString::fromStdString(gpl.path())));
-    EXPECT_EQ(working.GPLPath, chosen.toStdString());
+    EXPECT_EQ(working.gplFolder, chosen.toStdString());
     EXPECT_EQ(Find<QLabel>(*dialog, "lblGPLFolder")->text(), chosen);
     EXPECT_TRUE(Find(*dialog, "cmdConfigure")->isEnabled());
 
     change(false);
     QDir::setCurrent(previous);
-    EXPECT_EQ(working.GPLPath, "GPL not installed");
+    EXPECT_EQ(working.gplFolder, "GPL not installed");
     EXPECT_EQ(Find<QLabel>(*dialog, "lblGPLFolder")->text(), "GPL not installed");
     EXPECT_FALSE(Find(*dialog, "cmdConfigure")->isEnabled());
     EXPECT_FALSE(Find(*dialog, "hscShutdown")->isEnabled());

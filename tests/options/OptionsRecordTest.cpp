@@ -8,20 +8,20 @@ namespace {
 TEST(OptionsRecord, CopyAllButHeaderTakesEveryOtherField)
 {
     OptionsRecord source;
-    source.Header = "other";
-    source.GPLPath = "/games/gpl";
-    source.SafetyExit = false;
-    source.DefaultValue[3] = ValueSlot::fromBits(0x7FC00001); // a NaN must come over bit for bit
-    source.ClickCount = 3;
-    source.ClickY[255] = -7;
-    source.ShutdownDelay = 42;
-    source.PlayScript = true;
+    source.header = "other";
+    source.gplFolder = "/games/gpl";
+    source.askBeforeExit = false;
+    source.defaultValues[3] = ValueSlot::fromBits(0x7FC00001); // a NaN must come over bit for bit
+    source.script.count = 3;
+    source.script.y[255] = -7;
+    source.shutdownDelay = 42;
+    source.playScript = true;
 
     OptionsRecord target;
     target.copyAllButHeaderFrom(source);
 
-    EXPECT_EQ(target.Header, kConfigHeader);
-    target.Header = source.Header;
+    EXPECT_EQ(target.header, kConfigHeader);
+    target.header = source.header;
     EXPECT_EQ(target, source);
 }
 

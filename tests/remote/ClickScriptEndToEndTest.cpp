@@ -10,7 +10,7 @@
 // kHandlingLatencyMs later.
 
 #include "app/QtLauncher.h"
-#include "remote/ClickScript.h"
+#include "remote/ScriptCommands.h"
 #include "remote/X11InputBackend.h"
 
 #include "support/FakeDesktop.h"
@@ -189,7 +189,7 @@ protected:
     void SetUp() override
     {
         if (keepServer != nullptr)
-            backend = OpenX11InputBackend();
+            backend = openX11InputBackend();
         if (!backend)
             GTEST_SKIP() << "no X display with XTEST";
         fs::copy_file(VP_STANDIN_PATH, dir.file("gpl.exe"));
@@ -199,10 +199,7 @@ protected:
         setenv("VP_STANDIN_MAX_MS", "20000", 1);
         // The tests run with the offscreen platform; the stand-in needs the real display.
         setenv("QT_QPA_PLATFORM", "xcb", 1);
-        options.GPLPath = dir.path();
-        options.ShowInformation = false;
-        options.SafetyRecordScript = false;
-        options.ShutdownDelay = kShutdownDelay;
+        settings = {dir.path(), kShutdownDelay, false, false};
     }
 
     void TearDown() override
@@ -228,7 +225,7 @@ protected:
         std::erase_if(keys, [](const LogLine& key) { return key.args.at(0) == "F5"; });
         ASSERT_EQ(keys.size(), 5u);
         const std::vector<std::string> names{"Escape", "Escape", "Escape", "Return", "Return"};
-        const std::int64_t quarter = ShutdownQuarter(kShutdownDelay);
+        const std::int64_t quarter = shutdownQuarter(kShutdownDelay);
         const std::vector<std::int64_t> pauses{kShutdownDelay, quarter, quarter, quarter};
         for (std::size_t k = 0; k < keys.size(); ++k) {
             EXPECT_EQ(keys[k].args.at(0), names[k]);
@@ -301,7 +298,8 @@ protected:
     ScriptActivity activity;
     int processed = 0;
     RemoteContext context{desktop, clock, nullptr, &launcher, activity, [this] { ++processed; }};
-    OptionsRecord options;
+    ClickScript script;
+    ScriptSettings settings;
 };
 
 TEST_F(ClickScriptEndToEndTest, RecordsTheUsersClicksUntilF5)
@@ -329,18 +327,18 @@ TEST_F(ClickScriptEndToEndTest, RecordsTheUsersClicksUntilF5)
             hands.pressF5(60);
     });
     const std::int64_t started = NowMs();
-    const ScriptOutcome outcome = RecordClickScript(context, options, screen);
+    const ScriptOutcome outcome = recordClickScript(context, script, settings, screen);
     user.join();
 
     ASSERT_TRUE(userReady) << "the stand-in did not show its window:\n" << LogText();
     EXPECT_EQ(outcome, ScriptOutcome::Done);
-    ASSERT_EQ(options.ClickCount, 3);
+    ASSERT_EQ(script.count, 3);
     std::int64_t previous = started;
     for (int n = 1; n <= 3; ++n) {
         const auto [x, y] = points[n - 1];
-        EXPECT_EQ(options.ClickX[n], ScaleToScript(x, screen.width, kScriptWidth)) << n;
-        EXPECT_EQ(options.ClickY[n], ScaleToScript(y, screen.height, kScriptHeight)) << n;
-        EXPECT_NEAR(options.ClickInterval[n], releases[n - 1] - previous, kToleranceMs) << n;
+        EXPECT_EQ(script.x[n], scaleToScript(x, screen.width, kScriptWidth)) << n;
+        EXPECT_EQ(script.y[n], scaleToScript(y, screen.height, kScriptHeight)) << n;
+        EXPECT_NEAR(script.intervals[n], releases[n - 1] - previous, kToleranceMs) << n;
         previous = releases[n - 1];
     }
     EXPECT_EQ(desktop.beeps, 3);
@@ -352,15 +350,13 @@ TEST_F(ClickScriptEndToEndTest, PlaysTheScriptIntoTheGameAndClosesItAfterF5)
 {
     context.input = backend.get();
     const ScreenSize screen = backend->screenSize();
-    CMouseEvent mouse(*backend, clock, context.processEvents);
+    MouseInput mouse(*backend, clock, context.processEvents);
     // The first pause gives the stand-in time to start and show its window.
     const std::vector<std::int32_t> intervals{2000, 300, 400};
     const std::vector<std::pair<int, int>> grid{{64, 48}, {320, 240}, {639, 479}};
     for (std::size_t k = 0; k < grid.size(); ++k) {
-        const int n = ++options.ClickCount;
-        options.ClickInterval[n] = intervals[k];
-        options.ClickX[n] = ScaleToScript(grid[k].first, screen.width, kScriptWidth);
-        options.ClickY[n] = ScaleToScript(grid[k].second, screen.height, kScriptHeight);
+        script.append(intervals[k], scaleToScript(grid[k].first, screen.width, kScriptWidth),
+                      scaleToScript(grid[k].second, screen.height, kScriptHeight));
     }
 
     std::thread user([&] {
@@ -372,7 +368,7 @@ TEST_F(ClickScriptEndToEndTest, PlaysTheScriptIntoTheGameAndClosesItAfterF5)
         SleepMs(200);
         hands.pressF5(60);
     });
-    const ScriptOutcome outcome = PlayClickScript(context, &mouse, options, false);
+    const ScriptOutcome outcome = playClickScript(context, &mouse, script, settings);
     user.join();
     EXPECT_EQ(outcome, ScriptOutcome::Done);
 
@@ -386,8 +382,8 @@ TEST_F(ClickScriptEndToEndTest, PlaysTheScriptIntoTheGameAndClosesItAfterF5)
     EXPECT_GE(presses[0].atMs, firstScheduled - kToleranceMs);
     EXPECT_LE(presses[0].atMs, firstScheduled + kHandlingLatencyMs);
     for (std::size_t k = 0; k < presses.size(); ++k) {
-        EXPECT_EQ(presses[k].args, (std::vector<std::string>{"1", std::to_string(options.ClickX[k + 1]),
-                                                              std::to_string(options.ClickY[k + 1])}))
+        EXPECT_EQ(presses[k].args, (std::vector<std::string>{"1", std::to_string(script.x[k + 1]),
+                                                              std::to_string(script.y[k + 1])}))
             << k;
         EXPECT_EQ(releases[k].args, presses[k].args) << k;
         // Each later press follows the previous release by its interval and the 100 ms before the click.
@@ -395,7 +391,7 @@ TEST_F(ClickScriptEndToEndTest, PlaysTheScriptIntoTheGameAndClosesItAfterF5)
             EXPECT_NEAR(presses[k].eventMs - releases[k - 1].eventMs, intervals[k] + kMoveSettleMs, kToleranceMs)
                 << k;
         }
-        EXPECT_NEAR(releases[k].eventMs - presses[k].eventMs, mouse.ClickDelay(), kToleranceMs) << k;
+        EXPECT_NEAR(releases[k].eventMs - presses[k].eventMs, mouse.clickDelay(), kToleranceMs) << k;
     }
     expectClosedByShutdownKeys();
 }

@@ -1,7 +1,7 @@
 // The user32 backend against a window of its own: real input through SendInput, read back as the
 // window's messages and as the system's key and pointer state. It needs a desktop; CI runs it
 // under Wine on Xvfb.
-#include "remote/CMouseEvent.h"
+#include "remote/MouseInput.h"
 
 #include <gtest/gtest.h>
 
@@ -70,7 +70,7 @@ protected:
         POINT origin{0, 0};
         ClientToScreen(window, &origin);
         ASSERT_EQ(std::pair(origin.x, origin.y), std::pair(LONG{kLeft}, LONG{kTop}));
-        backend = CreatePlatformInputBackend();
+        backend = createPlatformInputBackend();
         ASSERT_NE(backend, nullptr);
         gReceived.clear();
     }
@@ -123,13 +123,13 @@ protected:
 TEST_F(Win32InputBackendTest, EveryPixelOfTheScreenIsReachedExactly)
 {
     SteadyClock clock;
-    CMouseEvent mouse(*backend, clock);
-    for (std::int32_t x = 0; x < mouse.ScreenWidth(); ++x) {
-        ASSERT_TRUE(mouse.MoveTo(x, 0, 1));
+    MouseInput mouse(*backend, clock);
+    for (std::int32_t x = 0; x < mouse.screenWidth(); ++x) {
+        ASSERT_TRUE(mouse.moveTo(x, 0));
         ASSERT_EQ(backend->pointerPosition()->x, x);
     }
-    for (std::int32_t y = 0; y < mouse.ScreenHeight(); ++y) {
-        ASSERT_TRUE(mouse.MoveTo(0, y, 1));
+    for (std::int32_t y = 0; y < mouse.screenHeight(); ++y) {
+        ASSERT_TRUE(mouse.moveTo(0, y));
         ASSERT_EQ(backend->pointerPosition()->y, y);
     }
 }
@@ -137,12 +137,12 @@ TEST_F(Win32InputBackendTest, EveryPixelOfTheScreenIsReachedExactly)
 TEST_F(Win32InputBackendTest, MovesAndClicksLandOnTheirPixelOfTheWindow)
 {
     SteadyClock clock;
-    CMouseEvent mouse(*backend, clock);
+    MouseInput mouse(*backend, clock);
     // In client coordinates: the corner, one that Windows alone would miss by one, the last pixel.
     const std::pair<int, int> points[] = {{0, 0}, {37, 21}, {299, 199}};
     for (const auto& [x, y] : points) {
         gReceived.clear();
-        ASSERT_TRUE(mouse.MoveTo(kLeft + x, kTop + y, 1));
+        ASSERT_TRUE(mouse.moveTo(kLeft + x, kTop + y));
         const std::optional<Received> moved = next(WM_MOUSEMOVE);
         ASSERT_TRUE(moved) << x << "," << y;
         EXPECT_EQ(std::pair(moved->x, moved->y), std::pair(x, y));
@@ -150,9 +150,9 @@ TEST_F(Win32InputBackendTest, MovesAndClicksLandOnTheirPixelOfTheWindow)
         ASSERT_TRUE(pointer);
         EXPECT_EQ(std::pair(pointer->x, pointer->y), std::pair(kLeft + x, kTop + y));
 
-        mouse.ButtonPress(1);
+        mouse.pressButton(1);
         EXPECT_TRUE(backend->isKeyDown(VirtualKey::LeftButton));
-        mouse.ButtonRelease(1);
+        mouse.releaseButton(1);
         EXPECT_FALSE(backend->isKeyDown(VirtualKey::LeftButton));
         for (UINT message : {WM_LBUTTONDOWN, WM_LBUTTONUP}) {
             const std::optional<Received> button = next(message);

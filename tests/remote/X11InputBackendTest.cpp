@@ -1,6 +1,6 @@
 #include "remote/X11InputBackend.h"
 
-#include "remote/CMouseEvent.h"
+#include "remote/MouseInput.h"
 
 #include <gtest/gtest.h>
 
@@ -13,9 +13,9 @@ namespace vp {
 namespace {
 
 // Xlib's macros ButtonPress and ButtonRelease would hide these calls below.
-void SetButton(CMouseEvent& mouse, std::int32_t button, bool down)
+void SetButton(MouseInput& mouse, std::int32_t button, bool down)
 {
-    down ? mouse.ButtonPress(button) : mouse.ButtonRelease(button);
+    down ? mouse.pressButton(button) : mouse.releaseButton(button);
 }
 
 } // namespace
@@ -35,7 +35,7 @@ class X11InputBackendTest : public testing::Test {
 protected:
     void SetUp() override
     {
-        backend = OpenX11InputBackend();
+        backend = openX11InputBackend();
         if (!backend)
             GTEST_SKIP() << "no X display with XTEST";
         display = XOpenDisplay(nullptr);
@@ -98,16 +98,16 @@ TEST_F(X11InputBackendTest, PointerGoesWhereTheMovesSendItOnTheDefaultScreen)
     EXPECT_EQ(backend->screenSize().width, width);
     EXPECT_EQ(backend->screenSize().height, height);
     SteadyClock clock;
-    CMouseEvent mouse(*backend, clock);
+    MouseInput mouse(*backend, clock);
     const std::int32_t x = width / 3, y = height / 4;
-    ASSERT_TRUE(mouse.MoveTo(x, y, 1));
+    ASSERT_TRUE(mouse.moveTo(x, y));
     auto position = backend->pointerPosition();
     ASSERT_TRUE(position);
     EXPECT_EQ(position->x, x);
     EXPECT_EQ(position->y, y);
 
     // The server may accelerate relative motion, so only the direction is certain.
-    ASSERT_TRUE(mouse.MoveTo(-3, 0, 0));
+    ASSERT_TRUE(mouse.moveBy(-3, 0));
     position = backend->pointerPosition();
     ASSERT_TRUE(position);
     EXPECT_LT(position->x, x);
@@ -118,8 +118,8 @@ TEST_F(X11InputBackendTest, ButtonStateFollowsPressAndRelease)
 {
     openWindow(width / 2 - 50, height / 2 - 50, 100, 100);
     SteadyClock clock;
-    CMouseEvent mouse(*backend, clock);
-    ASSERT_TRUE(mouse.MoveTo(width / 2, height / 2, 1));
+    MouseInput mouse(*backend, clock);
+    ASSERT_TRUE(mouse.moveTo(width / 2, height / 2));
     // Left is X button 1, right is 3; only the pressed one reads as down.
     for (auto [button, key, other, xButton] : {std::array{1, VirtualKey::LeftButton, VirtualKey::RightButton, 1},
                                                 std::array{2, VirtualKey::RightButton, VirtualKey::MiddleButton, 3}}) {
@@ -137,10 +137,10 @@ TEST_F(X11InputBackendTest, WheelNotchesArePressesOfButtonFourOrFive)
 {
     openWindow(width / 2 - 50, height / 2 - 50, 100, 100);
     SteadyClock clock;
-    CMouseEvent mouse(*backend, clock);
-    ASSERT_TRUE(mouse.MoveTo(width / 2, height / 2, 1));
-    mouse.TurnWheel(2, 120);
-    mouse.TurnWheel(1, -120);
+    MouseInput mouse(*backend, clock);
+    ASSERT_TRUE(mouse.moveTo(width / 2, height / 2));
+    mouse.turnWheel(2, 120);
+    mouse.turnWheel(1, -120);
     for (unsigned expected : {4u, 4u, 5u})
         EXPECT_EQ(nextEvent(ButtonPressMask).xbutton.button, expected);
     EXPECT_EQ(nextEvent(ButtonPressMask, std::chrono::milliseconds(100)).type, 0);

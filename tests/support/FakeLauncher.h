@@ -3,7 +3,7 @@
 // and answers with `succeed`.
 
 #include "seams/Clock.h"
-#include "seams/Launcher.h"
+#include "seams/ProgramLauncher.h"
 
 #include <cstdint>
 #include <string>

@@ -11,17 +11,20 @@ namespace vp {
 
 inline constexpr const char* kWhatDoYouMean = "What do you mean? Ready.";
 
+// A field or spinner index outside its row table is a fault of the caller: asserted, and stores
+// nothing where assertions are off.
+
 // Degrees typed or stepped become radians in single precision.
-float DegreesToRadians(double degrees);
+float degreesToRadians(double degrees);
 
 // Field `field` (0..13) of TV camera `camera` loses the focus with the number `typed` (nothing when its
 // text did not convert). The number is stored, converted and checked; true when accepted. A rejection
 // puts the value's previous 32 bits back. With `fixedSwitchOver`, an accepted distance (field 0) moves
 // the change-over point (value #4) so that the change-over stays where it was on the track.
-bool CommitTvValue(CameraSet& cameras, int camera, int field, std::optional<double> typed, bool fixedSwitchOver);
+bool commitTvValue(CameraSet& cameras, int camera, int field, std::optional<double> typed, bool fixedSwitchOver);
 
 // TV value spinner `spinner` (0..13) was stepped by the user to `position`; true when a value was stored.
-bool TvSpinnerStep(CameraSet& cameras, int camera, int spinner, int position);
+bool stepTvValue(CameraSet& cameras, int camera, int spinner, int position);
 
 struct PitCommit {
     bool accepted = false;
@@ -31,9 +34,9 @@ struct PitCommit {
 };
 
 // Field `field` (0..12) of the pit-lane camera loses the focus with the number `typed`.
-PitCommit CommitPitValue(PitCameraRecord& pit, int field, std::optional<double> typed);
+PitCommit commitPitValue(PitCameraRecord& pit, int field, std::optional<double> typed);
 
 // Pit-lane spinner `spinner` (0..12) stands at `position` after a step; true when a value was stored.
-bool PitSpinnerStep(PitCameraRecord& pit, int spinner, int position);
+bool stepPitValue(PitCameraRecord& pit, int spinner, int position);
 
 } // namespace vp

@@ -1,6 +1,6 @@
 // How stored values appear in the fields and where their spinners stand.
 
-#include "editor/ValueDisplay.h"
+#include "camdata/ValueDisplay.h"
 
 #include <gtest/gtest.h>
 
@@ -13,12 +13,12 @@ constexpr float kRadiansPerDegree = static_cast<float>(3.14159265358979 / 180.0)
 
 ShownValue Tv(int field, float value, char separator = '.')
 {
-    return ShowValue(TvValueRows(CamSet::TV1).at(static_cast<std::size_t>(field)), ValueSlot::fromFloat(value), separator);
+    return shownValue(tvValueRows(CamSet::TV1).at(static_cast<std::size_t>(field)), ValueSlot::fromFloat(value), separator);
 }
 
 ShownValue Pit(int field, float value, char separator = '.')
 {
-    return ShowValue(PitValueRows().at(static_cast<std::size_t>(field)), ValueSlot::fromFloat(value), separator);
+    return shownValue(pitValueRows().at(static_cast<std::size_t>(field)), ValueSlot::fromFloat(value), separator);
 }
 
 TEST(ValueDisplay, TvFieldsShowThreeDecimalsOrWholeDegreesWithTheirSpinnerPosition)
@@ -40,12 +40,12 @@ TEST(ValueDisplay, TvFieldsShowThreeDecimalsOrWholeDegreesWithTheirSpinnerPositi
 
 TEST(ValueDisplay, TheModeIsItsSlotReadAsAFloat)
 {
-    const ValueRow& mode = TvValueRows(CamSet::TV2).at(4);
-    EXPECT_EQ(ShowValue(mode, ValueSlot::fromInt(1), ',').text, "1,401298E-45");
-    EXPECT_EQ(ShowValue(mode, ValueSlot::fromFloat(-0.0F), '.').text, "0");
-    EXPECT_FALSE(ShowValue(mode, ValueSlot::fromInt(1), '.').spinnerPosition);
-    EXPECT_EQ(ModeText(true, '.'), "1.401298E-45");
-    EXPECT_EQ(ModeText(false, ','), "0");
+    const ValueRow& mode = tvValueRows(CamSet::TV2).at(4);
+    EXPECT_EQ(shownValue(mode, ValueSlot::fromInt(1), ',').text, "1,401298E-45");
+    EXPECT_EQ(shownValue(mode, ValueSlot::fromFloat(-0.0F), '.').text, "0");
+    EXPECT_FALSE(shownValue(mode, ValueSlot::fromInt(1), '.').spinnerPosition);
+    EXPECT_EQ(modeText(true, '.'), "1.401298E-45");
+    EXPECT_EQ(modeText(false, ','), "0");
 }
 
 TEST(ValueDisplay, ThePitLaneShowsSevenDigitsAndDegreesWithThreeDecimals)
@@ -66,14 +66,14 @@ TEST(ValueDisplay, ValuesBeyondTheSpinnerStillShowAndTheSpinnerIsFitted)
     const float nan = std::numeric_limits<float>::quiet_NaN();
     const float inf = std::numeric_limits<float>::infinity();
     EXPECT_EQ(Tv(0, 60000.0F).text, "60000");
-    EXPECT_EQ(FitSpinnerPosition(*Tv(0, 60000.0F).spinnerPosition, 0, 50000000, 7), 50000000);
-    EXPECT_EQ(FitSpinnerPosition(*Tv(12, -1.0F).spinnerPosition, 0, 180, 7), 0);
+    EXPECT_EQ(fitSpinnerPosition(*Tv(0, 60000.0F).spinnerPosition, 0, 50000000, 7), 50000000);
+    EXPECT_EQ(fitSpinnerPosition(*Tv(12, -1.0F).spinnerPosition, 0, 180, 7), 0);
     EXPECT_EQ(Tv(0, nan).text, "NaN");
-    EXPECT_EQ(FitSpinnerPosition(*Tv(0, nan).spinnerPosition, 0, 50000000, 7), 7) << "no position to go to";
+    EXPECT_EQ(fitSpinnerPosition(*Tv(0, nan).spinnerPosition, 0, 50000000, 7), 7) << "no position to go to";
     EXPECT_EQ(Tv(8, -inf).text, "-Infinity");
-    EXPECT_EQ(FitSpinnerPosition(*Tv(8, -inf).spinnerPosition, -360, 360, 7), -360);
+    EXPECT_EQ(fitSpinnerPosition(*Tv(8, -inf).spinnerPosition, -360, 360, 7), -360);
     EXPECT_EQ(Tv(0, 3.0e38F).text, "3E+38");
-    EXPECT_EQ(FitSpinnerPosition(*Tv(8, 3.0e38F).spinnerPosition, -360, 360, 7), 360);
+    EXPECT_EQ(fitSpinnerPosition(*Tv(8, 3.0e38F).spinnerPosition, -360, 360, 7), 360);
 }
 
 } // namespace

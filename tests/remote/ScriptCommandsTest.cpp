@@ -1,4 +1,4 @@
-#include "remote/ClickScript.h"
+#include "remote/ScriptCommands.h"
 
 #include "camdata/FileSystem.h"
 #include "support/FakeClock.h"
@@ -63,7 +63,7 @@ const std::string kWorkingFolder = "/working";
 const std::string kWorkingExe = "/working/gpl.exe";
 #endif
 
-class ClickScriptTest : public testing::Test {
+class ScriptCommandsTest : public testing::Test {
 protected:
     FakeClock clock;
     FakeInputBackend input{&clock};
@@ -78,22 +78,15 @@ protected:
                               if (duringEvents)
                                   duringEvents();
                           }};
-    CMouseEvent mouse{input, clock, context.processEvents};
-    OptionsRecord options = [] {
-        OptionsRecord o;
-        o.GPLPath = kGplFolder;
-        o.ShowInformation = false;
-        o.SafetyRecordScript = false;
-        o.ShutdownDelay = 1500;
-        return o;
-    }();
+    MouseInput mouse{input, clock, context.processEvents};
+    ClickScript script;
+    ScriptSettings settings{kGplFolder, 1500, false, false};
 
-    static void AddClick(OptionsRecord& o, std::int32_t interval, std::int32_t x, std::int32_t y)
+    ScriptSettings informing() const
     {
-        const int n = ++o.ClickCount;
-        o.ClickInterval[n] = interval;
-        o.ClickX[n] = x;
-        o.ClickY[n] = y;
+        ScriptSettings informed = settings;
+        informed.showInformation = true;
+        return informed;
     }
 
     void hold(int virtualKey, std::int64_t first, std::int64_t end)
@@ -137,35 +130,35 @@ protected:
 
 TEST(ScaleToScriptTest, FloorsTheScaledPosition)
 {
-    EXPECT_EQ(ScaleToScript(320, 1024, 640), 512);
-    EXPECT_EQ(ScaleToScript(240, 768, 480), 384);
-    EXPECT_EQ(ScaleToScript(639, 1280, 640), 1278);
-    EXPECT_EQ(ScaleToScript(479, 1024, 480), 1021); // 1021.87
-    EXPECT_EQ(ScaleToScript(-1, 1000, 640), -2);     // left of a primary screen: down, not toward zero
+    EXPECT_EQ(scaleToScript(320, 1024, 640), 512);
+    EXPECT_EQ(scaleToScript(240, 768, 480), 384);
+    EXPECT_EQ(scaleToScript(639, 1280, 640), 1278);
+    EXPECT_EQ(scaleToScript(479, 1024, 480), 1021); // 1021.87
+    EXPECT_EQ(scaleToScript(-1, 1000, 640), -2);     // left of a primary screen: down, not toward zero
 }
 
-TEST_F(ClickScriptTest, ShutdownKeysPauseTheDelayThenThreeQuartersAndAllGoOutWhenRefused)
+TEST_F(ScriptCommandsTest, ShutdownKeysPauseTheDelayThenThreeQuartersAndAllGoOutWhenRefused)
 {
     for (auto [delay, quarter] : std::vector<std::pair<std::int32_t, std::int64_t>>{
              {1500, 375}, {50, 12}, {150, 38}, {0, 0}}) {
-        EXPECT_EQ(ShutdownQuarter(delay), quarter);
+        EXPECT_EQ(shutdownQuarter(delay), quarter);
         input.keys.clear();
         input.acceptKeys = delay != 0;
         const std::int64_t start = clock.now;
-        EXPECT_EQ(ShutdownKeys(input, clock, delay), delay != 0);
+        EXPECT_EQ(sendShutdownKeys(input, clock, delay), delay != 0);
         EXPECT_EQ(keys(), ShutdownSequence(start, delay, quarter)) << delay;
     }
 }
 
 // --- playback ---
 
-TEST_F(ClickScriptTest, PlaybackSleepsMovesAndClicksOnTheRecordedSchedule)
+TEST_F(ScriptCommandsTest, PlaybackSleepsMovesAndClicksOnTheRecordedSchedule)
 {
-    AddClick(options, 4000, 512, 384);
-    AddClick(options, 1500, 0, 768);
+    script.append(4000, 512, 384);
+    script.append(1500, 0, 768);
     hold(VirtualKey::F5, 8000, 8005);
 
-    ASSERT_EQ(PlayClickScript(context, &mouse, options, false), ScriptOutcome::Done);
+    ASSERT_EQ(playClickScript(context, &mouse, script, settings), ScriptOutcome::Done);
 
     ASSERT_EQ(launcher.launchedAtMs, std::vector<std::int64_t>{1000});
     std::vector<Event> events;
@@ -189,29 +182,29 @@ TEST_F(ClickScriptTest, PlaybackSleepsMovesAndClicksOnTheRecordedSchedule)
     EXPECT_FALSE(activity.running());
 }
 
-TEST_F(ClickScriptTest, PlaysOnWhenTheSharedMouseAndTheOptionsChangeDuringThePlay)
+TEST_F(ScriptCommandsTest, PlaysOnWhenTheSharedMouseAndTheOptionsChangeDuringThePlay)
 {
     // An options dialog opened during a click may replace the shared mouse and accept other options.
-    auto shared = std::make_unique<CMouseEvent>(input, clock, context.processEvents);
-    AddClick(options, 10, 512, 384);
-    AddClick(options, 10, 0, 0);
+    auto shared = std::make_unique<MouseInput>(input, clock, context.processEvents);
+    script.append(10, 512, 384);
+    script.append(10, 0, 0);
     duringEvents = [&] {
         shared.reset();
-        options.ClickCount = 0;
-        options.ShutdownDelay = 0;
+        script.count = 0;
+        settings.shutdownDelay = 0;
     };
     hold(VirtualKey::F5, 2000, 2001);
-    ASSERT_EQ(PlayClickScript(context, shared.get(), options, false), ScriptOutcome::Done);
+    ASSERT_EQ(playClickScript(context, shared.get(), script, settings), ScriptOutcome::Done);
     EXPECT_EQ(input.mouseEvents.size(), 6u);
     EXPECT_EQ(keys(), ShutdownSequence(2001, 1500, 375));
 }
 
-TEST_F(ClickScriptTest, AClickThatCannotBePlacedIsNotPressed)
+TEST_F(ScriptCommandsTest, AClickThatCannotBePlacedIsNotPressed)
 {
-    AddClick(options, 10, 5, 5);
+    script.append(10, 5, 5);
     tapF5();
     input.acceptMouseEvents = false;
-    ASSERT_EQ(PlayClickScript(context, &mouse, options, false), ScriptOutcome::Done);
+    ASSERT_EQ(playClickScript(context, &mouse, script, settings), ScriptOutcome::Done);
     ASSERT_EQ(input.mouseEvents.size(), 1u);
     EXPECT_EQ(input.mouseEvents[0].flags, kAbsoluteMove);
     EXPECT_EQ(input.keys.size(), 5u);
@@ -219,152 +212,150 @@ TEST_F(ClickScriptTest, AClickThatCannotBePlacedIsNotPressed)
 
 // --- recording ---
 
-TEST_F(ClickScriptTest, RecordsScaledClicksAtTheirReleasesUntilF5)
+TEST_F(ScriptCommandsTest, RecordsScaledClicksAtTheirReleasesUntilF5)
 {
-    options.ShutdownDelay = 150;
+    settings.shutdownDelay = 150;
     click(1500, 1520, {10, 20});
     click(2000, 2010, {320, 240});
     click(3000, 3001, {639, 479});
     hold(VirtualKey::F5, 4000, 4100);
 
-    ASSERT_EQ(RecordClickScript(context, options, {1280, 1024}), ScriptOutcome::Done);
+    ASSERT_EQ(recordClickScript(context, script, settings, {1280, 1024}), ScriptOutcome::Done);
 
-    ASSERT_EQ(options.ClickCount, 3);
+    ASSERT_EQ(script.count, 3);
     // From just before the launch to the first release, then release to release.
-    EXPECT_EQ(options.ClickInterval[1], 520);
-    EXPECT_EQ(options.ClickInterval[2], 490);
-    EXPECT_EQ(options.ClickInterval[3], 991);
-    EXPECT_EQ(options.ClickX[2], 640);
-    EXPECT_EQ(options.ClickY[2], 512);
-    EXPECT_EQ(options.ClickX[3], 1278);
-    EXPECT_EQ(options.ClickY[3], 1021);
-    EXPECT_EQ(options.ClickInterval[0], 0);
+    EXPECT_EQ(script.intervals[1], 520);
+    EXPECT_EQ(script.intervals[2], 490);
+    EXPECT_EQ(script.intervals[3], 991);
+    EXPECT_EQ(script.x[2], 640);
+    EXPECT_EQ(script.y[2], 512);
+    EXPECT_EQ(script.x[3], 1278);
+    EXPECT_EQ(script.y[3], 1021);
+    EXPECT_EQ(script.intervals[0], 0);
     EXPECT_EQ(desktop.beeps, 3);
     EXPECT_TRUE(input.mouseEvents.empty());
     EXPECT_EQ(keys(), ShutdownSequence(4100, 150, 38)); // once F5 is up again
-    EXPECT_EQ(ScriptControlsAfterRecording(ScriptOutcome::Done), true);
+    EXPECT_EQ(scriptControlsAfterRecording(ScriptOutcome::Done), true);
 }
 
-TEST_F(ClickScriptTest, F5BeforeAnyClickLeavesAnEmptyScriptAndStillClosesGpl)
+TEST_F(ScriptCommandsTest, F5BeforeAnyClickLeavesAnEmptyScriptAndStillClosesGpl)
 {
-    AddClick(options, 700, 1, 2);
+    script.append(700, 1, 2);
     hold(VirtualKey::F5, 1200, 1300);
-    ASSERT_EQ(RecordClickScript(context, options, {1024, 768}), ScriptOutcome::Done);
-    EXPECT_EQ(options.ClickCount, 0);
-    EXPECT_EQ(options.ClickInterval[1], 0);
-    EXPECT_EQ(options.ClickX[1], 0);
+    ASSERT_EQ(recordClickScript(context, script, settings, {1024, 768}), ScriptOutcome::Done);
+    EXPECT_EQ(script.count, 0);
+    EXPECT_EQ(script.intervals[1], 0);
+    EXPECT_EQ(script.x[1], 0);
     EXPECT_EQ(desktop.beeps, 0);
     EXPECT_EQ(keys(), ShutdownSequence(1300, 1500, 375));
 }
 
-TEST_F(ClickScriptTest, AClickDuringWhichF5GoesDownIsStoredAndEndsTheRecording)
+TEST_F(ScriptCommandsTest, AClickDuringWhichF5GoesDownIsStoredAndEndsTheRecording)
 {
     click(1500, 1600, {100, 100});
     hold(VirtualKey::F5, 1550, 1700);
     click(1650, 1660, {200, 200}); // while F5 is still down: not a click of the script
-    ASSERT_EQ(RecordClickScript(context, options, {640, 480}), ScriptOutcome::Done);
-    ASSERT_EQ(options.ClickCount, 1);
-    EXPECT_EQ(options.ClickInterval[1], 600);
-    EXPECT_EQ(options.ClickX[1], 100);
+    ASSERT_EQ(recordClickScript(context, script, settings, {640, 480}), ScriptOutcome::Done);
+    ASSERT_EQ(script.count, 1);
+    EXPECT_EQ(script.intervals[1], 600);
+    EXPECT_EQ(script.x[1], 100);
     EXPECT_EQ(keys().front(), (Key{VirtualKey::Escape, 1700}));
 }
 
-TEST_F(ClickScriptTest, ClicksPastThe255thAreNotStoredAndTheRecordingGoesOnToF5)
+TEST_F(ScriptCommandsTest, ClicksPastThe255thAreNotStoredAndTheRecordingGoesOnToF5)
 {
     for (int k = 0; k < 257; ++k)
         click(1010 + 10 * k, 1012 + 10 * k, {k, k});
     hold(VirtualKey::F5, 5000, 5001);
-    ASSERT_EQ(RecordClickScript(context, options, {640, 480}), ScriptOutcome::Done);
-    EXPECT_EQ(options.ClickCount, 255);
-    EXPECT_EQ(options.ClickX[255], 254);
-    EXPECT_EQ(options.ClickInterval[255], 10);
+    ASSERT_EQ(recordClickScript(context, script, settings, {640, 480}), ScriptOutcome::Done);
+    EXPECT_EQ(script.count, 255);
+    EXPECT_EQ(script.x[255], 254);
+    EXPECT_EQ(script.intervals[255], 10);
     EXPECT_EQ(desktop.beeps, 255);
     EXPECT_EQ(keys().front(), (Key{VirtualKey::Escape, 5001}));
 }
 
-TEST_F(ClickScriptTest, AClickWithoutAKnownPositionIsSkippedAndItsTimeGoesToTheNext)
+TEST_F(ScriptCommandsTest, AClickWithoutAKnownPositionIsSkippedAndItsTimeGoesToTheNext)
 {
     hold(VirtualKey::LeftButton, 1100, 1101);
     input.pointerQueue.push_back(std::nullopt);
     click(1300, 1301, {5, 6});
     hold(VirtualKey::F5, 1500, 1501);
-    ASSERT_EQ(RecordClickScript(context, options, {640, 480}), ScriptOutcome::Done);
-    ASSERT_EQ(options.ClickCount, 1);
-    EXPECT_EQ(options.ClickInterval[1], 301);
-    EXPECT_EQ(options.ClickX[1], 5);
+    ASSERT_EQ(recordClickScript(context, script, settings, {640, 480}), ScriptOutcome::Done);
+    ASSERT_EQ(script.count, 1);
+    EXPECT_EQ(script.intervals[1], 301);
+    EXPECT_EQ(script.x[1], 5);
     EXPECT_EQ(desktop.beeps, 1);
 }
 
-// --- questions, launching and which options each command reads ---
+// --- questions, launching and which settings each command reads ---
 
-TEST_F(ClickScriptTest, ACancelledQuestionLaunchesAndChangesNothing)
+TEST_F(ScriptCommandsTest, ACancelledQuestionLaunchesAndChangesNothing)
 {
     struct Case {
         bool safety, information;
-        std::function<ScriptOutcome(OptionsRecord&)> run;
+        std::function<ScriptOutcome()> run;
         std::string title, text;
         BoxIcon icon;
     };
     const std::vector<Case> cases{
-        {true, false, [&](OptionsRecord& o) { return RecordClickScript(context, o, {640, 480}); },
+        {true, false, [&] { return recordClickScript(context, script, settings, {640, 480}); },
          "Vantapoint: Safety request", kOverwrite, BoxIcon::Exclamation},
-        {false, true, [&](OptionsRecord& o) { return RecordClickScript(context, o, {640, 480}); },
+        {false, true, [&] { return recordClickScript(context, script, settings, {640, 480}); },
          "Vantapoint: Info", kRecordInfo, BoxIcon::Information},
-        {false, false, [&](OptionsRecord& o) { return PlayClickScript(context, &mouse, o, true); },
+        {false, false, [&] { return playClickScript(context, &mouse, script, informing()); },
          "Vantapoint: Info", kPlayInfo, BoxIcon::Information},
-        {false, true, [&](OptionsRecord& o) { return TestCamsCommand(context, nullptr, o); },
+        {false, true, [&] { return testCamerasInGpl(context, nullptr, script, settings, false); },
          "Vantapoint: Info", kLaunchInfo, BoxIcon::Information},
     };
-    AddClick(options, 700, 1, 2);
+    script.append(700, 1, 2);
+    const ClickScript before = script;
     for (const Case& c : cases) {
         desktop.clearRecords();
         desktop.boxAnswers = {BoxAnswer::Cancel};
-        options.SafetyRecordScript = c.safety;
-        options.ShowInformation = c.information;
-        const OptionsRecord before = options;
-        EXPECT_EQ(c.run(options), ScriptOutcome::Cancelled) << c.text;
+        settings.askBeforeNewScript = c.safety;
+        settings.showInformation = c.information;
+        EXPECT_EQ(c.run(), ScriptOutcome::Cancelled) << c.text;
         ASSERT_EQ(desktop.boxes.size(), 1u) << c.text;
         EXPECT_EQ(desktop.boxes[0].title, c.title);
         EXPECT_EQ(desktop.boxes[0].text, c.text);
         EXPECT_EQ(desktop.boxes[0].icon, c.icon);
         EXPECT_EQ(desktop.boxes[0].buttons, BoxButtons::OkCancel);
-        EXPECT_EQ(options, before);
+        EXPECT_EQ(script, before);
     }
     EXPECT_TRUE(launcher.launched.empty());
     EXPECT_TRUE(input.keys.empty());
     EXPECT_FALSE(activity.running());
-    EXPECT_EQ(ScriptControlsAfterRecording(ScriptOutcome::Cancelled), std::nullopt);
+    EXPECT_EQ(scriptControlsAfterRecording(ScriptOutcome::Cancelled), std::nullopt);
 }
 
-TEST_F(ClickScriptTest, TheOverwriteQuestionComesOnlyWhenAScriptWouldBeLost)
+TEST_F(ScriptCommandsTest, TheOverwriteQuestionComesOnlyWhenAScriptWouldBeLost)
 {
     tapF5();
-    options.SafetyRecordScript = true;
-    EXPECT_EQ(RecordClickScript(context, options, {640, 480}), ScriptOutcome::Done); // no script yet
-    AddClick(options, 700, 1, 2);
-    options.SafetyRecordScript = false;
-    EXPECT_EQ(RecordClickScript(context, options, {640, 480}), ScriptOutcome::Done);
+    settings.askBeforeNewScript = true;
+    EXPECT_EQ(recordClickScript(context, script, settings, {640, 480}), ScriptOutcome::Done); // no script yet
+    script.append(700, 1, 2);
+    settings.askBeforeNewScript = false;
+    EXPECT_EQ(recordClickScript(context, script, settings, {640, 480}), ScriptOutcome::Done);
     EXPECT_TRUE(desktop.boxes.empty());
     EXPECT_EQ(launcher.launched, (std::vector<std::string>(2, kGplExe)));
-    EXPECT_EQ(GplExecutable(kGplFolder + kPathSeparator), kGplExe);
+    EXPECT_EQ(gplExecutable(kGplFolder + kPathSeparator), kGplExe);
 }
 
-TEST_F(ClickScriptTest, AMissingGplExeStopsEveryCommandAfterItsMessage)
+TEST_F(ScriptCommandsTest, AMissingGplExeStopsEveryCommandAfterItsMessage)
 {
     launcher.succeed = false;
-    AddClick(options, 700, 1, 2);
-    options.PlayScript = true;
-    OptionsRecord recording = options;
+    script.append(700, 1, 2);
+    ClickScript recording = script;
 
-    EXPECT_EQ(RecordClickScript(context, recording, {640, 480}), ScriptOutcome::LaunchFailed);
-    EXPECT_EQ(recording.ClickCount, 0);
-    EXPECT_EQ(ScriptControlsAfterRecording(ScriptOutcome::LaunchFailed), false);
-    EXPECT_EQ(PlayClickScript(context, &mouse, options, false), ScriptOutcome::LaunchFailed);
-    EXPECT_EQ(TestCamsCommand(context, &mouse, options), ScriptOutcome::LaunchFailed);
-    options.PlayScript = false;
-    EXPECT_EQ(TestCamsCommand(context, &mouse, options), ScriptOutcome::LaunchFailed);
+    EXPECT_EQ(recordClickScript(context, recording, settings, {640, 480}), ScriptOutcome::LaunchFailed);
+    EXPECT_EQ(recording.count, 0);
+    EXPECT_EQ(scriptControlsAfterRecording(ScriptOutcome::LaunchFailed), false);
+    EXPECT_EQ(playClickScript(context, &mouse, script, settings), ScriptOutcome::LaunchFailed);
+    EXPECT_EQ(testCamerasInGpl(context, &mouse, script, settings, true), ScriptOutcome::LaunchFailed);
+    EXPECT_EQ(testCamerasInGpl(context, &mouse, script, settings, false), ScriptOutcome::LaunchFailed);
     context.launcher = nullptr;
-    EXPECT_EQ(TestCamsCommand(context, &mouse, options), ScriptOutcome::LaunchFailed);
+    EXPECT_EQ(testCamerasInGpl(context, &mouse, script, settings, false), ScriptOutcome::LaunchFailed);
 
     ASSERT_EQ(desktop.boxes.size(), 5u);
     for (const auto& box : desktop.boxes) {
@@ -378,64 +369,53 @@ TEST_F(ClickScriptTest, AMissingGplExeStopsEveryCommandAfterItsMessage)
     EXPECT_EQ(input.polls, 0);
 }
 
-TEST_F(ClickScriptTest, TestScriptPlaysTheWorkingScriptButAsksByTheStoredInformationFlag)
+TEST_F(ScriptCommandsTest, PlaybackLaunchesFromTheGivenFolderAndAsksByTheGivenFlag)
 {
-    OptionsRecord stored = options;
-    OptionsRecord working = options;
-    working.GPLPath = kWorkingFolder;
-    AddClick(working, 10, 64, 48);
-    working.ShutdownDelay = 0;
-    stored.ShowInformation = true;
-    working.ShowInformation = false;
+    settings.gplFolder = kWorkingFolder;
+    settings.shutdownDelay = 0;
+    script.append(10, 64, 48);
     tapF5();
 
-    EXPECT_EQ(TestScriptCommand(context, &mouse, working, stored), ScriptOutcome::Done);
+    EXPECT_EQ(playClickScript(context, &mouse, script, informing()), ScriptOutcome::Done);
     EXPECT_EQ(boxTexts(), std::vector<std::string>{kPlayInfo});
     EXPECT_EQ(launcher.launched, std::vector<std::string>{kWorkingExe});
     EXPECT_EQ(input.mouseEvents.size(), 3u);
     EXPECT_EQ(keys(), ShutdownSequence(keys().front().second, 0, 0));
 
-    // Unticked in the dialog but stored: the box still shows; ticked in the dialog only: it does not.
     desktop.clearRecords();
-    stored.ShowInformation = false;
-    working.ShowInformation = true;
-    EXPECT_EQ(TestScriptCommand(context, &mouse, working, stored), ScriptOutcome::Done);
+    EXPECT_EQ(playClickScript(context, &mouse, script, settings), ScriptOutcome::Done);
     EXPECT_TRUE(desktop.boxes.empty());
 }
 
-TEST_F(ClickScriptTest, TestPlaysTheStoredScriptOnlyWithPlayScript)
+TEST_F(ScriptCommandsTest, TestPlaysTheScriptOnlyWhenAskedTo)
 {
-    options.ShowInformation = true;
-    AddClick(options, 10, 64, 48);
+    settings.showInformation = true;
+    script.append(10, 64, 48);
     tapF5();
-    options.PlayScript = true;
-    EXPECT_EQ(TestCamsCommand(context, &mouse, options), ScriptOutcome::Done);
+    EXPECT_EQ(testCamerasInGpl(context, &mouse, script, settings, true), ScriptOutcome::Done);
     EXPECT_EQ(input.mouseEvents.size(), 3u);
     EXPECT_EQ(input.keys.size(), 5u);
 
     // Without it GPL is only launched, and no input is needed.
-    options.PlayScript = false;
     context.input = nullptr;
-    EXPECT_EQ(TestCamsCommand(context, nullptr, options), ScriptOutcome::Done);
-    options.ShowInformation = false;
-    EXPECT_EQ(TestCamsCommand(context, nullptr, options), ScriptOutcome::Done);
+    EXPECT_EQ(testCamerasInGpl(context, nullptr, script, settings, false), ScriptOutcome::Done);
+    settings.showInformation = false;
+    EXPECT_EQ(testCamerasInGpl(context, nullptr, script, settings, false), ScriptOutcome::Done);
     EXPECT_EQ(boxTexts(), (std::vector<std::string>{kPlayInfo, kLaunchInfo}));
     EXPECT_EQ(launcher.launched, (std::vector<std::string>(3, kGplExe)));
 }
 
-TEST_F(ClickScriptTest, WithoutSyntheticInputRecordAndPlayOnlyExplain)
+TEST_F(ScriptCommandsTest, WithoutSyntheticInputRecordAndPlayOnlyExplain)
 {
     context.input = nullptr;
-    AddClick(options, 10, 64, 48);
-    options.ShowInformation = true;
-    options.SafetyRecordScript = true;
-    const OptionsRecord before = options;
+    script.append(10, 64, 48);
+    settings.showInformation = true;
+    settings.askBeforeNewScript = true;
+    const ClickScript before = script;
 
-    EXPECT_EQ(RecordClickScript(context, options, {640, 480}), ScriptOutcome::NoInput);
-    EXPECT_EQ(PlayClickScript(context, nullptr, options, true), ScriptOutcome::NoInput);
-    options.PlayScript = true;
-    EXPECT_EQ(TestCamsCommand(context, nullptr, options), ScriptOutcome::NoInput);
-    options.PlayScript = false;
+    EXPECT_EQ(recordClickScript(context, script, settings, {640, 480}), ScriptOutcome::NoInput);
+    EXPECT_EQ(playClickScript(context, nullptr, script, settings), ScriptOutcome::NoInput);
+    EXPECT_EQ(testCamerasInGpl(context, nullptr, script, settings, true), ScriptOutcome::NoInput);
 
     ASSERT_EQ(desktop.boxes.size(), 3u);
     for (const auto& box : desktop.boxes) {
@@ -443,12 +423,12 @@ TEST_F(ClickScriptTest, WithoutSyntheticInputRecordAndPlayOnlyExplain)
         EXPECT_EQ(box.icon, BoxIcon::Stop);
         EXPECT_NE(box.text.find("not available on this display"), std::string::npos);
     }
-    EXPECT_EQ(options, before);
+    EXPECT_EQ(script, before);
     EXPECT_TRUE(launcher.launched.empty());
-    EXPECT_EQ(ScriptControlsAfterRecording(ScriptOutcome::NoInput), std::nullopt);
+    EXPECT_EQ(scriptControlsAfterRecording(ScriptOutcome::NoInput), std::nullopt);
 }
 
-TEST_F(ClickScriptTest, ACommandIsRunningWhileItWaitsAndRefusesASecondOne)
+TEST_F(ScriptCommandsTest, ACommandIsRunningWhileItWaitsAndRefusesASecondOne)
 {
     std::vector<bool> heard;
     const int id = activity.watch([&](bool running) { heard.push_back(running); });
@@ -456,14 +436,14 @@ TEST_F(ClickScriptTest, ACommandIsRunningWhileItWaitsAndRefusesASecondOne)
     duringEvents = [&] {
         EXPECT_TRUE(activity.running());
         if (nested.empty()) {
-            OptionsRecord other = options;
-            nested.push_back(RecordClickScript(context, other, {640, 480}));
-            nested.push_back(PlayClickScript(context, &mouse, options, false));
-            nested.push_back(TestCamsCommand(context, &mouse, options));
+            ClickScript other = script;
+            nested.push_back(recordClickScript(context, other, settings, {640, 480}));
+            nested.push_back(playClickScript(context, &mouse, script, settings));
+            nested.push_back(testCamerasInGpl(context, &mouse, script, settings, false));
         }
     };
     hold(VirtualKey::F5, 1005, 1006);
-    EXPECT_EQ(PlayClickScript(context, &mouse, options, false), ScriptOutcome::Done);
+    EXPECT_EQ(playClickScript(context, &mouse, script, settings), ScriptOutcome::Done);
     EXPECT_EQ(nested, std::vector<ScriptOutcome>(3, ScriptOutcome::Busy));
     EXPECT_EQ(launcher.launched.size(), 1u);
     EXPECT_FALSE(activity.running());
@@ -472,28 +452,28 @@ TEST_F(ClickScriptTest, ACommandIsRunningWhileItWaitsAndRefusesASecondOne)
     // An unwatched listener hears nothing more.
     activity.unwatch(id);
     desktop.boxAnswers = {BoxAnswer::Cancel};
-    PlayClickScript(context, &mouse, options, true);
+    playClickScript(context, &mouse, script, informing());
     EXPECT_EQ(heard.size(), 2u);
 }
 
-TEST_F(ClickScriptTest, AStopRequestedDuringAWaitEndsTheCommandWithoutFurtherInput)
+TEST_F(ScriptCommandsTest, AStopRequestedDuringAWaitEndsTheCommandWithoutFurtherInput)
 {
     // F5 comes down at every hundredth poll, so that a command that ignores the stop ends too.
     input.keyState = [](int virtualKey, std::int64_t poll) { return virtualKey == VirtualKey::F5 && poll % 100 == 99; };
     duringEvents = [this] { activity.requestStop(); };
-    OptionsRecord twoClicks = options;
-    AddClick(twoClicks, 10, 64, 48);
-    AddClick(twoClicks, 10, 64, 48);
-    OptionsRecord recording = options;
+    ClickScript twoClicks;
+    twoClicks.append(10, 64, 48);
+    twoClicks.append(10, 64, 48);
+    ClickScript recording;
     const struct {
         const char* name;
         std::function<ScriptOutcome()> run;
         std::size_t mouseEvents;
     } cases[] = {
-        {"waiting for a click to record", [&] { return RecordClickScript(context, recording, {640, 480}); }, 0},
+        {"waiting for a click to record", [&] { return recordClickScript(context, recording, settings, {640, 480}); }, 0},
         // The first click's hold lets the events run: that click is finished, the second never starts.
-        {"playing the clicks", [&] { return PlayClickScript(context, &mouse, twoClicks, false); }, 3},
-        {"waiting for F5 after the play", [&] { return PlayClickScript(context, &mouse, options, false); }, 0},
+        {"playing the clicks", [&] { return playClickScript(context, &mouse, twoClicks, settings); }, 3},
+        {"waiting for F5 after the play", [&] { return playClickScript(context, &mouse, script, settings); }, 0},
     };
     for (const auto& c : cases) {
         input.mouseEvents.clear();
@@ -504,7 +484,7 @@ TEST_F(ClickScriptTest, AStopRequestedDuringAWaitEndsTheCommandWithoutFurtherInp
     }
 
     duringEvents = nullptr;
-    EXPECT_EQ(PlayClickScript(context, &mouse, options, false), ScriptOutcome::Done) << "the next one starts afresh";
+    EXPECT_EQ(playClickScript(context, &mouse, script, settings), ScriptOutcome::Done) << "the next one starts afresh";
     EXPECT_EQ(input.keys.size(), 5u);
 }
 

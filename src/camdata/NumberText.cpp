@@ -1,4 +1,4 @@
-#include "editor/NumberText.h"
+#include "camdata/NumberText.h"
 
 #include <algorithm>
 #include <array>
@@ -14,7 +14,7 @@ namespace {
 // Beyond this scaled magnitude every double is already a whole number.
 constexpr double kNoFraction = 4503599627370496.0; // 2^52
 
-double PowerOfTen(int n)
+double powerOfTen(int n)
 {
     double p = 1.0;
     for (int i = 0; i < n; ++i)
@@ -22,19 +22,19 @@ double PowerOfTen(int n)
     return p;
 }
 
-bool IsBlank(char c)
+bool isBlank(char c)
 {
     return c == ' ' || c == '\t';
 }
 
-bool IsDigit(char c)
+bool isDigit(char c)
 {
     return c >= '0' && c <= '9';
 }
 
 // For a well-formed number that from_chars reports out of range: true when it is too small rather
 // than too large, judged by the decimal position of its first non-zero digit.
-bool IsUnderflow(std::string_view plain)
+bool isUnderflow(std::string_view plain)
 {
     long position = 0; // decimal exponent of the first non-zero digit, plus one
     bool inFraction = false;
@@ -44,7 +44,7 @@ bool IsUnderflow(std::string_view plain)
         const char c = plain[i];
         if (c == '.') {
             inFraction = true;
-        } else if (IsDigit(c)) {
+        } else if (isDigit(c)) {
             if (!found && c != '0')
                 found = true;
             if (found && !inFraction)
@@ -57,7 +57,7 @@ bool IsUnderflow(std::string_view plain)
     if (i < plain.size()) {
         const bool negative = i + 1 < plain.size() && plain[i + 1] == '-';
         for (++i; i < plain.size(); ++i) {
-            if (IsDigit(plain[i]))
+            if (isDigit(plain[i]))
                 exponent = std::min(exponent * 10 + (plain[i] - '0'), 100000L);
         }
         if (negative)
@@ -68,12 +68,12 @@ bool IsUnderflow(std::string_view plain)
 
 } // namespace
 
-double RoundHalfEven(double x, int decimals)
+double roundHalfEven(double x, int decimals)
 {
     if (!std::isfinite(x))
         return x;
     const int places = std::clamp(decimals, 0, 22); // 10^22 is the largest exact power of ten
-    const double scale = PowerOfTen(places);
+    const double scale = powerOfTen(places);
     const double scaled = x * scale;
     if (!std::isfinite(scaled) || std::fabs(scaled) >= kNoFraction)
         return x;
@@ -81,7 +81,7 @@ double RoundHalfEven(double x, int decimals)
     return std::nearbyint(scaled) / scale;
 }
 
-std::string FormatGeneral(double x, int digits, char decimalSeparator)
+std::string formatGeneral(double x, int digits, char decimalSeparator)
 {
     if (std::isnan(x))
         return "NaN";
@@ -104,11 +104,11 @@ std::string FormatGeneral(double x, int digits, char decimalSeparator)
     return text;
 }
 
-std::optional<double> ParseNumber(std::string_view text, char decimalSeparator)
+std::optional<double> parseNumber(std::string_view text, char decimalSeparator)
 {
-    while (!text.empty() && IsBlank(text.front()))
+    while (!text.empty() && isBlank(text.front()))
         text.remove_prefix(1);
-    while (!text.empty() && IsBlank(text.back()))
+    while (!text.empty() && isBlank(text.back()))
         text.remove_suffix(1);
 
     // Rewritten with '.' for from_chars, which takes neither a leading '+' nor the locale's separator.
@@ -124,7 +124,7 @@ std::optional<double> ParseNumber(std::string_view text, char decimalSeparator)
     bool separatorSeen = false;
     for (; i < text.size(); ++i) {
         const char c = text[i];
-        if (IsDigit(c)) {
+        if (isDigit(c)) {
             anyDigit = true;
             plain += c;
         } else if (c == decimalSeparator && !separatorSeen) {
@@ -142,7 +142,7 @@ std::optional<double> ParseNumber(std::string_view text, char decimalSeparator)
         if (i < text.size() && (text[i] == '+' || text[i] == '-'))
             plain += text[i++];
         bool exponentDigit = false;
-        for (; i < text.size() && IsDigit(text[i]); ++i) {
+        for (; i < text.size() && isDigit(text[i]); ++i) {
             exponentDigit = true;
             plain += text[i];
         }
@@ -154,14 +154,14 @@ std::optional<double> ParseNumber(std::string_view text, char decimalSeparator)
 
     double value = 0.0;
     const auto result = std::from_chars(plain.data(), plain.data() + plain.size(), value);
-    if (result.ec == std::errc::result_out_of_range && IsUnderflow(plain))
+    if (result.ec == std::errc::result_out_of_range && isUnderflow(plain))
         return plain.front() == '-' ? -0.0 : 0.0;
     if (result.ec != std::errc{} || result.ptr != plain.data() + plain.size())
         return std::nullopt;
     return value;
 }
 
-std::optional<float> ToSingle(double x)
+std::optional<float> toSingle(double x)
 {
     if (!std::isfinite(x))
         return std::nullopt;

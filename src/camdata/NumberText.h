@@ -12,20 +12,20 @@ namespace vp {
 inline constexpr double kPi = 3.14159265358979;
 
 // x rounded to `decimals` places, a half going to the even neighbour.
-double RoundHalfEven(double x, int decimals = 0);
+double roundHalfEven(double x, int decimals = 0);
 
 // Shortest general form with at most `digits` significant digits: no thousands separator, no
 // trailing zeros, an exponent only for very large or very small magnitudes ("1.401298E-45",
 // "1E+07"); zero of either sign is "0".
-std::string FormatGeneral(double x, int digits, char decimalSeparator);
-inline std::string FormatSingle(float x, char decimalSeparator) { return FormatGeneral(x, 7, decimalSeparator); }
-inline std::string FormatDouble(double x, char decimalSeparator) { return FormatGeneral(x, 15, decimalSeparator); }
+std::string formatGeneral(double x, int digits, char decimalSeparator);
+inline std::string formatSingle(float x, char decimalSeparator) { return formatGeneral(x, 7, decimalSeparator); }
+inline std::string formatDouble(double x, char decimalSeparator) { return formatGeneral(x, 15, decimalSeparator); }
 
 // A typed number: optional blanks, an optional sign, digits with at most one decimalSeparator,
 // an optional exponent, optional blanks. Thousands separators and anything else are refused.
-std::optional<double> ParseNumber(std::string_view text, char decimalSeparator);
+std::optional<double> parseNumber(std::string_view text, char decimalSeparator);
 
 // The double as a single-precision float, or nothing when it lies beyond the float range.
-std::optional<float> ToSingle(double x);
+std::optional<float> toSingle(double x);
 
 } // namespace vp

@@ -1,4 +1,4 @@
-#include "remote/CMouseEvent.h"
+#include "remote/MouseInput.h"
 
 #include <algorithm>
 #include <cmath>
@@ -14,7 +14,7 @@ constexpr std::int32_t kWheelDelta = 120;
 // Absolute coordinates run from 0 at the left or top edge to this value at the right or bottom edge.
 constexpr double kAbsoluteRange = 65535.0;
 
-std::int32_t SaturateToInt32(std::int64_t value)
+std::int32_t saturateToInt32(std::int64_t value)
 {
     return static_cast<std::int32_t>(std::clamp<std::int64_t>(
         value, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
@@ -23,7 +23,7 @@ std::int32_t SaturateToInt32(std::int64_t value)
 // The nearest integer, a half going to the even neighbour, whatever the floating-point rounding
 // mode; beyond the 32-bit range it saturates. `value` is finite and well inside 2^53, so the
 // fraction below is exact.
-std::int32_t RoundHalfEvenToInt32(double value)
+std::int32_t roundHalfEvenToInt32(double value)
 {
     double rounded = std::floor(value);
     const double fraction = value - rounded;
@@ -33,12 +33,12 @@ std::int32_t RoundHalfEvenToInt32(double value)
                                                 double{std::numeric_limits<std::int32_t>::max()}));
 }
 
-std::int32_t ToAbsolute(std::int32_t pixel, std::int32_t screenPixels)
+std::int32_t toAbsolute(std::int32_t pixel, std::int32_t screenPixels)
 {
-    return RoundHalfEvenToInt32(static_cast<double>(pixel) / screenPixels * kAbsoluteRange);
+    return roundHalfEvenToInt32(static_cast<double>(pixel) / screenPixels * kAbsoluteRange);
 }
 
-std::optional<std::uint32_t> DownFlag(std::int32_t button)
+std::optional<std::uint32_t> downFlag(std::int32_t button)
 {
     switch (button) {
     case 1: return MouseFlags::LeftDown;
@@ -48,7 +48,7 @@ std::optional<std::uint32_t> DownFlag(std::int32_t button)
     }
 }
 
-std::optional<std::uint32_t> UpFlag(std::int32_t button)
+std::optional<std::uint32_t> upFlag(std::int32_t button)
 {
     switch (button) {
     case 1: return MouseFlags::LeftUp;
@@ -60,7 +60,7 @@ std::optional<std::uint32_t> UpFlag(std::int32_t button)
 
 } // namespace
 
-std::int32_t AbsoluteToPixel(std::int32_t absolute, std::int32_t pixels)
+std::int32_t absoluteToPixel(std::int32_t absolute, std::int32_t pixels)
 {
     if (pixels <= 0)
         return 0;
@@ -72,7 +72,7 @@ std::int32_t AbsoluteToPixel(std::int32_t absolute, std::int32_t pixels)
     return static_cast<std::int32_t>(std::min<std::int64_t>(pixel, pixels - 1));
 }
 
-CMouseEvent::CMouseEvent(InputBackend& backend, Clock& clock, std::function<void()> processEvents)
+MouseInput::MouseInput(InputBackend& backend, Clock& clock, std::function<void()> processEvents)
     : backend_(backend), clock_(clock), processEvents_(std::move(processEvents))
 {
     const ScreenSize screen = backend_.screenSize();
@@ -80,30 +80,25 @@ CMouseEvent::CMouseEvent(InputBackend& backend, Clock& clock, std::function<void
     screenHeight_ = screen.height;
 }
 
-void CMouseEvent::ClickDelay(std::int32_t NewVal)
+void MouseInput::setClickDelay(std::int32_t ms)
 {
-    if (NewVal >= 0)
-        clickDelay_ = NewVal;
+    if (ms >= 0)
+        clickDelay_ = ms;
 }
 
-std::int32_t CMouseEvent::ClickDelay() const
+void MouseInput::pressButton(std::int32_t button)
 {
-    return clickDelay_;
-}
-
-void CMouseEvent::ButtonPress(std::int32_t Button)
-{
-    if (const auto flag = DownFlag(Button))
+    if (const auto flag = downFlag(button))
         backend_.mouseEvent(*flag, 0, 0, 0);
 }
 
-void CMouseEvent::ButtonRelease(std::int32_t Button)
+void MouseInput::releaseButton(std::int32_t button)
 {
-    if (const auto flag = UpFlag(Button))
+    if (const auto flag = upFlag(button))
         backend_.mouseEvent(*flag, 0, 0, 0);
 }
 
-void CMouseEvent::Click()
+void MouseInput::click()
 {
     // The release goes out even when the press was refused, so that no button is left held.
     backend_.mouseEvent(MouseFlags::LeftDown, 0, 0, 0);
@@ -115,46 +110,49 @@ void CMouseEvent::Click()
     backend_.mouseEvent(MouseFlags::LeftUp, 0, 0, 0);
 }
 
-void CMouseEvent::ClickAbsolute(std::int32_t X, std::int32_t Y)
+void MouseInput::clickAt(std::int32_t x, std::int32_t y)
 {
-    if (MoveTo(X, Y, 1))
-        Click();
+    if (moveTo(x, y))
+        click();
 }
 
-void CMouseEvent::ClickWindow(WindowHandle hWnd)
+void MouseInput::clickWindow(WindowHandle window)
 {
-    if (MoveToWindow(hWnd))
-        Click();
+    if (moveToWindow(window))
+        click();
 }
 
-bool CMouseEvent::MoveTo(std::int32_t X, std::int32_t Y, std::int16_t Absolute)
+bool MouseInput::moveTo(std::int32_t x, std::int32_t y)
 {
-    if (Absolute == 0)
-        return backend_.mouseEvent(MouseFlags::Move, X, Y, 0);
     // An unmeasured screen has no absolute coordinates; moving to a corner instead would be worse.
     if (screenWidth_ <= 0 || screenHeight_ <= 0)
         return false;
-    return backend_.mouseEvent(MouseFlags::Move | MouseFlags::Absolute, ToAbsolute(X, screenWidth_),
-                               ToAbsolute(Y, screenHeight_), 0);
+    return backend_.mouseEvent(MouseFlags::Move | MouseFlags::Absolute, toAbsolute(x, screenWidth_),
+                               toAbsolute(y, screenHeight_), 0);
 }
 
-bool CMouseEvent::MoveToWindow(WindowHandle hWnd)
+bool MouseInput::moveBy(std::int32_t dx, std::int32_t dy)
 {
-    const auto rect = backend_.windowRect(hWnd);
+    return backend_.mouseEvent(MouseFlags::Move, dx, dy, 0);
+}
+
+bool MouseInput::moveToWindow(WindowHandle window)
+{
+    const auto rect = backend_.windowRect(window);
     if (!rect)
         return false;
     // The halves are taken in 64 bits so that a rectangle spanning the 32-bit range cannot
     // overflow; the centre lies between the edges and so fits again.
     const std::int64_t x = rect->left + (std::int64_t{rect->right} - rect->left) / 2;
     const std::int64_t y = rect->top + (std::int64_t{rect->bottom} - rect->top) / 2;
-    return MoveTo(static_cast<std::int32_t>(x), static_cast<std::int32_t>(y), 1);
+    return moveTo(static_cast<std::int32_t>(x), static_cast<std::int32_t>(y));
 }
 
-void CMouseEvent::TurnWheel(std::int32_t Notches, std::int32_t Direction)
+void MouseInput::turnWheel(std::int32_t notches, std::int32_t direction)
 {
-    if (Direction != kWheelDelta && Direction != -kWheelDelta)
-        Direction = -kWheelDelta;
-    backend_.mouseEvent(MouseFlags::Wheel, 0, 0, SaturateToInt32(std::int64_t{Notches} * Direction));
+    if (direction != kWheelDelta && direction != -kWheelDelta)
+        direction = -kWheelDelta;
+    backend_.mouseEvent(MouseFlags::Wheel, 0, 0, saturateToInt32(std::int64_t{notches} * direction));
 }
 
 } // namespace vp

@@ -1,4 +1,4 @@
-#include "editor/ValueEditing.h"
+#include "camdata/ValueEditing.h"
 
 #include <gtest/gtest.h>
 
@@ -23,7 +23,7 @@ protected:
     ValueSlot& slot(int k) { return cameras.camera(2).value(k); }
     bool commit(int field, std::optional<double> typed, bool fixedSwitchOver = false)
     {
-        return CommitTvValue(cameras, 2, field, typed, fixedSwitchOver);
+        return commitTvValue(cameras, 2, field, typed, fixedSwitchOver);
     }
 
     CameraSet cameras;
@@ -72,7 +72,7 @@ TEST_F(TvCommit, NonNumbersAndUneditableFieldsAreRefused)
         EXPECT_FALSE(commit(field, 0));
         EXPECT_EQ(slot(field + 1), ValueSlot::fromInt(1));
     }
-    EXPECT_THROW(commit(14, 0), std::out_of_range);
+    EXPECT_DEBUG_DEATH(EXPECT_FALSE(commit(14, 0)), "valid");
 }
 
 TEST_F(TvCommit, ChangeOverFollowsATypedDistanceWithinTenKilometres)
@@ -104,15 +104,15 @@ TEST_F(TvCommit, SpinnerStepsStoreThePositionsValueButNotForTheModeOrTheLastValu
 {
     slot(4).setFloat(50);
     slot(5) = ValueSlot::fromInt(1);
-    ASSERT_TRUE(TvSpinnerStep(cameras, 2, 0, 1001000));
+    ASSERT_TRUE(stepTvValue(cameras, 2, 0, 1001000));
     EXPECT_EQ(slot(1).asFloat(), 1001.0F);
     EXPECT_EQ(slot(4).asFloat(), 50.0F) << "a stepped distance does not move the change-over point";
-    ASSERT_TRUE(TvSpinnerStep(cameras, 2, 5, 1));
+    ASSERT_TRUE(stepTvValue(cameras, 2, 5, 1));
     EXPECT_EQ(slot(6).asFloat(), 0.001F);
-    ASSERT_TRUE(TvSpinnerStep(cameras, 2, 12, 90));
+    ASSERT_TRUE(stepTvValue(cameras, 2, 12, 90));
     EXPECT_EQ(slot(13).asFloat(), 1.57079637F) << "90 degrees";
-    EXPECT_FALSE(TvSpinnerStep(cameras, 2, 4, 7));
-    EXPECT_FALSE(TvSpinnerStep(cameras, 2, 13, 7));
+    EXPECT_FALSE(stepTvValue(cameras, 2, 4, 7));
+    EXPECT_FALSE(stepTvValue(cameras, 2, 13, 7));
     EXPECT_EQ(slot(5), ValueSlot::fromInt(1));
     EXPECT_EQ(slot(14), ValueSlot{});
 }
@@ -124,10 +124,10 @@ TEST(PitCommit, EchoPutsAnglesOnWholeDegreesAndMetresOnMillimetres)
         {3, 10.4, 10, 0.17453292F}, {3, 10.6, 11, 0.191986218F}, {0, 12.3456, 12346, 12.346F},
         {1, -49999.9996, -50000000, -50000.0F}};
     for (const auto& c : cases) {
-        const PitCommit result = CommitPitValue(pit, c.field, c.typed);
+        const PitCommit result = commitPitValue(pit, c.field, c.typed);
         ASSERT_EQ(result.echo, c.echo) << c.typed;
         // The window positions the spinner at the echo, which stores again.
-        EXPECT_TRUE(PitSpinnerStep(pit, c.field, *result.echo));
+        EXPECT_TRUE(stepPitValue(pit, c.field, *result.echo));
         EXPECT_EQ(pit.value(c.field + 1).asFloat(), c.stored) << c.typed;
     }
 }
@@ -142,22 +142,22 @@ TEST(PitCommit, BoundsAreInclusiveAndARefusalRestoresTheBitsWithoutEcho)
         bounds.insert(bounds.end(), {{field, -360, true}, {field, 360.0001, false}});
     for (const Bound& b : bounds) {
         pit.value(b.field + 1) = ValueSlot::fromBits(kOddBits);
-        const PitCommit result = CommitPitValue(pit, b.field, b.typed);
+        const PitCommit result = commitPitValue(pit, b.field, b.typed);
         EXPECT_EQ(result.accepted, b.accepted) << "field " << b.field << " typed " << b.typed;
         if (!b.accepted) {
             EXPECT_EQ(result.echo, std::nullopt);
             EXPECT_EQ(pit.value(b.field + 1).bits(), kOddBits) << "field " << b.field << " typed " << b.typed;
         }
     }
-    EXPECT_FALSE(CommitPitValue(pit, 0, std::nullopt).accepted);
+    EXPECT_FALSE(commitPitValue(pit, 0, std::nullopt).accepted);
 }
 
 TEST(PitCommit, SpinnerStepsStoreOnlyTheSevenNamedValues)
 {
     PitCameraRecord pit;
-    ASSERT_TRUE(PitSpinnerStep(pit, 6, 2));
+    ASSERT_TRUE(stepPitValue(pit, 6, 2));
     EXPECT_EQ(pit.value(7).asFloat(), 0.0349065848F) << "2 degrees";
-    EXPECT_FALSE(PitSpinnerStep(pit, 7, 5));
+    EXPECT_FALSE(stepPitValue(pit, 7, 5));
     EXPECT_EQ(pit.value(8), ValueSlot{});
 }
 

@@ -63,7 +63,7 @@ struct ValueRow {
 inline constexpr int kAssignButtonCount = 12;
 
 // Row i describes value #(i+1). The two TV tables differ only in the spinner hints of the zoom factors.
-const std::array<ValueRow, kTvValueCount>& TvValueRows(CamSet set);
-const std::array<ValueRow, kPitValueCount>& PitValueRows();
+const std::array<ValueRow, kTvValueCount>& tvValueRows(CamSet set);
+const std::array<ValueRow, kPitValueCount>& pitValueRows();
 
 } // namespace vp

@@ -1,4 +1,4 @@
-#include "remote/CMouseEvent.h"
+#include "remote/MouseInput.h"
 
 #include "support/FakeClock.h"
 #include "support/FakeInputBackend.h"
@@ -19,13 +19,13 @@ using Pair = std::pair<std::int32_t, std::int32_t>;
 using Flags = std::vector<std::uint32_t>;
 constexpr std::uint32_t kAbsMove = MouseFlags::Move | MouseFlags::Absolute;
 
-class CMouseEventTest : public testing::Test {
+class MouseInputTest : public testing::Test {
 protected:
     FakeClock clock;
     FakeInputBackend backend{&clock};
     int processed = 0;
 
-    CMouseEvent make() { return CMouseEvent(backend, clock, [this] { ++processed; }); }
+    MouseInput make() { return MouseInput(backend, clock, [this] { ++processed; }); }
 
     // The (dx, dy) of the only event sent since the last call, which must be a move with `flags`.
     Pair onlyMove(std::uint32_t flags)
@@ -47,37 +47,37 @@ protected:
     }
 };
 
-TEST_F(CMouseEventTest, ClickDelayStartsAt250AndIgnoresNegativeValues)
+TEST_F(MouseInputTest, ClickDelayStartsAt250AndIgnoresNegativeValues)
 {
-    CMouseEvent mouse = make();
-    EXPECT_EQ(mouse.ClickDelay(), 250);
-    mouse.ClickDelay(-5);
-    EXPECT_EQ(mouse.ClickDelay(), 250);
-    mouse.ClickDelay(0);
-    EXPECT_EQ(mouse.ClickDelay(), 0);
+    MouseInput mouse = make();
+    EXPECT_EQ(mouse.clickDelay(), 250);
+    mouse.setClickDelay(-5);
+    EXPECT_EQ(mouse.clickDelay(), 250);
+    mouse.setClickDelay(0);
+    EXPECT_EQ(mouse.clickDelay(), 0);
 }
 
-TEST_F(CMouseEventTest, OnlyButtonsOneTwoAndFourArePressedAndReleased)
+TEST_F(MouseInputTest, OnlyButtonsOneTwoAndFourArePressedAndReleased)
 {
-    CMouseEvent mouse = make();
+    MouseInput mouse = make();
     for (std::int32_t button : {1, 0, 2, 3, 4, 5, -1}) {
-        mouse.ButtonPress(button);
-        mouse.ButtonRelease(button);
+        mouse.pressButton(button);
+        mouse.releaseButton(button);
     }
     EXPECT_EQ(flagsSent(), (Flags{0x0002, 0x0004, 0x0008, 0x0010, 0x0020, 0x0040}));
     for (const auto& e : backend.mouseEvents)
         EXPECT_TRUE(e.dx == 0 && e.dy == 0 && e.data == 0);
 }
 
-TEST_F(CMouseEventTest, ClickPressesLetsEventsRunHoldsThenReleases)
+TEST_F(MouseInputTest, ClickPressesLetsEventsRunHoldsThenReleases)
 {
-    CMouseEvent mouse(backend, clock, [this] {
+    MouseInput mouse(backend, clock, [this] {
         ++processed;
         EXPECT_EQ(backend.mouseEvents.size(), 1u);
         EXPECT_TRUE(clock.sleeps.empty());
     });
     const std::int64_t start = clock.now;
-    mouse.Click();
+    mouse.click();
     EXPECT_EQ(processed, 1);
     EXPECT_EQ(clock.sleeps, std::vector<std::int64_t>{250});
     ASSERT_EQ(flagsSent(), (Flags{MouseFlags::LeftDown, MouseFlags::LeftUp}));
@@ -87,14 +87,14 @@ TEST_F(CMouseEventTest, ClickPressesLetsEventsRunHoldsThenReleases)
     // Without a hold nothing runs in between; a refused press still gets its release.
     backend.mouseEvents.clear();
     backend.acceptMouseEvents = false;
-    mouse.ClickDelay(0);
-    mouse.Click();
+    mouse.setClickDelay(0);
+    mouse.click();
     EXPECT_EQ(processed, 1);
     EXPECT_EQ(clock.sleeps.size(), 1u);
     EXPECT_EQ(flagsSent(), (Flags{MouseFlags::LeftDown, MouseFlags::LeftUp}));
 }
 
-TEST_F(CMouseEventTest, AbsoluteMoveScalesToTheNormalisedRangeRoundingHalvesToEven)
+TEST_F(MouseInputTest, AbsoluteMoveScalesToTheNormalisedRangeRoundingHalvesToEven)
 {
     struct Case {
         ScreenSize screen;
@@ -106,86 +106,86 @@ TEST_F(CMouseEventTest, AbsoluteMoveScalesToTheNormalisedRangeRoundingHalvesToEv
                           Case{{1024, 768}, 1024, 768, {65535, 65535}}, Case{{1024, 768}, 320, 240, {20480, 20480}},
                           Case{{2, 2}, 1, 3, {32768, 98302}}, Case{{2, 2}, -1, -3, {-32768, -98302}}}) {
         backend.screen = c.screen;
-        EXPECT_TRUE(make().MoveTo(c.x, c.y, 1));
+        EXPECT_TRUE(make().moveTo(c.x, c.y));
         EXPECT_EQ(onlyMove(kAbsMove), c.sent) << c.x << "," << c.y << " on " << c.screen.width;
     }
 }
 
 // Every pixel of a screen, turned into an absolute coordinate as the program does it and back as
 // the backends take it back, must be the same pixel; else recorded clicks drift by one.
-TEST(AbsoluteToPixel, EveryPixelSurvivesTheWayThereAndBack)
+TEST(absoluteToPixel, EveryPixelSurvivesTheWayThereAndBack)
 {
     for (std::int32_t pixels : {1, 2, 480, 640, 768, 1024, 1080, 1366, 1920, 2560, 3840, 7680, 65535}) {
         test::FakeClock clock;
         test::FakeInputBackend backend(&clock);
         backend.screen = {pixels, pixels};
-        CMouseEvent mouse(backend, clock);
+        MouseInput mouse(backend, clock);
         for (std::int32_t pixel = 0; pixel < pixels; ++pixel) {
             backend.mouseEvents.clear();
-            mouse.MoveTo(pixel, 0, 1);
-            ASSERT_EQ(AbsoluteToPixel(backend.mouseEvents.at(0).dx, pixels), pixel) << pixels << " wide";
+            mouse.moveTo(pixel, 0);
+            ASSERT_EQ(absoluteToPixel(backend.mouseEvents.at(0).dx, pixels), pixel) << pixels << " wide";
         }
     }
 }
 
-TEST(AbsoluteToPixel, TheEndsOfTheRangeAreTheEdgesAndBeyondStaysOnScreen)
+TEST(absoluteToPixel, TheEndsOfTheRangeAreTheEdgesAndBeyondStaysOnScreen)
 {
     for (auto [absolute, pixel] : {std::pair{0, 0}, {65535, 1023}, {32768, 512}, {-1, 0}, {65536, 1023}})
-        EXPECT_EQ(AbsoluteToPixel(absolute, 1024), pixel) << absolute;
-    EXPECT_EQ(AbsoluteToPixel(30000, 0), 0);
+        EXPECT_EQ(absoluteToPixel(absolute, 1024), pixel) << absolute;
+    EXPECT_EQ(absoluteToPixel(30000, 0), 0);
 }
 
-TEST_F(CMouseEventTest, AbsoluteMoveUsesTheScreenSizeOfCreation)
+TEST_F(MouseInputTest, AbsoluteMoveUsesTheScreenSizeOfCreation)
 {
-    CMouseEvent mouse = make();
+    MouseInput mouse = make();
     backend.screen = {2048, 1536};
-    mouse.MoveTo(512, 384, 1);
+    mouse.moveTo(512, 384);
     EXPECT_EQ(onlyMove(kAbsMove), (Pair{32768, 32768}));
-    EXPECT_EQ(mouse.ScreenWidth(), 1024);
-    EXPECT_EQ(mouse.ScreenHeight(), 768);
+    EXPECT_EQ(mouse.screenWidth(), 1024);
+    EXPECT_EQ(mouse.screenHeight(), 768);
 }
 
-TEST_F(CMouseEventTest, AbsoluteMoveOnAnUnmeasuredScreenSendsNothing)
+TEST_F(MouseInputTest, AbsoluteMoveOnAnUnmeasuredScreenSendsNothing)
 {
     for (ScreenSize screen : {ScreenSize{0, 768}, ScreenSize{1024, 0}, ScreenSize{-1, 768}}) {
         backend.screen = screen;
-        CMouseEvent mouse = make();
-        EXPECT_FALSE(mouse.MoveTo(10, 10, 1));
-        mouse.ClickAbsolute(10, 10);
-        EXPECT_TRUE(mouse.MoveTo(10, 10, 0));
+        MouseInput mouse = make();
+        EXPECT_FALSE(mouse.moveTo(10, 10));
+        mouse.clickAt(10, 10);
+        EXPECT_TRUE(mouse.moveBy(10, 10));
         EXPECT_EQ(flagsSent(), Flags{MouseFlags::Move});
         backend.mouseEvents.clear();
     }
 }
 
-TEST_F(CMouseEventTest, RelativeMovePassesTheAmountUnchangedAndMovesReportRefusals)
+TEST_F(MouseInputTest, RelativeMovePassesTheAmountUnchangedAndMovesReportRefusals)
 {
-    CMouseEvent mouse = make();
-    EXPECT_TRUE(mouse.MoveTo(-10, 5, 0));
+    MouseInput mouse = make();
+    EXPECT_TRUE(mouse.moveBy(-10, 5));
     EXPECT_EQ(onlyMove(MouseFlags::Move), (Pair{-10, 5}));
     backend.acceptMouseEvents = false;
-    EXPECT_FALSE(mouse.MoveTo(1, 1, 0));
-    EXPECT_FALSE(mouse.MoveTo(1, 1, 1));
+    EXPECT_FALSE(mouse.moveBy(1, 1));
+    EXPECT_FALSE(mouse.moveTo(1, 1));
 }
 
-TEST_F(CMouseEventTest, WindowsAreMovedToAtTheirCentreCutTowardZeroAndClickedThere)
+TEST_F(MouseInputTest, WindowsAreMovedToAtTheirCentreCutTowardZeroAndClickedThere)
 {
     // On a screen 65535 pixels square the normalised coordinates are the pixels themselves.
     backend.screen = {65535, 65535};
     backend.windows = {{7, {10, 20, 111, 221}}, {8, {10, 20, -1, 9}}};
-    CMouseEvent mouse = make();
-    EXPECT_TRUE(mouse.MoveToWindow(7));
+    MouseInput mouse = make();
+    EXPECT_TRUE(mouse.moveToWindow(7));
     EXPECT_EQ(onlyMove(kAbsMove), (Pair{60, 120}));
-    mouse.MoveToWindow(8); // inverted: -11 / 2 is -5, not -6
+    mouse.moveToWindow(8); // inverted: -11 / 2 is -5, not -6
     EXPECT_EQ(onlyMove(kAbsMove), (Pair{5, 15}));
 
-    EXPECT_FALSE(mouse.MoveToWindow(42));
-    mouse.ClickWindow(42);
+    EXPECT_FALSE(mouse.moveToWindow(42));
+    mouse.clickWindow(42);
     EXPECT_TRUE(backend.mouseEvents.empty());
     EXPECT_TRUE(clock.sleeps.empty());
 
-    mouse.ClickWindow(7);
-    mouse.ClickAbsolute(3, 4);
+    mouse.clickWindow(7);
+    mouse.clickAt(3, 4);
     EXPECT_EQ(flagsSent(), (Flags{kAbsMove, MouseFlags::LeftDown, MouseFlags::LeftUp, kAbsMove,
                                   MouseFlags::LeftDown, MouseFlags::LeftUp}));
     EXPECT_EQ((Pair{backend.mouseEvents[0].dx, backend.mouseEvents[0].dy}), (Pair{60, 120}));
@@ -193,14 +193,14 @@ TEST_F(CMouseEventTest, WindowsAreMovedToAtTheirCentreCutTowardZeroAndClickedThe
     EXPECT_EQ(clock.sleeps, (std::vector<std::int64_t>{250, 250}));
 }
 
-TEST_F(CMouseEventTest, WheelSendsNotchesTimesDirectionOtherDirectionsTurnDown)
+TEST_F(MouseInputTest, WheelSendsNotchesTimesDirectionOtherDirectionsTurnDown)
 {
-    CMouseEvent mouse = make();
+    MouseInput mouse = make();
     const std::vector<std::array<std::int32_t, 3>> cases{
         {3, 120, 360}, {3, -120, -360}, {3, 7, -360}, {3, 0, -360}, {-2, 120, -240}, {0, 120, 0}};
     for (auto [notches, direction, data] : cases) {
         backend.mouseEvents.clear();
-        mouse.TurnWheel(notches, direction);
+        mouse.turnWheel(notches, direction);
         ASSERT_EQ(backend.mouseEvents.size(), 1u);
         const auto& e = backend.mouseEvents.front();
         EXPECT_EQ(e.flags, MouseFlags::Wheel);

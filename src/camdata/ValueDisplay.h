@@ -3,7 +3,7 @@
 // Plain C++ so that the number rules are tested without windows.
 
 #include "camdata/ValueSlot.h"
-#include "editor/ValueTables.h"
+#include "camdata/ValueTables.h"
 
 #include <optional>
 #include <string>
@@ -17,12 +17,12 @@ struct ShownValue {
     std::optional<double> spinnerPosition;
 };
 
-ShownValue ShowValue(const ValueRow& row, ValueSlot value, char decimalSeparator);
+ShownValue shownValue(const ValueRow& row, ValueSlot value, char decimalSeparator);
 
 // A requested position fitted into min..max; a position that is not a number keeps `current`.
-int FitSpinnerPosition(double position, int min, int max, int current);
+int fitSpinnerPosition(double position, int min, int max, int current);
 
 // The text of the hidden mode field for a fixed (integer 1 read as a float) or a moving camera.
-std::string ModeText(bool fixed, char decimalSeparator);
+std::string modeText(bool fixed, char decimalSeparator);
 
 } // namespace vp

@@ -1,0 +1,263 @@
+#include "remote/ScriptCommands.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <utility>
+
+namespace vp {
+
+namespace {
+
+constexpr std::string_view kInfoTitle = "Vantapoint: Info";
+constexpr std::string_view kSafetyTitle = "Vantapoint: Safety request";
+constexpr std::string_view kErrorTitle = "Vantapoint: Error";
+constexpr std::string_view kOverwriteScriptText = "This will overwrite your previously recorded script. Continue?";
+constexpr std::string_view kRecordInfoText =
+    "GPL will now be launched and the recording of mouseclicks will begin. For further details see online help.";
+constexpr std::string_view kPlayInfoText =
+    "GPL will now be launched and the recorded sequence of mouseclicks will be played. After that you can "
+    "shutdown automatically by pressing F5. For further details see online help.";
+constexpr std::string_view kLaunchInfoText = "GPL will now be launched.";
+constexpr std::string_view kLaunchFailedText =
+    "GPL couldn't be started. Operation aborted. Check the path to the file gpl.exe.";
+constexpr std::string_view kNoInputText =
+    "Synthetic mouse and keyboard input is not available on this display. Operation aborted.";
+
+#ifdef _WIN32
+constexpr char kSeparator = '\\';
+#else
+constexpr char kSeparator = '/';
+#endif
+
+bool ask(Desktop& desktop, std::string_view title, std::string_view text, BoxIcon icon)
+{
+    const MessageBoxSpec box{std::string(title), std::string(text), icon, BoxButtons::OkCancel};
+    return desktop.messageBox(box) == BoxAnswer::Ok;
+}
+
+void showError(Desktop& desktop, std::string_view text)
+{
+    desktop.messageBox({std::string(kErrorTitle), std::string(text), BoxIcon::Stop, BoxButtons::Ok});
+}
+
+// One pause between two polls of a wait: the program's events run, then at most a millisecond
+// passes, so the clicks keep their millisecond resolution without spending a whole core. False when
+// an event asked the command to stop.
+bool betweenPolls(Clock& clock, const std::function<void()>& processEvents, const ScriptActivity* activity)
+{
+    if (processEvents)
+        processEvents();
+    if (activity != nullptr && activity->stopRequested())
+        return false;
+    clock.sleepMs(1);
+    return true;
+}
+
+// False when stopped before the key came up.
+bool waitWhileDown(InputBackend& input, int virtualKey, Clock& clock, const std::function<void()>& processEvents,
+                   const ScriptActivity* activity)
+{
+    while (input.isKeyDown(virtualKey)) {
+        if (!betweenPolls(clock, processEvents, activity))
+            return false;
+    }
+    return true;
+}
+
+// Waits for the left button to go down; false when F5 went down first (F5 is polled only while the
+// button is up, so a click under way is always finished and stored) or the command was stopped.
+bool waitForLeftPress(RemoteContext& context)
+{
+    InputBackend& input = *context.input;
+    while (!input.isKeyDown(VirtualKey::LeftButton)) {
+        if (input.isKeyDown(VirtualKey::F5))
+            return false;
+        if (!betweenPolls(context.clock, context.processEvents, &context.activity))
+            return false;
+    }
+    return true;
+}
+
+std::int32_t saturateToInt32(std::int64_t value)
+{
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(
+        value, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
+}
+
+} // namespace
+
+std::string gplExecutable(const std::string& gplFolder)
+{
+    std::string path = gplFolder;
+    if (path.empty() || path.back() != kSeparator)
+        path += kSeparator;
+    path += kGplExeName;
+    return path;
+}
+
+bool launchGpl(RemoteContext& context, const std::string& gplFolder)
+{
+    if (context.launcher != nullptr && context.launcher->launch(gplExecutable(gplFolder)))
+        return true;
+    showError(context.desktop, kLaunchFailedText);
+    return false;
+}
+
+std::int64_t shutdownQuarter(std::int32_t shutdownDelay)
+{
+    // Integer arithmetic: the quarter's fraction is exactly 0, .25, .5 or .75.
+    const std::int64_t delay = shutdownDelay;
+    std::int64_t quarter = delay >= 0 ? delay / 4 : -((-delay + 3) / 4);
+    const std::int64_t remainder = delay - 4 * quarter;
+    if (remainder > 2 || (remainder == 2 && quarter % 2 != 0))
+        ++quarter;
+    return quarter;
+}
+
+bool sendShutdownKeys(InputBackend& input, Clock& clock, std::int32_t shutdownDelay)
+{
+    const std::int64_t quarter = shutdownQuarter(shutdownDelay);
+    bool allSent = input.sendKey(VirtualKey::Escape);
+    clock.sleepMs(shutdownDelay);
+    allSent = input.sendKey(VirtualKey::Escape) && allSent;
+    clock.sleepMs(quarter);
+    allSent = input.sendKey(VirtualKey::Escape) && allSent;
+    clock.sleepMs(quarter);
+    allSent = input.sendKey(VirtualKey::Enter) && allSent;
+    clock.sleepMs(quarter);
+    allSent = input.sendKey(VirtualKey::Enter) && allSent;
+    return allSent;
+}
+
+bool waitForF5(InputBackend& input, Clock& clock, const std::function<void()>& processEvents,
+               const ScriptActivity* activity)
+{
+    while (!input.isKeyDown(VirtualKey::F5)) {
+        if (!betweenPolls(clock, processEvents, activity))
+            return false;
+    }
+    return waitWhileDown(input, VirtualKey::F5, clock, processEvents, activity);
+}
+
+std::int32_t scaleToScript(std::int32_t pixel, std::int32_t screenPixels, std::int32_t scriptPixels)
+{
+    const double scaled = static_cast<double>(std::int64_t{screenPixels} * pixel) / scriptPixels;
+    return saturateToInt32(static_cast<std::int64_t>(std::floor(scaled)));
+}
+
+ScriptOutcome recordClickScript(RemoteContext& context, ClickScript& script, const ScriptSettings& settings,
+                                ScreenSize recordingScreen)
+{
+    if (!context.activity.mayRun(GatedCommand::ScriptCommand))
+        return ScriptOutcome::Busy;
+    if (context.input == nullptr) {
+        showError(context.desktop, kNoInputText);
+        return ScriptOutcome::NoInput;
+    }
+    const ScriptRun run(context.activity);
+    if (script.count > 0 && settings.askBeforeNewScript
+        && !ask(context.desktop, kSafetyTitle, kOverwriteScriptText, BoxIcon::Exclamation))
+        return ScriptOutcome::Cancelled;
+    if (settings.showInformation && !ask(context.desktop, kInfoTitle, kRecordInfoText, BoxIcon::Information))
+        return ScriptOutcome::Cancelled;
+
+    script = ClickScript{};
+    // The first interval runs from just before the launch to the release of the first click.
+    std::int64_t reference = context.clock.nowMs();
+    if (!launchGpl(context, settings.gplFolder))
+        return ScriptOutcome::LaunchFailed;
+
+    InputBackend& input = *context.input;
+    const ScriptActivity* activity = &context.activity;
+    while (waitForLeftPress(context)) {
+        if (!waitWhileDown(input, VirtualKey::LeftButton, context.clock, context.processEvents, activity))
+            break;
+        // Time and place are those of the release.
+        const std::int64_t released = context.clock.nowMs();
+        if (script.full())
+            continue;
+        const auto position = input.pointerPosition();
+        // A click whose place the platform cannot tell is not stored; its time counts towards the
+        // next click's interval, so the later clicks keep their moments.
+        if (!position)
+            continue;
+        script.append(saturateToInt32(released - reference),
+                      scaleToScript(position->x, recordingScreen.width, kScriptWidth),
+                      scaleToScript(position->y, recordingScreen.height, kScriptHeight));
+        reference = released;
+        context.desktop.beep();
+    }
+    if (activity->stopRequested()
+        || !waitWhileDown(input, VirtualKey::F5, context.clock, context.processEvents, activity))
+        return ScriptOutcome::Stopped;
+    sendShutdownKeys(input, context.clock, settings.shutdownDelay);
+    return ScriptOutcome::Done;
+}
+
+ScriptOutcome playClickScript(RemoteContext& context, MouseInput* sharedMouse, const ClickScript& script,
+                              const ScriptSettings& settings)
+{
+    if (!context.activity.mayRun(GatedCommand::ScriptCommand))
+        return ScriptOutcome::Busy;
+    if (context.input == nullptr || sharedMouse == nullptr) {
+        showError(context.desktop, kNoInputText);
+        return ScriptOutcome::NoInput;
+    }
+    const ScriptRun run(context.activity);
+    // Copies: the events processed during the play may open the options dialog, which replaces the
+    // shared mouse object and may change or accept the options the script and settings live in.
+    MouseInput mouse = *sharedMouse;
+    const ClickScript clicks = script;
+    const ScriptSettings played = settings;
+    if (played.showInformation && !ask(context.desktop, kInfoTitle, kPlayInfoText, BoxIcon::Information))
+        return ScriptOutcome::Cancelled;
+    if (!launchGpl(context, played.gplFolder))
+        return ScriptOutcome::LaunchFailed;
+
+    for (std::size_t n = 1; n <= clicks.count; ++n) {
+        // The events run during a click's hold may ask for a stop; the click itself was finished.
+        if (context.activity.stopRequested())
+            return ScriptOutcome::Stopped;
+        context.clock.sleepMs(clicks.intervals[n]);
+        const bool moved = mouse.moveTo(clicks.x[n], clicks.y[n]);
+        context.clock.sleepMs(kMoveSettleMs);
+        // A click that could not be placed would land wherever the pointer happens to be.
+        if (moved)
+            mouse.click();
+    }
+    if (context.activity.stopRequested())
+        return ScriptOutcome::Stopped;
+    context.desktop.beep();
+    if (!waitForF5(*context.input, context.clock, context.processEvents, &context.activity))
+        return ScriptOutcome::Stopped;
+    sendShutdownKeys(*context.input, context.clock, played.shutdownDelay);
+    return ScriptOutcome::Done;
+}
+
+ScriptOutcome testCamerasInGpl(RemoteContext& context, MouseInput* mouse, const ClickScript& script,
+                               const ScriptSettings& settings, bool playScript)
+{
+    if (playScript)
+        return playClickScript(context, mouse, script, settings);
+    if (!context.activity.mayRun(GatedCommand::ScriptCommand))
+        return ScriptOutcome::Busy;
+    if (settings.showInformation && !ask(context.desktop, kInfoTitle, kLaunchInfoText, BoxIcon::Information))
+        return ScriptOutcome::Cancelled;
+    return launchGpl(context, settings.gplFolder) ? ScriptOutcome::Done : ScriptOutcome::LaunchFailed;
+}
+
+std::optional<bool> scriptControlsAfterRecording(ScriptOutcome outcome)
+{
+    switch (outcome) {
+    case ScriptOutcome::Done:
+    case ScriptOutcome::Stopped: return true;
+    case ScriptOutcome::LaunchFailed: return false;
+    case ScriptOutcome::Cancelled:
+    case ScriptOutcome::NoInput:
+    case ScriptOutcome::Busy: return std::nullopt;
+    }
+    return std::nullopt;
+}
+
+} // namespace vp
