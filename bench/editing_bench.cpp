@@ -3,10 +3,10 @@
 // measured on the plain document alone, which tells the window's share of the time.
 
 #include "camdata/SlotOperations.h"
-#include "editor/TvSetPanel.h"
-#include "editor/frmMain.h"
+#include "editor/CameraSetPanel.h"
+#include "editor/MainWindow.h"
 #include "support/BenchSupport.h"
-#include "widgets/FieldEdit.h"
+#include "widgets/ValueField.h"
 
 #include <QCoreApplication>
 #include <QPushButton>
@@ -42,7 +42,7 @@ struct ShownMainWindow {
     const vp::bench::ProgramFolder folder;
     vp::bench::ScriptedDesktop desktop;
     vp::SteadyClock clock;
-    vp::frmMain window{vp::EditorServices{.desktop = desktop, .clock = clock, .input = nullptr,
+    vp::MainWindow window{vp::EditorServices{.desktop = desktop, .clock = clock, .input = nullptr,
                                           .programFolder = folder.path().string()},
                        ""};
 
@@ -56,14 +56,14 @@ struct ShownMainWindow {
 void BM_CommitTypedDistance(benchmark::State& state)
 {
     ShownMainWindow shown;
-    vp::frmMain& window = shown.window;
-    vp::FieldEdit* field = window.tvPanel(vp::CamSet::TV1).valueField(0);
+    vp::MainWindow& window = shown.window;
+    vp::ValueField* field = window.setPanel(vp::CamSet::TV1).valueField(0);
     const QString typed[] = {QStringLiteral("1234.5678"), QStringLiteral("2345.678")};
     int next = 0;
     for (auto _ : state) {
         field->setText(typed[next]);
         next ^= 1;
-        emit field->LostFocus();
+        emit field->commitRequested();
         // The layout and painting that the new texts ask for.
         QCoreApplication::processEvents();
     }
@@ -75,13 +75,13 @@ BENCHMARK(BM_CommitTypedDistance)->Unit(benchmark::kMicrosecond);
 void BM_InsertIntoNearlyFullSet_Window(benchmark::State& state)
 {
     ShownMainWindow shown;
-    vp::frmMain& window = shown.window;
-    vp::TvSetPanel& panel = window.tvPanel(vp::CamSet::TV1);
+    vp::MainWindow& window = shown.window;
+    vp::CameraSetPanel& panel = window.setPanel(vp::CamSet::TV1);
     const vp::CameraDocument nearlyFull = NearlyFullDocument();
     for (auto _ : state) {
         window.document() = nearlyFull;
         panel.setCameraCount(nearlyFull.tv1.count());
-        window.ShowTV1Cam();
+        window.showCamera(vp::CamSet::TV1);
         const auto start = Clock::now();
         panel.addBeforeButton()->click();
         QCoreApplication::processEvents();

@@ -4,7 +4,7 @@
 
 #include "camdata/CamFile.h"
 #include "camdata/FileSystem.h"
-#include "editor/frmMain.h"
+#include "editor/MainWindow.h"
 #include "support/BenchSupport.h"
 
 #include <QAbstractButton>
@@ -52,7 +52,7 @@ void BM_LoadAndShowFullFile(benchmark::State& state)
     desktop.file = path;
     vp::SteadyClock clock;
     {
-        vp::frmMain window(vp::EditorServices{.desktop = desktop, .clock = clock, .input = nullptr,
+        vp::MainWindow window(vp::EditorServices{.desktop = desktop, .clock = clock, .input = nullptr,
                                               .programFolder = folder.string()},
                            "");
         auto* load = window.findChild<QAbstractButton*>(QStringLiteral("cmdLoadCAMFile"));

@@ -3,12 +3,12 @@
 // that builds its window, shows it, lets the pending events run once and ends; the time covers
 // the process start, Qt's own start-up, the window and the exit. Both children are the same
 // executable, so the difference is what Vantapoint's start-up adds. Children run offscreen.
-// MainWindowInProcess shows the part of it that is the window itself: frmMain built, shown and
+// MainWindowInProcess shows the part of it that is the window itself: MainWindow built, shown and
 // destroyed again inside this process, where Qt has already started.
 
 #include "app/QtDesktop.h"
 #include "editor/EditorServices.h"
-#include "editor/frmMain.h"
+#include "editor/MainWindow.h"
 #include "remote/InputBackend.h"
 #include "seams/Clock.h"
 #include "support/BenchSupport.h"
@@ -49,7 +49,7 @@ private:
     vp::ScreenshotDesktop desktop_;
     vp::SteadyClock clock_;
     std::unique_ptr<vp::InputBackend> input_;
-    vp::frmMain window_;
+    vp::MainWindow window_;
 };
 
 int Probe(int argc, char** argv)

@@ -10,7 +10,7 @@ namespace {
 constexpr const char* kScreenshotOption = "--screenshot";
 }
 
-std::string CommandLinePath(const std::vector<std::string>& args)
+std::string commandLinePath(const std::vector<std::string>& args)
 {
     std::string text;
     for (std::size_t i = 0; i < args.size(); ++i) {
@@ -23,7 +23,7 @@ std::string CommandLinePath(const std::vector<std::string>& args)
     return text;
 }
 
-CommandLine ParseCommandLine(std::vector<std::string> args)
+CommandLine parseCommandLine(std::vector<std::string> args)
 {
     CommandLine result;
     auto option = std::find(args.begin(), args.end(), kScreenshotOption);
@@ -35,11 +35,11 @@ CommandLine ParseCommandLine(std::vector<std::string> args)
         result.screenshotFile = *std::next(option);
         args.erase(option, std::next(option, 2));
     }
-    result.path = CommandLinePath(args);
+    result.path = commandLinePath(args);
     return result;
 }
 
-bool WantsOffscreenPlatform(const std::vector<std::string>& args, bool platformVariableSet)
+bool wantsOffscreenPlatform(const std::vector<std::string>& args, bool platformVariableSet)
 {
     const auto given = [&args](const char* option) {
         return std::find(args.begin(), args.end(), option) != args.end();

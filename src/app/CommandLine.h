@@ -18,15 +18,15 @@ struct CommandLine {
 
 // The arguments after the program name, joined by single blanks, with one pair of enclosing double
 // quotes removed, as a desktop passes a double-clicked file.
-std::string CommandLinePath(const std::vector<std::string>& args);
+std::string commandLinePath(const std::vector<std::string>& args);
 
 // args are the arguments after the program name. "--screenshot FILE" is taken out first; the rest
-// names the file as CommandLinePath says.
-CommandLine ParseCommandLine(std::vector<std::string> args);
+// names the file as commandLinePath says.
+CommandLine parseCommandLine(std::vector<std::string> args);
 
 // Whether the program must choose Qt's offscreen platform before Qt starts: the screenshot mode
 // needs no display, unless the user chose a platform (-platform, or QT_QPA_PLATFORM set). args
 // are all arguments after the program name, Qt's own still among them.
-bool WantsOffscreenPlatform(const std::vector<std::string>& args, bool platformVariableSet);
+bool wantsOffscreenPlatform(const std::vector<std::string>& args, bool platformVariableSet);
 
 } // namespace vp

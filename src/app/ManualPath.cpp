@@ -12,7 +12,7 @@ constexpr std::string_view kManualName = "VantapointHelp.html";
 
 } // namespace
 
-std::string ManualPath(const std::string& programFolder, std::string_view installedFolder)
+std::string manualPath(const std::string& programFolder, std::string_view installedFolder)
 {
     const std::string beside = joinPath(programFolder, kManualName);
     if (fileExists(beside))

@@ -10,6 +10,6 @@ namespace vp {
 // installedFolder, given relative to the program's folder as the installation lays it out
 // ("../share/vantapoint"), when that one is there; else the one beside the program, which Help then
 // reports missing. Paths in the native 8-bit encoding.
-std::string ManualPath(const std::string& programFolder, std::string_view installedFolder);
+std::string manualPath(const std::string& programFolder, std::string_view installedFolder);
 
 } // namespace vp

@@ -1,33 +1,31 @@
 #include "app/QtDesktop.h"
 
-#include "app/VantapointMain.h"
-#include "options/PathText.h"
+#include "widgets/TextConversions.h"
 
 #include <QApplication>
+#include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QScreen>
 #include <QStringList>
+
+#include <cctype>
 
 namespace vp {
 
 namespace {
 
-QString FromUtf8(const std::string& text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 // Message texts join their lines with CR LF, as the Windows boxes want; Qt wants LF.
-std::string WithLineFeeds(std::string text)
+std::string withLineFeeds(std::string text)
 {
     for (std::size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at))
         text.erase(at, 1);
     return text;
 }
 
-QMessageBox::Icon QtIcon(BoxIcon icon)
+QMessageBox::Icon qtIcon(BoxIcon icon)
 {
     switch (icon) {
     case BoxIcon::Information:
@@ -42,11 +40,47 @@ QMessageBox::Icon QtIcon(BoxIcon icon)
     return QMessageBox::NoIcon;
 }
 
+// A URL scheme of two or more characters before the first ':'; one letter is a Windows drive.
+bool hasUrlScheme(const std::string& target)
+{
+    const std::size_t colon = target.find(':');
+    if (colon == std::string::npos || colon < 2 || !std::isalpha(static_cast<unsigned char>(target[0])))
+        return false;
+    for (std::size_t i = 1; i < colon; ++i) {
+        const unsigned char c = static_cast<unsigned char>(target[i]);
+        if (!std::isalnum(c) && c != '+' && c != '-' && c != '.')
+            return false;
+    }
+    return true;
+}
+
+QUrl localFileUrl(const std::string& path)
+{
+    return QUrl::fromLocalFile(pathText(path));
+}
+
 } // namespace
 
-QString QtFileFilter(const std::string& windowsFilter)
+QUrl documentUrl(const std::string& target)
 {
-    const QStringList parts = FromUtf8(windowsFilter).split(QLatin1Char('|'));
+    if (hasUrlScheme(target))
+        return QUrl(QString::fromStdString(target));
+
+    const std::size_t mark = target.rfind('#');
+    if (mark == std::string::npos || QFileInfo::exists(pathText(target)))
+        return localFileUrl(target);
+    const std::string fragment = target.substr(mark + 1);
+    if (fragment.find_first_of("/\\") != std::string::npos)
+        return localFileUrl(target);
+
+    QUrl url = localFileUrl(target.substr(0, mark));
+    url.setFragment(QString::fromStdString(fragment));
+    return url;
+}
+
+QString qtFileFilter(const std::string& windowsFilter)
+{
+    const QStringList parts = toQString(windowsFilter).split(QLatin1Char('|'));
     QStringList entries;
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
         QString name = parts[i].trimmed();
@@ -71,7 +105,7 @@ QString QtFileFilter(const std::string& windowsFilter)
 BoxAnswer QtDesktop::messageBox(const MessageBoxSpec& spec)
 {
     const bool okCancel = spec.buttons == BoxButtons::OkCancel;
-    QMessageBox box(QtIcon(spec.icon), FromUtf8(spec.title), FromUtf8(WithLineFeeds(spec.text)),
+    QMessageBox box(qtIcon(spec.icon), toQString(spec.title), toQString(withLineFeeds(spec.text)),
                     okCancel ? QMessageBox::Ok | QMessageBox::Cancel : QMessageBox::Ok,
                     QApplication::activeWindow());
     box.setTextFormat(Qt::PlainText);
@@ -83,11 +117,11 @@ BoxAnswer QtDesktop::messageBox(const MessageBoxSpec& spec)
 std::optional<std::string> QtDesktop::fileDialog(const FileDialogSpec& spec)
 {
     QWidget* parent = QApplication::activeWindow();
-    const QString title = FromUtf8(spec.title);
-    const QString filter = QtFileFilter(spec.filter);
-    QString start = QDir::fromNativeSeparators(PathText(spec.folder));
+    const QString title = toQString(spec.title);
+    const QString filter = qtFileFilter(spec.filter);
+    QString start = QDir::fromNativeSeparators(pathText(spec.folder));
     if (!spec.fileName.empty())
-        start = QDir(start).filePath(PathText(spec.fileName));
+        start = QDir(start).filePath(pathText(spec.fileName));
     else if (!start.isEmpty() && !start.endsWith(QLatin1Char('/')))
         // A folder that does not exist would otherwise be typed in as the file name.
         start += QLatin1Char('/');
@@ -97,7 +131,7 @@ std::optional<std::string> QtDesktop::fileDialog(const FileDialogSpec& spec)
         : QFileDialog::getSaveFileName(parent, title, start, filter, nullptr, QFileDialog::DontConfirmOverwrite);
     if (chosen.isEmpty())
         return std::nullopt;
-    return PathBytes(QDir::toNativeSeparators(chosen));
+    return pathBytes(QDir::toNativeSeparators(chosen));
 }
 
 void QtDesktop::beep()
@@ -107,7 +141,7 @@ void QtDesktop::beep()
 
 void QtDesktop::openDocument(const std::string& target)
 {
-    VantapointMain::OpenDocument(QApplication::activeWindow(), target);
+    QDesktopServices::openUrl(documentUrl(target));
 }
 
 ScreenSize QtDesktop::screenSize()
@@ -121,7 +155,7 @@ ScreenSize QtDesktop::screenSize()
 
 BoxAnswer ScreenshotDesktop::messageBox(const MessageBoxSpec& spec)
 {
-    log_ << "message box \"" << spec.title << "\", answered OK:\n" << WithLineFeeds(spec.text) << '\n';
+    log_ << "message box \"" << spec.title << "\", answered OK:\n" << withLineFeeds(spec.text) << '\n';
     log_.flush();
     return BoxAnswer::Ok;
 }

@@ -1,6 +1,6 @@
 #include "app/QtLauncher.h"
 
-#include "options/PathText.h"
+#include "widgets/TextConversions.h"
 
 #include <QDir>
 #include <QFile>
@@ -17,7 +17,7 @@ namespace vp {
 #ifndef Q_OS_WIN
 namespace {
 
-bool IsWindowsProgram(const QString& path)
+bool isWindowsProgram(const QString& path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) && file.read(2) == "MZ";
@@ -26,13 +26,13 @@ bool IsWindowsProgram(const QString& path)
 } // namespace
 #endif
 
-std::optional<LaunchCommand> LaunchCommandFor(const QString& path, const QString& wine)
+std::optional<LaunchCommand> launchCommandFor(const QString& path, const QString& wine)
 {
     const QFileInfo info(path);
     if (!info.isFile())
         return std::nullopt;
 #ifndef Q_OS_WIN
-    if (!wine.isEmpty() && IsWindowsProgram(path))
+    if (!wine.isEmpty() && isWindowsProgram(path))
         return LaunchCommand{wine, {info.absoluteFilePath()}};
 #else
     Q_UNUSED(wine);
@@ -49,7 +49,7 @@ bool QtLauncher::launch(const std::string& path)
 #else
     const QString wine = QStandardPaths::findExecutable(QStringLiteral("wine"));
 #endif
-    const auto command = LaunchCommandFor(PathText(path), wine);
+    const auto command = launchCommandFor(pathText(path), wine);
     if (!command)
         return false;
     QProcess process;

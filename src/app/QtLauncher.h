@@ -26,6 +26,6 @@ struct LaunchCommand {
 // What to start for the executable at path, or nothing when it cannot be started: missing, not a
 // file, or neither executable nor a Windows program with wine at hand. wine is the full path of
 // the wine program, empty when there is none; Windows itself needs none.
-std::optional<LaunchCommand> LaunchCommandFor(const QString& path, const QString& wine);
+std::optional<LaunchCommand> launchCommandFor(const QString& path, const QString& wine);
 
 } // namespace vp

@@ -8,10 +8,10 @@
 #include "app/QtDesktop.h"
 #include "app/QtLauncher.h"
 #include "editor/EditorServices.h"
-#include "editor/frmMain.h"
-#include "options/PathText.h"
+#include "editor/MainWindow.h"
 #include "remote/InputBackend.h"
 #include "seams/Clock.h"
+#include "widgets/TextConversions.h"
 
 #include <QApplication>
 #include <QDir>
@@ -28,11 +28,11 @@
 
 namespace {
 
-int WriteScreenshot(QWidget& window, const std::string& file)
+int writeScreenshot(QWidget& window, const std::string& file)
 {
     window.show();
     QApplication::processEvents();
-    const QString path = vp::PathText(file);
+    const QString path = vp::pathText(file);
     if (!window.grab().save(path, "PNG")) {
         std::cerr << "vantapoint: cannot write the screenshot " << file << '\n';
         return 1;
@@ -42,7 +42,7 @@ int WriteScreenshot(QWidget& window, const std::string& file)
 
 // The desktop icon in the sizes rendered at build time (none when the build could not render it).
 // Only the sizes are read here; each picture is read when a window shows it.
-QIcon WindowIcon()
+QIcon windowIcon()
 {
     QIcon icon;
     for (const QFileInfo& file : QDir(QStringLiteral(":/icons")).entryInfoList(QDir::Files))
@@ -51,7 +51,7 @@ QIcon WindowIcon()
 }
 
 // The arguments after the program name, paths as the program holds them.
-std::vector<std::string> Arguments([[maybe_unused]] int argc, [[maybe_unused]] char* argv[])
+std::vector<std::string> programArguments([[maybe_unused]] int argc, [[maybe_unused]] char* argv[])
 {
 #ifdef Q_OS_WIN
     // argv is in the ANSI code page there, which cannot name every file; Qt reads the wide
@@ -60,7 +60,7 @@ std::vector<std::string> Arguments([[maybe_unused]] int argc, [[maybe_unused]] c
     arguments.removeFirst();
     std::vector<std::string> args;
     for (const QString& argument : arguments)
-        args.push_back(vp::PathBytes(argument));
+        args.push_back(vp::pathBytes(argument));
     return args;
 #else
     return {argv + 1, argv + argc};
@@ -73,15 +73,15 @@ int main(int argc, char* argv[])
 {
     // The screenshot mode runs without a display: without a platform of the user's choice, Qt would
     // abort looking for one.
-    if (vp::WantsOffscreenPlatform(std::vector<std::string>(argv + 1, argv + argc),
+    if (vp::wantsOffscreenPlatform(std::vector<std::string>(argv + 1, argv + argc),
                                    !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     // QApplication takes its own options (-platform, -style...) out of argv first.
     QApplication app(argc, argv);
     // Lets the desktop match the windows to the installed desktop entry.
     QGuiApplication::setDesktopFileName(QStringLiteral(VP_APP_ID));
-    QApplication::setWindowIcon(WindowIcon());
-    const vp::CommandLine commandLine = vp::ParseCommandLine(Arguments(argc, argv));
+    QApplication::setWindowIcon(windowIcon());
+    const vp::CommandLine commandLine = vp::parseCommandLine(programArguments(argc, argv));
     if (commandLine.error) {
         std::cerr << "vantapoint: " << *commandLine.error << "\nusage: vantapoint [--screenshot FILE.png] [FILE.cam]\n";
         return 2;
@@ -94,14 +94,14 @@ int main(int argc, char* argv[])
         desktop = std::make_unique<vp::QtDesktop>();
     vp::SteadyClock clock;
     const std::unique_ptr<vp::InputBackend> input = vp::createPlatformInputBackend();
-    const std::string programFolder = vp::PathBytes(QDir::toNativeSeparators(QCoreApplication::applicationDirPath()));
+    const std::string programFolder = vp::pathBytes(QDir::toNativeSeparators(QCoreApplication::applicationDirPath()));
     vp::QtLauncher launcher;
     vp::EditorServices services{*desktop, clock, input.get(), programFolder, &launcher};
-    services.manual = vp::ManualPath(programFolder, VP_INSTALLED_MANUAL_FOLDER);
+    services.manual = vp::manualPath(programFolder, VP_INSTALLED_MANUAL_FOLDER);
 
-    vp::frmMain window(services, commandLine.path);
+    vp::MainWindow window(services, commandLine.path);
     if (commandLine.screenshotFile)
-        return WriteScreenshot(window, *commandLine.screenshotFile);
+        return writeScreenshot(window, *commandLine.screenshotFile);
     window.show();
     return QApplication::exec();
 }

@@ -11,29 +11,25 @@ class QWidget;
 
 namespace vp {
 
-class FieldEdit;
-class UpDown;
-struct EditorState;
+class SpinButton;
+class ValueField;
 
 inline constexpr int kValueFieldWidth = 96;
 inline constexpr int kValueRowHeight = 21;
 
-// name_i, the object name of member i of a control array.
-QString Indexed(const QString& name, int index);
-
 struct ValueRowWidgets {
     QLabel* caption = nullptr;
-    FieldEdit* field = nullptr;
-    UpDown* spinner = nullptr;
+    ValueField* field = nullptr;
+    SpinButton* spinner = nullptr;
 };
 
-// Puts a value spinner where the display wants it, fitted into its range; the move is no step of
-// the user's and stores nothing.
-void PositionSpinner(EditorState& state, UpDown& spinner, double position);
+// Puts a value spinner where the display wants it, fitted into its range. The spinner's report is
+// held back for the move, so that it is not taken for a step of the user's and stores nothing.
+void positionSpinner(SpinButton& spinner, double position);
 
 // Named captionName_i, fieldName_i and spinnerName_i; the field says "0" until it is shown, and
 // caption, hints and spinner range come from the row. The caption is the field's buddy.
-ValueRowWidgets MakeValueRow(QWidget* parent, const ValueRow& row, int index, const QString& captionName,
+ValueRowWidgets makeValueRow(QWidget* parent, const ValueRow& row, int index, const QString& captionName,
                              const QString& fieldName, const QString& spinnerName);
 
 } // namespace vp

@@ -21,25 +21,25 @@ TEST(CommandLinePath, JoinsTheArgumentsAndRemovesOnlyEnclosingQuotes)
         {{"\""}, "\""},
     };
     for (const auto& [args, path] : cases)
-        EXPECT_EQ(CommandLinePath(args), path);
+        EXPECT_EQ(commandLinePath(args), path);
 }
 
 TEST(ParseCommandLine, TakesTheScreenshotOptionOutWhereverItStands)
 {
     for (const Args& args : {Args{"--screenshot", "shot.png", "\"My", "Track.cam\""},
                              Args{"\"My", "--screenshot", "shot.png", "Track.cam\""}}) {
-        const CommandLine line = ParseCommandLine(args);
+        const CommandLine line = parseCommandLine(args);
         EXPECT_FALSE(line.error);
         EXPECT_EQ(line.screenshotFile, "shot.png");
         EXPECT_EQ(line.path, "My Track.cam");
     }
-    const CommandLine plain = ParseCommandLine({"monza.cam"});
+    const CommandLine plain = parseCommandLine({"monza.cam"});
     EXPECT_FALSE(plain.error);
     EXPECT_FALSE(plain.screenshotFile);
     EXPECT_EQ(plain.path, "monza.cam");
 
-    EXPECT_TRUE(ParseCommandLine({"monza.cam", "--screenshot"}).error);
-    EXPECT_TRUE(ParseCommandLine({"--screenshot", ""}).error);
+    EXPECT_TRUE(parseCommandLine({"monza.cam", "--screenshot"}).error);
+    EXPECT_TRUE(parseCommandLine({"--screenshot", ""}).error);
 }
 
 TEST(WantsOffscreenPlatform, OnlyForTheScreenshotModeWithoutAPlatformOfTheUsers)
@@ -57,7 +57,7 @@ TEST(WantsOffscreenPlatform, OnlyForTheScreenshotModeWithoutAPlatformOfTheUsers)
         {{"monza.cam"}, false, false},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(WantsOffscreenPlatform(c.args, c.variableSet), c.offscreen) << c.args.front() << c.variableSet;
+        EXPECT_EQ(wantsOffscreenPlatform(c.args, c.variableSet), c.offscreen) << c.args.front() << c.variableSet;
 }
 
 } // namespace

@@ -1,6 +1,6 @@
 #include "app/ManualPath.h"
 #include "app/QtDesktop.h"
-#include "app/VantapointMain.h"
+#include "app/QtDesktop.h"
 
 #include "support/TempDir.h"
 
@@ -28,34 +28,34 @@ constexpr const char* kAllFiles = "All Files (*)";
 
 TEST(QtFileFilter, TurnsFiltersIntoQtForm)
 {
-    EXPECT_EQ(QtFileFilter("GPL-camera-files (*.cam)|*.cam|All Files (*.*)|*.*").toStdString(),
+    EXPECT_EQ(qtFileFilter("GPL-camera-files (*.cam)|*.cam|All Files (*.*)|*.*").toStdString(),
               std::string("GPL-camera-files (*.cam);;") + kAllFiles);
-    EXPECT_EQ(QtFileFilter("Cameras|*.cam;*.CAM").toStdString(), "Cameras (*.cam *.CAM)");
-    EXPECT_EQ(QtFileFilter("Backups (old)|*.bak").toStdString(), "Backups (old) (*.bak)");
-    EXPECT_EQ(QtFileFilter("Cameras|*.cam|Dangling").toStdString(), "Cameras (*.cam)");
+    EXPECT_EQ(qtFileFilter("Cameras|*.cam;*.CAM").toStdString(), "Cameras (*.cam *.CAM)");
+    EXPECT_EQ(qtFileFilter("Backups (old)|*.bak").toStdString(), "Backups (old) (*.bak)");
+    EXPECT_EQ(qtFileFilter("Cameras|*.cam|Dangling").toStdString(), "Cameras (*.cam)");
 }
 
 TEST(DocumentUrl, LocalPathsWithAFragmentOnlyAfterTheFileName)
 {
-    const QUrl help = VantapointMain::DocumentUrl("/opt/My Tools/VantapointHelp.html#about");
+    const QUrl help = documentUrl("/opt/My Tools/VantapointHelp.html#about");
     EXPECT_TRUE(help.isLocalFile());
     EXPECT_EQ(help.toLocalFile().toStdString(), "/opt/My Tools/VantapointHelp.html");
     EXPECT_EQ(help.fragment().toStdString(), "about");
 
-    const QUrl folder = VantapointMain::DocumentUrl("/games/GPL#2/VantapointHelp.html");
+    const QUrl folder = documentUrl("/games/GPL#2/VantapointHelp.html");
     EXPECT_EQ(folder.toLocalFile().toStdString(), "/games/GPL#2/VantapointHelp.html");
     EXPECT_FALSE(folder.hasFragment());
 
     test::TempDir dir;
     const std::string file = dir.file("notes#1");
     test::WriteBytes(file, {'x'});
-    const QUrl existing = VantapointMain::DocumentUrl(file);
+    const QUrl existing = documentUrl(file);
     EXPECT_EQ(QFile::encodeName(existing.toLocalFile()).toStdString(), file);
     EXPECT_FALSE(existing.hasFragment());
 
-    EXPECT_TRUE(VantapointMain::DocumentUrl("C:\\GPL\\VantapointHelp.html").isLocalFile());
+    EXPECT_TRUE(documentUrl("C:\\GPL\\VantapointHelp.html").isLocalFile());
     for (const char* address : {"https://example.org/vantapoint/#download", "mailto:someone@example.org"}) {
-        const QUrl url = VantapointMain::DocumentUrl(address);
+        const QUrl url = documentUrl(address);
         EXPECT_FALSE(url.isLocalFile());
         EXPECT_EQ(url.toString().toStdString(), address);
     }
@@ -81,7 +81,7 @@ TEST(ManualPath, BesideTheProgramFirstThenWhereTheInstallationPutsIt)
             test::WriteBytes(dir.file("bin/VantapointHelp.html"), {'x'});
         if (c.installed)
             test::WriteBytes(dir.file("share/vantapoint/VantapointHelp.html"), {'x'});
-        EXPECT_EQ(ManualPath(dir.file("bin"), "../share/vantapoint"), dir.path() + c.expected)
+        EXPECT_EQ(manualPath(dir.file("bin"), "../share/vantapoint"), dir.path() + c.expected)
             << c.beside << c.installed;
     }
 }

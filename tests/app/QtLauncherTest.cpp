@@ -91,15 +91,15 @@ TEST_F(QtLauncherTest, ChoosesWineOnlyForWindowsProgramsAndFailsForWhatCannotBeS
 {
     WriteFile(dir.file("windows.exe"), "MZ", false);
     WriteFile(dir.file("native.exe"), kReporter, true);
-    const auto throughWine = LaunchCommandFor(Q(dir.file("windows.exe")), "/usr/bin/wine");
+    const auto throughWine = launchCommandFor(Q(dir.file("windows.exe")), "/usr/bin/wine");
     ASSERT_TRUE(throughWine);
     EXPECT_EQ(throughWine->program, "/usr/bin/wine");
     EXPECT_EQ(throughWine->arguments, QStringList{Q(dir.file("windows.exe"))});
-    const auto direct = LaunchCommandFor(Q(dir.file("native.exe")), "/usr/bin/wine");
+    const auto direct = launchCommandFor(Q(dir.file("native.exe")), "/usr/bin/wine");
     ASSERT_TRUE(direct);
     EXPECT_EQ(direct->program, Q(dir.file("native.exe")));
     EXPECT_TRUE(direct->arguments.isEmpty());
-    EXPECT_FALSE(LaunchCommandFor(Q(dir.file("windows.exe")), ""));
+    EXPECT_FALSE(launchCommandFor(Q(dir.file("windows.exe")), ""));
 
     fs::create_directory(dir.file("folder.exe"));
     WriteFile(dir.file("text.exe"), "just text", false);

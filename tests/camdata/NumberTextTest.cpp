@@ -13,7 +13,7 @@ constexpr double kInf = std::numeric_limits<double>::infinity();
 constexpr float kInfF = std::numeric_limits<float>::infinity();
 constexpr float kNanF = std::numeric_limits<float>::quiet_NaN();
 
-TEST(roundHalfEven, HalvesGoToTheEvenNeighbourAtTheGivenPlaces)
+TEST(RoundHalfEven, HalvesGoToTheEvenNeighbourAtTheGivenPlaces)
 {
     const struct { double value; int places; double rounded; } cases[] = {
         {2.5, 0, 2.0}, {3.5, 0, 4.0}, {-2.5, 0, -2.0}, {0.125, 2, 0.12}, {0.375, 2, 0.38},
@@ -23,7 +23,7 @@ TEST(roundHalfEven, HalvesGoToTheEvenNeighbourAtTheGivenPlaces)
     EXPECT_TRUE(std::isnan(roundHalfEven(std::numeric_limits<double>::quiet_NaN(), 3)));
 }
 
-TEST(formatGeneral, SinglesSevenDigitsDoublesFifteenExponentOnlyAtTheExtremes)
+TEST(FormatGeneral, SinglesSevenDigitsDoublesFifteenExponentOnlyAtTheExtremes)
 {
     const std::pair<float, const char*> singles[] = {
         {12345.678F, "12345.68"}, {0.1F, "0.1"}, {-0.125F, "-0.125"}, {1234567.0F, "1234567"},
@@ -40,7 +40,7 @@ TEST(formatGeneral, SinglesSevenDigitsDoublesFifteenExponentOnlyAtTheExtremes)
     EXPECT_EQ(formatSingle(std::bit_cast<float>(1), ','), "1,401298E-45");
 }
 
-TEST(parseNumber, ReadsDecimalNumbersWithTheGivenSeparator)
+TEST(ParseNumber, ReadsDecimalNumbersWithTheGivenSeparator)
 {
     const struct { const char* text; char separator; double value; } cases[] = {
         {"50000", '.', 50000.0}, {"-0.5", '.', -0.5}, {"+12.4", '.', 12.4}, {"  360 ", '.', 360.0},
@@ -51,7 +51,7 @@ TEST(parseNumber, ReadsDecimalNumbersWithTheGivenSeparator)
     EXPECT_TRUE(std::signbit(*parseNumber("-0.0000001e-400", '.')));
 }
 
-TEST(parseNumber, RefusesWhatIsNotANumber)
+TEST(ParseNumber, RefusesWhatIsNotANumber)
 {
     for (const char* text : {"", "   ", "abc", "-", "+", ".", "1.2.3", "1,000.5", "12abc", "1e", "1e+", "--1",
                              "1 2", "NaN", "Infinity", "0x10", "1_000", "1e400", "1,5"})
@@ -59,7 +59,7 @@ TEST(parseNumber, RefusesWhatIsNotANumber)
     EXPECT_EQ(parseNumber("1.5", ','), std::nullopt);
 }
 
-TEST(toSingle, RoundsIntoSinglePrecisionAndRefusesBeyondIt)
+TEST(ToSingle, RoundsIntoSinglePrecisionAndRefusesBeyondIt)
 {
     constexpr float kMax = std::numeric_limits<float>::max();
     EXPECT_EQ(toSingle(0.1), 0.1F);

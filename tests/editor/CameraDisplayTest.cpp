@@ -3,8 +3,8 @@
 
 #include "MainWindowFixture.h"
 
-#include "editor/TvSetPanel.h"
-#include "editor/UpDown.h"
+#include "editor/CameraSetPanel.h"
+#include "widgets/SpinButton.h"
 
 #include <QCheckBox>
 #include <QLocale>
@@ -32,7 +32,7 @@ protected:
         restart(camFile("example.cam", doc));
         selector("TV1")->setValue(2);
     }
-    UpDown* selector(const QString& set) { return find<UpDown>("UpDown" + set); }
+    SpinButton* selector(const QString& set) { return find<SpinButton>("UpDown" + set); }
     bool enabled(const QString& name) { return find<QWidget>(name)->isEnabled(); }
 };
 
@@ -40,13 +40,13 @@ TEST_F(CameraDisplay, NumbersUseTheLocalesDecimalSeparator)
 {
     startWithExample();
     EXPECT_EQ(text("txtTV1CamData_0"), "1234.568");
-    EXPECT_EQ(find<UpDown>("UpDownValueTV1_0")->Value(), 1234568);
+    EXPECT_EQ(find<SpinButton>("UpDownValueTV1_0")->value(), 1234568);
     EXPECT_EQ(text("txtTV1CamData_8"), "45");
     EXPECT_EQ(text("txtPitlaneCamData_3"), "7.073");
 
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-    window->ShowTV1Cam();
-    window->ShowPitlaneCam();
+    window->showCamera(CamSet::TV1);
+    window->showPitLaneCamera();
     EXPECT_EQ(text("txtTV1CamData_0"), "1234,568");
     EXPECT_EQ(text("txtTV1CamData_5"), "0,1");
     EXPECT_EQ(text("txtTV1CamData_4"), "1,401298E-45");
@@ -58,11 +58,11 @@ TEST_F(CameraDisplay, NumbersUseTheLocalesDecimalSeparator)
 TEST_F(CameraDisplay, TheDisplaysOwnSpinnerPositioningsAreNoSteps)
 {
     startWithExample();
-    QSignalSpy steps(&window->tvPanel(CamSet::TV1), &TvSetPanel::valueStepped);
-    window->ShowTV1Cam();
+    QSignalSpy steps(&window->setPanel(CamSet::TV1), &CameraSetPanel::valueStepped);
+    window->showCamera(CamSet::TV1);
     selector("TV1")->setValue(3);
     EXPECT_EQ(steps.count(), 0);
-    QTest::mouseClick(find<UpDown>("UpDownValueTV1_0")->upButton(), Qt::LeftButton);
+    QTest::mouseClick(find<SpinButton>("UpDownValueTV1_0")->upButton(), Qt::LeftButton);
     EXPECT_EQ(steps.count(), 1) << "the user's first step after a display is not lost";
 }
 
@@ -72,13 +72,13 @@ TEST_F(CameraDisplay, SteppingBetweenModesFlipsTheControlsAndMarksTheDataUnsaved
     doc.tv1.camera(4).value(5).setInt(0);
     restart(camFile("modes.cam", doc));
     selector("TV1")->setValue(2);
-    EXPECT_TRUE(window->DataSaved()) << "fixed to fixed changes nothing";
+    EXPECT_FALSE(window->isModified()) << "fixed to fixed changes nothing";
     EXPECT_TRUE(enabled("txtTV1CamData_8"));
     EXPECT_FALSE(enabled("txtTV1CamData_5"));
 
     selector("TV1")->setValue(4);
     EXPECT_FALSE(find<QCheckBox>("chkTV1CamFixed")->isChecked());
-    EXPECT_FALSE(window->DataSaved());
+    EXPECT_TRUE(window->isModified());
     for (int i : {5, 6, 7, 8, 9, 10, 11}) {
         for (const char* control : {"txtTV1CamData_%1", "UpDownValueTV1_%1", "cmdAssignToAllTV1_%1"})
             EXPECT_EQ(enabled(QString(control).arg(i)), i < 8) << control << i;
@@ -109,7 +109,7 @@ TEST_F(CameraDisplay, TheIndexFieldMovesToTheTypedCameraOrSaysWhatToEnter)
     for (const auto& [typed, camera] : moves) {
         type("txtCurrentTV1Cam", typed);
         EXPECT_EQ(text("txtCurrentTV1Cam"), camera) << typed;
-        EXPECT_EQ(selector("TV1")->Value(), QString(camera).toInt()) << typed;
+        EXPECT_EQ(selector("TV1")->value(), QString(camera).toInt()) << typed;
     }
     type("txtCurrentTV1Cam", "2");
     for (const char* typed : {"abc", "", "-3", "256", "1.000,5", "255.5"}) {
@@ -121,7 +121,7 @@ TEST_F(CameraDisplay, TheIndexFieldMovesToTheTypedCameraOrSaysWhatToEnter)
 
     restart(camFile("full.cam", CamDocument(255, 1)));
     type("txtCurrentTV1Cam", "255");
-    EXPECT_EQ(selector("TV1")->Value(), 255);
+    EXPECT_EQ(selector("TV1")->value(), 255);
     EXPECT_EQ(text("txtTV1CamData_0"), "25500");
 }
 

@@ -4,7 +4,7 @@
 
 #include "camdata/CamFile.h"
 #include "camdata/FileSystem.h"
-#include "editor/UpDown.h"
+#include "widgets/SpinButton.h"
 
 #include <QCheckBox>
 
@@ -22,7 +22,7 @@ protected:
     void makeUnsaved()
     {
         find<QCheckBox>("chkTV2CamFixed")->click();
-        ASSERT_FALSE(window->DataSaved());
+        ASSERT_TRUE(window->isModified());
     }
     // Clicks a button on the given dialog answer and expects the runtime error box for a missing folder.
     void expectPathNotFound(const char* button, const std::string& answer, const char* abortStatus)
@@ -35,7 +35,7 @@ protected:
         EXPECT_EQ(desktop.boxes.back().text, "Path not found - 76");
         EXPECT_EQ(status(), abortStatus);
         EXPECT_TRUE(window->isVisible());
-        EXPECT_FALSE(window->DataSaved());
+        EXPECT_TRUE(window->isModified());
     }
 };
 
@@ -61,9 +61,9 @@ TEST_F(LoadSave, LoadReportsEveryStepThenShowsCameraOneOfEachSet)
     EXPECT_EQ(window->document(), doc);
     EXPECT_EQ(text("txtTotalTV1Cams"), "3");
     EXPECT_EQ(text("txtTV1CamData_0"), "100");
-    EXPECT_EQ(find<UpDown>("UpDownTV1")->Max(), 3);
-    EXPECT_EQ(window->CAMFileName(), path);
-    EXPECT_TRUE(window->DataSaved()) << "fixed first cameras, as shown before: nothing unsaved";
+    EXPECT_EQ(find<SpinButton>("UpDownTV1")->maximum(), 3);
+    EXPECT_EQ(window->camFileName(), path);
+    EXPECT_FALSE(window->isModified()) << "fixed first cameras, as shown before: nothing unsaved";
 
     click("cmdLoadCAMFile");
     EXPECT_EQ(desktop.dialogs.back().folder, folderOf(path)) << "the next dialog opens in the file's folder";
@@ -78,14 +78,14 @@ TEST_F(LoadSave, OnlyCameraOneOfTheNewFileIsShown)
     CameraDocument second = CamDocument(3, 1, false);
     second.tv1.camera(3).value(5).setFloat(1.0F);
     restart(camFile("first.cam", first));
-    find<UpDown>("UpDownTV1")->setValue(5);
+    find<SpinButton>("UpDownTV1")->setValue(5);
 
     desktop.dialogAnswers = {camFile("second.cam", second)};
     click("cmdLoadCAMFile");
     EXPECT_EQ(camFileBytes(window->document()), camFileBytes(second))
         << "camera 3, never shown, keeps its float 1.0 as the mode";
     EXPECT_EQ(text("txtCurrentTV1Cam"), "1");
-    EXPECT_FALSE(window->DataSaved()) << "showing a moving first camera leaves the data unsaved";
+    EXPECT_TRUE(window->isModified()) << "showing a moving first camera leaves the data unsaved";
 }
 
 TEST_F(LoadSave, AFailedLoadChangesNothingButTheStatusLine)
@@ -108,7 +108,7 @@ TEST_F(LoadSave, AFailedLoadChangesNothingButTheStatusLine)
         click("cmdLoadCAMFile");
         EXPECT_EQ(status(), message) << path;
         EXPECT_EQ(window->document(), before) << path;
-        EXPECT_FALSE(window->DataSaved()) << path;
+        EXPECT_TRUE(window->isModified()) << path;
     }
     EXPECT_FALSE(fileExists(cases[0].first));
 }
@@ -163,9 +163,9 @@ TEST_F(LoadSave, LoadAsksBeforeReplacingUnsavedData)
     desktop.dialogAnswers = {path};
     click("cmdLoadCAMFile");
     EXPECT_EQ(status(), "File loaded, data read. Ready.");
-    EXPECT_FALSE(window->DataSaved()) << "loading does not save anything";
+    EXPECT_TRUE(window->isModified()) << "loading does not save anything";
 
-    window->storedOptions().askBeforeLoad = false;
+    window->options().askBeforeLoad = false;
     desktop.clearRecords();
     click("cmdLoadCAMFile");
     EXPECT_TRUE(desktop.boxes.empty());
@@ -189,8 +189,8 @@ TEST_F(LoadSave, SaveWritesTheWholeDocumentAndReplacesAFileOnlyAfterOk)
     EXPECT_TRUE(desktop.boxes.empty());
     EXPECT_EQ(ReadBytes(fresh), camFileBytes(window->document()));
     EXPECT_EQ(status(), "File written. Ready.");
-    EXPECT_TRUE(window->DataSaved());
-    EXPECT_EQ(window->CAMPath(), folderOf(fresh));
+    EXPECT_FALSE(window->isModified());
+    EXPECT_EQ(window->camFolder(), folderOf(fresh));
 
     makeUnsaved();
     desktop.dialogAnswers = {path};
@@ -200,14 +200,14 @@ TEST_F(LoadSave, SaveWritesTheWholeDocumentAndReplacesAFileOnlyAfterOk)
     EXPECT_EQ(desktop.boxes[0].text, "File exists. Overwrite?");
     EXPECT_EQ(status(), "Cancel pressed. Save aborted. Ready.");
     EXPECT_EQ(ReadBytes(path), old);
-    EXPECT_FALSE(window->DataSaved());
+    EXPECT_TRUE(window->isModified());
 
     desktop.dialogAnswers = {path};
     click("cmdSaveCAMFile");
     EXPECT_EQ(ReadBytes(path), camFileBytes(window->document())) << "the longer old file leaves no tail";
-    EXPECT_TRUE(window->DataSaved());
+    EXPECT_FALSE(window->isModified());
 
-    window->storedOptions().askBeforeOverwrite = false;
+    window->options().askBeforeOverwrite = false;
     desktop.clearRecords();
     desktop.dialogAnswers = {path};
     click("cmdSaveCAMFile");
@@ -222,8 +222,8 @@ TEST_F(LoadSave, AFileNamedOnTheCommandLineIsReadLikeALoadedOne)
     EXPECT_EQ(window->document(), doc);
     EXPECT_EQ(status(), "File loaded, data read. Ready.");
     EXPECT_EQ(text("txtTotalTV2Cams"), "6");
-    EXPECT_EQ(window->CAMPath(), folder.path());
-    EXPECT_TRUE(window->DataSaved());
+    EXPECT_EQ(window->camFolder(), folder.path());
+    EXPECT_FALSE(window->isModified());
 
     for (const std::string& missing : {folder.file("missing.cam"), std::string("vantapoint-no-such-track.cam")}) {
         restart(missing);

@@ -8,17 +8,17 @@
 
 namespace vp::test {
 
-frmMain& MainWindowTest::start(const std::string& commandLinePath)
+MainWindow& MainWindowTest::start(const std::string& commandLinePath)
 {
     window.reset();
-    window = std::make_unique<frmMain>(EditorServices{.desktop = desktop, .clock = clock, .input = input, .programFolder = folder.path(), .launcher = launcher},
+    window = std::make_unique<MainWindow>(EditorServices{.desktop = desktop, .clock = clock, .input = input, .programFolder = folder.path(), .launcher = launcher},
                                        commandLinePath);
     statuses.clear();
-    QObject::connect(window.get(), &frmMain::statusShown, [this](const QString& shown) { statuses << shown; });
+    QObject::connect(window.get(), &MainWindow::statusShown, [this](const QString& shown) { statuses << shown; });
     return *window;
 }
 
-frmMain& MainWindowTest::restart(const std::string& commandLinePath)
+MainWindow& MainWindowTest::restart(const std::string& commandLinePath)
 {
     start();
     desktop.clearRecords();

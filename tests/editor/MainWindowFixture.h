@@ -2,10 +2,10 @@
 // The real main window built on scripted seams in a fresh program folder, with the helpers the
 // window tests share: finding controls by name, leaving fields, and CAM files made in memory.
 
-#include "QtTestApp.h"
+#include "support/QtTestApp.h"
 
 #include "camdata/CameraDocument.h"
-#include "editor/frmMain.h"
+#include "editor/MainWindow.h"
 #include "support/FakeClock.h"
 #include "support/FakeDesktop.h"
 #include "support/TempDir.h"
@@ -31,9 +31,9 @@ namespace vp::test {
 class MainWindowTest : public ::testing::Test {
 protected:
     // Starts the program; the configuration is written on the first start of a folder.
-    frmMain& start(const std::string& commandLinePath = {});
+    MainWindow& start(const std::string& commandLinePath = {});
     // Starts once to write the configuration, then again, with the records of the first start dropped.
-    frmMain& restart(const std::string& commandLinePath = {});
+    MainWindow& restart(const std::string& commandLinePath = {});
 
     template <typename Control>
     Control* find(const QString& name) const
@@ -59,7 +59,7 @@ protected:
     FakeClock clock;
     InputBackend* input = nullptr;
     ProgramLauncher* launcher = nullptr;
-    std::unique_ptr<frmMain> window;
+    std::unique_ptr<MainWindow> window;
     QStringList statuses;
 };
 

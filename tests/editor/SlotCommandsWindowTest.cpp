@@ -4,7 +4,7 @@
 #include "MainWindowFixture.h"
 
 #include "camdata/CamFile.h"
-#include "editor/UpDown.h"
+#include "widgets/SpinButton.h"
 
 namespace vp::test {
 namespace {
@@ -14,23 +14,23 @@ protected:
     void load(const CameraDocument& doc)
     {
         restart(camFile("set.cam", doc));
-        window->storedOptions().askBeforeOverwrite = false;
+        window->options().askBeforeOverwrite = false;
         desktop.clearRecords();
     }
-    UpDown* selector(const QString& set) { return find<UpDown>("UpDown" + set); }
+    SpinButton* selector(const QString& set) { return find<SpinButton>("UpDown" + set); }
     bool enabled(const QString& name) { return find<QWidget>(name)->isEnabled(); }
 
     // Clicks a command that must be refused: one beep, its message, nothing changed.
     void expectRefused(const QString& button, const QString& message)
     {
         const CameraDocument before = window->document();
-        const bool saved = window->DataSaved();
+        const bool modified = window->isModified();
         desktop.beeps = 0;
         click(button);
         EXPECT_EQ(desktop.beeps, 1) << button.toStdString();
         EXPECT_EQ(status(), message);
         EXPECT_TRUE(window->document() == before) << button.toStdString();
-        EXPECT_EQ(window->DataSaved(), saved);
+        EXPECT_EQ(window->isModified(), modified);
     }
 
     std::vector<std::uint8_t> saved()
@@ -61,15 +61,15 @@ TEST_F(SlotCommandsWindow, InsertionsShowTheNewCameraBeforeUnderTheSameNumberAnd
 
     selector("TV1")->setValue(2);
     click("cmdAddTV1Before");
-    EXPECT_EQ(selector("TV1")->Value(), 2);
-    EXPECT_EQ(selector("TV1")->Max(), 4);
+    EXPECT_EQ(selector("TV1")->value(), 2);
+    EXPECT_EQ(selector("TV1")->maximum(), 4);
     EXPECT_EQ(text("txtTotalTV1Cams"), "4");
     EXPECT_EQ(text("txtTV1CamData_0"), "100.617");
     EXPECT_EQ(text("txtTV1CamData_2"), "2") << "the default height";
-    EXPECT_FALSE(window->DataSaved());
+    EXPECT_TRUE(window->isModified());
 
     click("cmdAddTV2Behind");
-    EXPECT_EQ(selector("TV2")->Value(), 2);
+    EXPECT_EQ(selector("TV2")->value(), 2);
     EXPECT_EQ(text("txtTV2CamData_0"), "49900");
     click("cmdAddTV2Behind");
     EXPECT_EQ(text("txtTV2CamData_0"), "50000") << "49900 + 200 capped";
@@ -103,13 +103,13 @@ TEST_F(SlotCommandsWindow, RemoveAsksFirstAndCancelChangesNothing)
     EXPECT_EQ(desktop.boxes[0].buttons, BoxButtons::OkCancel);
     EXPECT_EQ(status(), "Action canceled by user. Ready.");
     EXPECT_TRUE(window->document() == before);
-    EXPECT_TRUE(window->DataSaved());
+    EXPECT_FALSE(window->isModified());
 
     click("cmdRemoveTV1"); // answered OK
     EXPECT_EQ(text("txtTotalTV1Cams"), "4");
     EXPECT_EQ(text("txtTV1CamData_0"), "400") << "the camera that followed the removed one";
     EXPECT_EQ(status(), "Action canceled by user. Ready.") << "a removal writes no status";
-    EXPECT_FALSE(window->DataSaved());
+    EXPECT_TRUE(window->isModified());
     expectHeaderLength(4, 1);
 }
 
@@ -119,11 +119,11 @@ TEST_F(SlotCommandsWindow, RemovingTheLastCameraShowsTheNewLastOneButTheOnlyCame
     expectRefused("cmdRemoveTV1", "Sorry, no more TV1-cameras there to delete. Ready.");
     EXPECT_TRUE(desktop.boxes.empty()) << "no question before a refusal";
 
-    window->storedOptions().askBeforeRemove = false;
+    window->options().askBeforeRemove = false;
     selector("TV2")->setValue(3);
     click("cmdRemoveTV2");
-    EXPECT_EQ(selector("TV2")->Value(), 2);
-    EXPECT_EQ(selector("TV2")->Max(), 2);
+    EXPECT_EQ(selector("TV2")->value(), 2);
+    EXPECT_EQ(selector("TV2")->maximum(), 2);
     EXPECT_EQ(text("txtTV2CamData_0"), "200");
     expectHeaderLength(1, 2);
 }
@@ -140,15 +140,15 @@ TEST_F(SlotCommandsWindow, AssignToAllCopiesTheModeAfterItsQuestion)
               "This will overwrite the same value of all other cameras in the TV1-set. Undo is NOT possible. Continue?");
     EXPECT_EQ(status(), "Action canceled by user. Ready.");
     EXPECT_EQ(window->document().tv1.camera(2).value(5), ValueSlot::fromInt(0));
-    EXPECT_TRUE(window->DataSaved());
+    EXPECT_FALSE(window->isModified());
 
     click("cmdAssignToAllTV1_4");
     for (int k = 1; k <= 3; ++k)
         EXPECT_EQ(window->document().tv1.camera(k).value(5), ValueSlot::fromInt(1)) << k;
     EXPECT_EQ(status(), "Values copied.Ready.");
-    EXPECT_FALSE(window->DataSaved());
+    EXPECT_TRUE(window->isModified());
 
-    window->storedOptions().askBeforeAssignToAll = false;
+    window->options().askBeforeAssignToAll = false;
     desktop.clearRecords();
     click("cmdAssignToAllTV2_0");
     EXPECT_TRUE(desktop.boxes.empty());
@@ -167,7 +167,7 @@ TEST_F(SlotCommandsWindow, AnEmptySetOffersOnlyInsertionWhichGivesItCameraOne)
     click("cmdAddTV1Before");
     EXPECT_EQ(text("txtCurrentTV1Cam"), "1");
     EXPECT_EQ(text("txtTV1CamData_0"), "0");
-    EXPECT_EQ(window->document().tv1.camera(1).value(12), window->storedOptions().defaultValues[11]);
+    EXPECT_EQ(window->document().tv1.camera(1).value(12), window->options().defaultValues[11]);
     for (const QString name : {"txtTV1CamData_0", "txtTV1CamData_8", "cmdRemoveTV1"})
         EXPECT_TRUE(enabled(name)) << name.toStdString();
     EXPECT_FALSE(enabled("txtTV1CamData_5"));

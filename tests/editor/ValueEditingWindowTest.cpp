@@ -3,7 +3,7 @@
 
 #include "MainWindowFixture.h"
 
-#include "editor/UpDown.h"
+#include "widgets/SpinButton.h"
 
 #include <QLocale>
 #include <QTest>
@@ -20,7 +20,7 @@ protected:
 
     TvCameraRecord& tv1(int k) { return window->document().tv1.camera(k); }
     PitCameraRecord& pit() { return window->document().pit; }
-    void clickUp(const QString& spinner) { QTest::mouseClick(find<UpDown>(spinner)->upButton(), Qt::LeftButton); }
+    void clickUp(const QString& spinner) { QTest::mouseClick(find<SpinButton>(spinner)->upButton(), Qt::LeftButton); }
 
     // Types into a TV1 field of camera 1 and tells whether it was accepted: a refusal beeps, says so,
     // restores the bits and shows the stored value again.
@@ -29,18 +29,18 @@ protected:
         const QString name = QStringLiteral("txtTV1CamData_%1").arg(field);
         const ValueSlot before = tv1(1).value(field + 1);
         const QString shown = text(name);
-        const bool saved = window->DataSaved();
+        const bool modified = window->isModified();
         desktop.beeps = 0;
         statuses.clear();
         type(name, typed);
         if (desktop.beeps == 0) {
-            EXPECT_FALSE(window->DataSaved());
+            EXPECT_TRUE(window->isModified());
             return true;
         }
         EXPECT_EQ(statuses, QStringList{"What do you mean? Ready."});
         EXPECT_EQ(tv1(1).value(field + 1), before) << typed.toStdString();
         EXPECT_EQ(text(name), shown);
-        EXPECT_EQ(window->DataSaved(), saved);
+        EXPECT_EQ(window->isModified(), modified);
         return false;
     }
 };
@@ -77,14 +77,14 @@ TEST_F(ValueEditingWindow, PassingThroughFieldsStoresNothingAndTheFileIsSavedAsL
         pass(name);
     EXPECT_EQ(desktop.beeps, 0);
     EXPECT_TRUE(statuses.isEmpty());
-    EXPECT_TRUE(window->DataSaved());
+    EXPECT_FALSE(window->isModified());
     desktop.dialogAnswers = {folder.file("resaved.cam")};
     click("cmdSaveCAMFile");
     EXPECT_EQ(ReadBytes(folder.file("resaved.cam")), ReadBytes(path));
 
     type("txtTV1CamData_8", "45");
     EXPECT_EQ(tv1(1).value(9).asFloat(), 0.785398185F) << "typed over, the field's text is taken";
-    EXPECT_FALSE(window->DataSaved());
+    EXPECT_TRUE(window->isModified());
 }
 
 TEST_F(ValueEditingWindow, AClickIntoAFieldSelectsItsWholeTextSoTypingReplacesIt)
@@ -106,19 +106,19 @@ TEST_F(ValueEditingWindow, AClickIntoAFieldSelectsItsWholeTextSoTypingReplacesIt
 TEST_F(ValueEditingWindow, SpinnerStepsStartFromTheShownValueOfTheShownCameraAndMarkTheDataUnsaved)
 {
     type("txtTV1CamData_8", "12.4");
-    window->storedOptions().askBeforeOverwrite = false;
+    window->options().askBeforeOverwrite = false;
     desktop.dialogAnswers = {folder.file("saved.cam")};
     click("cmdSaveCAMFile");
-    ASSERT_TRUE(window->DataSaved());
+    ASSERT_FALSE(window->isModified());
 
     clickUp("UpDownValueTV1_8");
     EXPECT_EQ(tv1(1).value(9).asFloat(), 0.226892799F) << "13 degrees";
     EXPECT_EQ(text("txtTV1CamData_8"), "13");
-    EXPECT_FALSE(window->DataSaved());
+    EXPECT_TRUE(window->isModified());
     clickUp("UpDownValueTV1_0");
     EXPECT_EQ(tv1(1).value(1).asFloat(), 101.0F) << "the loaded 100 m plus one step";
 
-    find<UpDown>("UpDownTV1")->setValue(3);
+    find<SpinButton>("UpDownTV1")->setValue(3);
     clickUp("UpDownValueTV1_2");
     EXPECT_EQ(tv1(3).value(3).asFloat(), 1.0F);
     EXPECT_EQ(tv1(1).value(3).asFloat(), 0.0F);
@@ -131,7 +131,7 @@ TEST_F(ValueEditingWindow, ChangeOverPointFollowsATypedDistanceWhenTheOptionIsOn
     tv1(1).value(4).setFloat(50);
     type("txtTV1CamData_0", "20100");
     EXPECT_EQ(text("txtTV1CamData_3"), "-10000") << "50 - 20000 clamped";
-    window->storedOptions().fixedSwitchOver = false;
+    window->options().fixedSwitchOver = false;
     type("txtTV1CamData_0", "500");
     EXPECT_EQ(tv1(1).value(4).asFloat(), -10000.0F);
 }
@@ -141,11 +141,11 @@ TEST_F(ValueEditingWindow, PitLaneCommitsAreEchoedByTheirSpinnerAndRefusalsResto
     type("txtPitlaneCamData_3", "10.4");
     EXPECT_EQ(pit().value(4).asFloat(), 0.17453292F) << "10 degrees";
     EXPECT_EQ(text("txtPitlaneCamData_3"), "10");
-    EXPECT_EQ(find<UpDown>("UpDownValuePit_3")->Value(), 10);
+    EXPECT_EQ(find<SpinButton>("UpDownValuePit_3")->value(), 10);
     type("txtPitlaneCamData_0", "12.3456");
     EXPECT_EQ(pit().value(1).asFloat(), 12.346F);
     EXPECT_EQ(text("txtPitlaneCamData_0"), "12.346");
-    EXPECT_FALSE(window->DataSaved());
+    EXPECT_TRUE(window->isModified());
     EXPECT_EQ(desktop.beeps, 0);
 
     type("txtPitlaneCamData_0", "50000.5");
@@ -153,7 +153,7 @@ TEST_F(ValueEditingWindow, PitLaneCommitsAreEchoedByTheirSpinnerAndRefusalsResto
     EXPECT_EQ(status(), "What do you mean? Ready.");
     EXPECT_EQ(pit().value(1).asFloat(), 12.346F);
     EXPECT_EQ(text("txtPitlaneCamData_0"), "12.346");
-    EXPECT_EQ(find<UpDown>("UpDownValuePit_0")->Value(), 12346);
+    EXPECT_EQ(find<SpinButton>("UpDownValuePit_0")->value(), 12346);
 }
 
 TEST_F(ValueEditingWindow, PitLaneSpinnersStepFromTheLoadedValue)
@@ -169,7 +169,7 @@ TEST_F(ValueEditingWindow, PitLaneSpinnersStepFromTheLoadedValue)
     clickUp("UpDownValuePit_6");
     EXPECT_EQ(pit().value(7).asFloat(), 0.52359879F);
     EXPECT_EQ(text("txtPitlaneCamData_6"), "30");
-    EXPECT_FALSE(window->DataSaved());
+    EXPECT_TRUE(window->isModified());
 }
 
 } // namespace

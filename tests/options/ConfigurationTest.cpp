@@ -92,13 +92,13 @@ std::string MakeGplFolder(const TempDir& dir, const std::string& name)
     return folder;
 }
 
-TEST(configBytes, DefaultRecordIsTheListedFile)
+TEST(ConfigBytes, DefaultRecordIsTheListedFile)
 {
     ASSERT_EQ(DefaultFile().size(), 3210U);
     EXPECT_EQ(configBytes(OptionsRecord{}), DefaultFile());
 }
 
-TEST(configBytes, RecordRoundTripsAndFieldsSitAtTheirOffsets)
+TEST(ConfigBytes, RecordRoundTripsAndFieldsSitAtTheirOffsets)
 {
     OptionsRecord options = Unusual();
     options.gplFolder = "/games/Grand Prix Legends \xC3\xA9"; // native UTF-8 bytes kept as they are
@@ -116,7 +116,7 @@ TEST(configBytes, RecordRoundTripsAndFieldsSitAtTheirOffsets)
     EXPECT_EQ(parseConfigBytes(bytes), options);
 }
 
-TEST(configBytes, AnyNonZeroFlagReadsTrue)
+TEST(ConfigBytes, AnyNonZeroFlagReadsTrue)
 {
     Bytes bytes = configBytes(OptionsRecord{});
     const std::size_t b = 65;
@@ -135,7 +135,7 @@ TEST(configBytes, AnyNonZeroFlagReadsTrue)
     EXPECT_EQ(rewritten[b + 1], 0xFF);
 }
 
-TEST(configBytes, ShortRecordReadsWhatIsThereAndDefaultsForTheRest)
+TEST(ConfigBytes, ShortRecordReadsWhatIsThereAndDefaultsForTheRest)
 {
     const Bytes full = configBytes(Unusual());
     for (std::size_t length = 0; length <= full.size(); ++length) {
@@ -162,7 +162,7 @@ TEST(configBytes, ShortRecordReadsWhatIsThereAndDefaultsForTheRest)
     EXPECT_EQ(parseConfigBytes(Bytes{}).header, "") << "no header is never the right one";
 }
 
-TEST(configBytes, TextTooLongForItsLengthFieldIsRefused)
+TEST(ConfigBytes, TextTooLongForItsLengthFieldIsRefused)
 {
     EXPECT_TRUE(fitsInTextField(std::string(65535, 'x')));
     EXPECT_FALSE(fitsInTextField(std::string(65536, 'x')));
@@ -180,7 +180,7 @@ TEST(configBytes, TextTooLongForItsLengthFieldIsRefused)
     EXPECT_EQ(ReadBytes(dir.file("Vantapoint.cfg")), before);
 }
 
-TEST(saveConfiguration, ShorterRecordOverALongerOneKeepsTheFileLength)
+TEST(SaveConfiguration, ShorterRecordOverALongerOneKeepsTheFileLength)
 {
     TempDir dir;
     const std::string longFolder = MakeGplFolder(dir, "a folder with a rather long name/Grand Prix Legends");
@@ -203,7 +203,7 @@ TEST(saveConfiguration, ShorterRecordOverALongerOneKeepsTheFileLength)
     EXPECT_EQ(loaded, options);
 }
 
-TEST(loadConfiguration, FirstStartWarnsOnceAndWritesTheDefaults)
+TEST(LoadConfiguration, FirstStartWarnsOnceAndWritesTheDefaults)
 {
     TempDir dir;
     OptionsRecord stored = Unusual();
@@ -217,7 +217,7 @@ TEST(loadConfiguration, FirstStartWarnsOnceAndWritesTheDefaults)
     EXPECT_EQ(ReadBytes(dir.file("Vantapoint.cfg")), DefaultFile());
 }
 
-TEST(loadConfiguration, LaterStartIsSilentKeepsEveryValueAndGivesTheTracksFolder)
+TEST(LoadConfiguration, LaterStartIsSilentKeepsEveryValueAndGivesTheTracksFolder)
 {
     // The program's folder and the game's may be named beyond ASCII.
     for (const std::string name : {"GPL", "Grand Prix Legends Ø ü 東"}) {
@@ -244,7 +244,7 @@ TEST(loadConfiguration, LaterStartIsSilentKeepsEveryValueAndGivesTheTracksFolder
     }
 }
 
-TEST(loadConfiguration, ForeignOrEmptyFileIsResetWithTheWarning)
+TEST(LoadConfiguration, ForeignOrEmptyFileIsResetWithTheWarning)
 {
     struct Case {
         const char* name;
@@ -269,7 +269,7 @@ TEST(loadConfiguration, ForeignOrEmptyFileIsResetWithTheWarning)
     }
 }
 
-TEST(loadConfiguration, AGplFolderWithoutTheGameForgetsOnlyTheFolder)
+TEST(LoadConfiguration, AGplFolderWithoutTheGameForgetsOnlyTheFolder)
 {
     enum class Gone { Folder, Exe, ExeIsAFolder, ExeIsAPipe };
     std::vector<Gone> gones = {Gone::Folder, Gone::Exe, Gone::ExeIsAFolder};
@@ -309,7 +309,7 @@ TEST(loadConfiguration, AGplFolderWithoutTheGameForgetsOnlyTheFolder)
               "GPL was not found in /games/GPL. Set its folder again in the options; all other options are kept.");
 }
 
-TEST(loadConfiguration, UnreadableFileOrMissingProgramFolderKeepTheDefaultsWithoutTheWarning)
+TEST(LoadConfiguration, UnreadableFileOrMissingProgramFolderKeepTheDefaultsWithoutTheWarning)
 {
     TempDir dir;
     fs::create_directory(dir.file("Vantapoint.cfg"));

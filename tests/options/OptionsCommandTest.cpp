@@ -1,9 +1,9 @@
-#include "editor/frmMain.h"
+#include "editor/MainWindow.h"
 
 #include "camdata/FileSystem.h"
 #include "options/Configuration.h"
-#include "options/QtTestApp.h"
-#include "options/frmOptions2.h"
+#include "support/QtTestApp.h"
+#include "options/OptionsDialog.h"
 #include "support/FakeClock.h"
 #include "support/FakeDesktop.h"
 #include "support/FakeInputBackend.h"
@@ -51,9 +51,9 @@ protected:
         gplFolder = QDir::toNativeSeparators(QDir::cleanPath(QString::fromStdString(gpl.path()))).toStdString();
     }
 
-    frmMain& Start(InputBackend* input = nullptr)
+    MainWindow& Start(InputBackend* input = nullptr)
     {
-        window = std::make_unique<frmMain>(
+        window = std::make_unique<MainWindow>(
             EditorServices{.desktop = desktop, .clock = clock, .input = input, .programFolder = program.path()}, std::string{});
         desktop.clearRecords();
         return *window;
@@ -61,10 +61,10 @@ protected:
 
     // Clicks "Options" and runs `act` on the dialog while it is open; whatever a failed step left
     // open is closed, so that the test ends instead of waiting.
-    void Options(std::function<void(frmOptions2&)> act)
+    void Options(std::function<void(OptionsDialog&)> act)
     {
         QTimer::singleShot(0, [act = std::move(act)] {
-            auto* dialog = qobject_cast<frmOptions2*>(QApplication::activeModalWidget());
+            auto* dialog = qobject_cast<OptionsDialog*>(QApplication::activeModalWidget());
             EXPECT_NE(dialog, nullptr);
             if (dialog != nullptr)
                 act(*dialog);
@@ -75,7 +75,7 @@ protected:
     }
 
     // In the open options dialog: "Change", then the folder of the game (or Cancel when `cancel`).
-    void ChangeGplFolder(frmOptions2& dialog, bool cancel = false)
+    void ChangeGplFolder(OptionsDialog& dialog, bool cancel = false)
     {
         const QString previous = QDir::currentPath();
         QDir::setCurrent(QString::fromStdString(gpl.path()));
@@ -90,7 +90,7 @@ protected:
         QDir::setCurrent(previous);
     }
 
-    static void Click(frmOptions2& dialog, const char* name) { dialog.findChild<QAbstractButton*>(name)->click(); }
+    static void Click(OptionsDialog& dialog, const char* name) { dialog.findChild<QAbstractButton*>(name)->click(); }
 
     bool TestEnabled() const { return window->findChild<QPushButton*>("cmdTestCams")->isEnabled(); }
     std::string ConfigPath() const { return program.file("Vantapoint.cfg"); }
@@ -100,7 +100,7 @@ protected:
     std::string gplFolder;
     test::FakeDesktop desktop;
     test::FakeClock clock;
-    std::unique_ptr<frmMain> window;
+    std::unique_ptr<MainWindow> window;
 };
 
 TEST_F(OptionsCommandTest, OkAdoptsTheOptionsWritesTheRecordAndOpensTheTracksFolder)
@@ -108,7 +108,7 @@ TEST_F(OptionsCommandTest, OkAdoptsTheOptionsWritesTheRecordAndOpensTheTracksFol
     Start();
     EXPECT_FALSE(TestEnabled());
     std::filesystem::create_directory(gpl.file("tracks"));
-    Options([this](frmOptions2& dialog) {
+    Options([this](OptionsDialog& dialog) {
         ChangeGplFolder(dialog);
         Click(dialog, "chkExit");
         dialog.findChild<QTabWidget*>("sstOptions")->setCurrentIndex(1);
@@ -117,14 +117,12 @@ TEST_F(OptionsCommandTest, OkAdoptsTheOptionsWritesTheRecordAndOpensTheTracksFol
         Click(dialog, "cmdOK");
     });
 
-    EXPECT_TRUE(window->AcceptOptions());
     EXPECT_TRUE(desktop.boxes.empty());
-    const OptionsRecord& stored = window->storedOptions();
+    const OptionsRecord& stored = window->options();
     EXPECT_EQ(stored.gplFolder, gplFolder);
     EXPECT_FALSE(stored.askBeforeExit);
-    EXPECT_EQ(window->workingOptions(), stored);
     EXPECT_TRUE(TestEnabled());
-    EXPECT_EQ(window->CAMPath(), joinPath(gplFolder, "tracks"));
+    EXPECT_EQ(window->camFolder(), joinPath(gplFolder, "tracks"));
 
     const Bytes file = test::ReadBytes(ConfigPath());
     const std::size_t h = 44;
@@ -148,52 +146,48 @@ TEST_F(OptionsCommandTest, CancelDiscardsANewGplFolderAndEveryChange)
 {
     Start();
     const Bytes before = test::ReadBytes(ConfigPath());
-    const OptionsRecord stored = window->storedOptions();
-    Options([this](frmOptions2& dialog) {
+    const OptionsRecord stored = window->options();
+    Options([this](OptionsDialog& dialog) {
         ChangeGplFolder(dialog);
-        EXPECT_EQ(dialog.working().gplFolder, gplFolder);
+        EXPECT_EQ(dialog.options().gplFolder, gplFolder);
         Click(dialog, "chkAll");
         Click(dialog, "cmdCancel");
     });
-    EXPECT_FALSE(window->AcceptOptions());
-    EXPECT_EQ(window->storedOptions(), stored);
-    EXPECT_EQ(window->workingOptions(), stored);
+    EXPECT_EQ(window->options(), stored);
     EXPECT_EQ(test::ReadBytes(ConfigPath()), before);
     EXPECT_FALSE(TestEnabled());
-    EXPECT_EQ(window->CAMPath(), program.path());
+    EXPECT_EQ(window->camFolder(), program.path());
 }
 
 TEST_F(OptionsCommandTest, TheCloseControlCountsAsCancelAfterAnEarlierOk)
 {
     Start();
     std::filesystem::remove(ConfigPath());
-    Options([](frmOptions2& dialog) { Click(dialog, "cmdOK"); });
-    ASSERT_TRUE(window->AcceptOptions());
-    EXPECT_EQ(test::ReadBytes(ConfigPath()), configBytes(OptionsRecord{}));
-    Options([](frmOptions2& dialog) {
+    Options([](OptionsDialog& dialog) { Click(dialog, "cmdOK"); });
+    ASSERT_EQ(test::ReadBytes(ConfigPath()), configBytes(OptionsRecord{}));
+    Options([](OptionsDialog& dialog) {
         Click(dialog, "chkExit");
         dialog.close();
     });
-    EXPECT_FALSE(window->AcceptOptions());
-    EXPECT_TRUE(window->storedOptions().askBeforeExit);
-    EXPECT_TRUE(window->workingOptions().askBeforeExit);
+    EXPECT_TRUE(window->options().askBeforeExit);
+    EXPECT_EQ(test::ReadBytes(ConfigPath()), configBytes(OptionsRecord{}));
 }
 
 TEST_F(OptionsCommandTest, OkWithoutAGplFolderDisablesTestAndKeepsTheFileFolder)
 {
     Start();
-    Options([this](frmOptions2& dialog) {
+    Options([this](OptionsDialog& dialog) {
         ChangeGplFolder(dialog);
         Click(dialog, "cmdOK");
     });
     ASSERT_TRUE(TestEnabled());
-    Options([this](frmOptions2& dialog) {
+    Options([this](OptionsDialog& dialog) {
         ChangeGplFolder(dialog, true);
         Click(dialog, "cmdOK");
     });
-    EXPECT_EQ(window->storedOptions().gplFolder, "GPL not installed");
+    EXPECT_EQ(window->options().gplFolder, "GPL not installed");
     EXPECT_FALSE(TestEnabled());
-    EXPECT_EQ(window->CAMPath(), gplFolder) << "the GPL folder, which has no tracks folder";
+    EXPECT_EQ(window->camFolder(), gplFolder) << "the GPL folder, which has no tracks folder";
 }
 
 TEST_F(OptionsCommandTest, AFailedSaveIsReportedAndTheNewOptionsStayInEffect)
@@ -201,7 +195,7 @@ TEST_F(OptionsCommandTest, AFailedSaveIsReportedAndTheNewOptionsStayInEffect)
     Start();
     std::filesystem::remove(ConfigPath());
     std::filesystem::create_directory(ConfigPath());
-    Options([](frmOptions2& dialog) {
+    Options([](OptionsDialog& dialog) {
         Click(dialog, "chkExit");
         Click(dialog, "cmdOK");
     });
@@ -214,22 +208,22 @@ TEST_F(OptionsCommandTest, AFailedSaveIsReportedAndTheNewOptionsStayInEffect)
     EXPECT_EQ(box.text.rfind(prefix, 0), 0U) << box.text;
     ASSERT_GT(box.text.size(), prefix.size() + suffix.size()) << "the system's reason is missing";
     EXPECT_EQ(box.text.substr(box.text.size() - suffix.size()), suffix);
-    EXPECT_FALSE(window->storedOptions().askBeforeExit);
+    EXPECT_FALSE(window->options().askBeforeExit);
 }
 
 TEST_F(OptionsCommandTest, TheDialogGivesTheMainWindowAFreshMouseObject)
 {
     test::FakeInputBackend input;
     Start(&input);
-    const MouseInput* before = window->mouse();
+    const MouseInput* before = window->mouseInput();
     ASSERT_NE(before, nullptr);
     const MouseInput* made = nullptr;
-    Options([&made](frmOptions2& dialog) {
-        made = dialog.mouseEvent();
+    Options([&made](OptionsDialog& dialog) {
+        made = dialog.mouseInput();
         Click(dialog, "cmdCancel");
     });
     EXPECT_NE(made, nullptr);
-    EXPECT_EQ(window->mouse(), made);
+    EXPECT_EQ(window->mouseInput(), made);
 }
 
 } // namespace

@@ -1,8 +1,9 @@
-#include "options/frmOptions2.h"
+#include "options/OptionsDialog.h"
 
-#include "options/QtTestApp.h"
-#include "options/frmGPLPath.h"
+#include "support/QtTestApp.h"
+#include "options/GplFolderDialog.h"
 #include "remote/MouseInput.h"
+#include "remote/ScriptActivity.h"
 #include "support/FakeClock.h"
 #include "support/FakeDesktop.h"
 #include "support/FakeInputBackend.h"
@@ -32,18 +33,17 @@ protected:
 
     void SetUp() override
     {
-        working.gplFolder = "/games/GPL";
-        working.showInformation = false;
-        working.askBeforeNewScript = false;
-        stored = working;
+        given.gplFolder = "/games/GPL";
+        given.showInformation = false;
+        given.askBeforeNewScript = false;
     }
 
-    std::unique_ptr<frmOptions2> Open()
+    std::unique_ptr<OptionsDialog> Open()
     {
         OptionsDialogServices services{desktop, clock, activity, &input, "/opt/vantapoint/VantapointHelp.html",
                                        [this](std::unique_ptr<MouseInput> mouse) { mice.push_back(std::move(mouse)); },
-                                       &launcher, &stored, ScreenSize{1024, 768}};
-        return std::make_unique<frmOptions2>(working, std::move(services));
+                                       &launcher, ScreenSize{1024, 768}};
+        return std::make_unique<OptionsDialog>(given, std::move(services));
     }
 
     void hold(int virtualKey, std::int64_t first, std::int64_t end)
@@ -57,29 +57,30 @@ protected:
     FakeLauncher launcher{&clock};
     ScriptActivity activity;
     std::vector<std::unique_ptr<MouseInput>> mice;
-    OptionsRecord working;
-    OptionsRecord stored;
+    // The options in force, which the dialog is opened with.
+    OptionsRecord given;
 };
 
-TEST_F(OptionsDialogScriptTest, RecordingFillsTheWorkingScriptAndOffersItForTesting)
+TEST_F(OptionsDialogScriptTest, RecordingFillsTheDialogsScriptAndOffersItForTesting)
 {
     auto dialog = Open();
-    ASSERT_FALSE(dialog->cmdTest()->isEnabled());
+    ASSERT_FALSE(dialog->testScriptButton()->isEnabled());
     hold(VirtualKey::LeftButton, 1500, 1510);
     input.pointer = PointerPosition{320, 240};
     hold(VirtualKey::F5, 2000, 2010);
 
-    dialog->cmdConfigure()->click();
+    dialog->recordButton()->click();
 
     EXPECT_EQ(launcher.launched, std::vector<std::string>{"/games/GPL/gpl.exe"});
-    ASSERT_EQ(working.script.count, 1);
+    const ClickScript& script = dialog->options().script;
+    ASSERT_EQ(script.count, 1);
     // Scaled by the desktop measured at start-up, not by the fake backend's screen.
-    EXPECT_EQ(working.script.x[1], 512);
-    EXPECT_EQ(working.script.y[1], 384);
-    EXPECT_EQ(working.script.intervals[1], 510);
-    EXPECT_EQ(stored.script.count, 0);
-    EXPECT_TRUE(dialog->cmdTest()->isEnabled());
-    EXPECT_TRUE(dialog->chkPlayScript()->isEnabled());
+    EXPECT_EQ(script.x[1], 512);
+    EXPECT_EQ(script.y[1], 384);
+    EXPECT_EQ(script.intervals[1], 510);
+    EXPECT_EQ(given.script.count, 0);
+    EXPECT_TRUE(dialog->testScriptButton()->isEnabled());
+    EXPECT_TRUE(dialog->playScriptBox()->isEnabled());
 }
 
 TEST_F(OptionsDialogScriptTest, TheDialogCannotBeClosedWhileTheRecordingRuns)
@@ -93,7 +94,7 @@ TEST_F(OptionsDialogScriptTest, TheDialogCannotBeClosedWhileTheRecordingRuns)
     // The user tries every way out, and the GPL folder dialog, while GPL records.
     QTimer::singleShot(0, dialog.get(), [&dialog] {
         QTimer::singleShot(0, [] {
-            if (auto* folders = qobject_cast<frmGPLPath*>(QApplication::activeModalWidget()))
+            if (auto* folders = qobject_cast<GplFolderDialog*>(QApplication::activeModalWidget()))
                 folders->reject();
         });
         dialog->findChild<QPushButton*>("cmdChange")->click();
@@ -103,11 +104,11 @@ TEST_F(OptionsDialogScriptTest, TheDialogCannotBeClosedWhileTheRecordingRuns)
         dialog->close();
     });
 
-    dialog->cmdConfigure()->click();
+    dialog->recordButton()->click();
 
     EXPECT_TRUE(dialog->isVisible());
     EXPECT_EQ(closed.count(), 0);
-    EXPECT_EQ(working.script.count, 2);
+    EXPECT_EQ(dialog->options().script.count, 2);
     EXPECT_EQ(desktop.beeps, 2 + 5) << "each recorded click and each refused command";
     dialog->findChild<QPushButton*>("cmdOK")->click();
     EXPECT_EQ(closed.count(), 1) << "after F5 the dialog closes again";
@@ -115,33 +116,32 @@ TEST_F(OptionsDialogScriptTest, TheDialogCannotBeClosedWhileTheRecordingRuns)
 
 TEST_F(OptionsDialogScriptTest, AFailedLaunchLeavesAnEmptyScriptThatIsNotOffered)
 {
-    working.script.count = 1;
-    working.script.intervals[1] = 100;
+    given.script.append(100, 0, 0);
     auto dialog = Open();
-    ASSERT_TRUE(dialog->cmdTest()->isEnabled());
+    ASSERT_TRUE(dialog->testScriptButton()->isEnabled());
     launcher.succeed = false;
 
-    dialog->cmdConfigure()->click();
+    dialog->recordButton()->click();
 
-    EXPECT_EQ(working.script.count, 0);
-    EXPECT_FALSE(dialog->cmdTest()->isEnabled());
-    EXPECT_FALSE(dialog->chkPlayScript()->isEnabled());
+    EXPECT_EQ(dialog->options().script.count, 0);
+    EXPECT_FALSE(dialog->testScriptButton()->isEnabled());
+    EXPECT_FALSE(dialog->playScriptBox()->isEnabled());
     ASSERT_EQ(desktop.boxes.size(), 1u);
     EXPECT_EQ(desktop.boxes[0].title, "Vantapoint: Error");
 }
 
-TEST_F(OptionsDialogScriptTest, TestScriptPlaysTheWorkingScriptAndAsksByTheStoredFlag)
+TEST_F(OptionsDialogScriptTest, TestScriptPlaysTheDialogsScriptAndAsksByTheFlagInForce)
 {
-    working.script.count = 1;
-    working.script.intervals[1] = 100;
-    working.script.x[1] = 512;
-    working.script.y[1] = 384;
-    stored.showInformation = true;
+    given.script.append(100, 512, 384);
+    given.showInformation = true;
     auto dialog = Open();
     ASSERT_EQ(mice.size(), 1u);
     hold(VirtualKey::F5, 3000, 3010);
+    // Unticked here but in force: the box still shows.
+    dialog->findChild<QCheckBox*>("chkInformation")->click();
+    ASSERT_FALSE(dialog->options().showInformation);
 
-    dialog->cmdTest()->click();
+    dialog->testScriptButton()->click();
 
     ASSERT_EQ(desktop.boxes.size(), 1u);
     EXPECT_EQ(desktop.boxes[0].text.rfind("GPL will now be launched", 0), 0u);
@@ -154,28 +154,28 @@ TEST_F(OptionsDialogScriptTest, TestScriptPlaysTheWorkingScriptAndAsksByTheStore
 TEST_F(OptionsDialogScriptTest, TheScriptButtonsAreDisabledWhileACommandRunsAndKeepTheirRulesUnderneath)
 {
     auto dialog = Open();
-    ASSERT_TRUE(dialog->cmdConfigure()->isEnabled());
-    ASSERT_FALSE(dialog->cmdTest()->isEnabled());
+    ASSERT_TRUE(dialog->recordButton()->isEnabled());
+    ASSERT_FALSE(dialog->testScriptButton()->isEnabled());
     {
         const ScriptRun elsewhere(activity);
-        EXPECT_FALSE(dialog->cmdConfigure()->isEnabled());
+        EXPECT_FALSE(dialog->recordButton()->isEnabled());
         // Opened while the main window's "Test" plays.
         auto second = Open();
-        EXPECT_FALSE(second->cmdConfigure()->isEnabled());
+        EXPECT_FALSE(second->recordButton()->isEnabled());
     }
-    EXPECT_TRUE(dialog->cmdConfigure()->isEnabled());
-    EXPECT_FALSE(dialog->cmdTest()->isEnabled());
+    EXPECT_TRUE(dialog->recordButton()->isEnabled());
+    EXPECT_FALSE(dialog->testScriptButton()->isEnabled());
 
     bool disabledDuringRecording = false;
     activity.watch([&](bool running) {
         if (running)
-            disabledDuringRecording = !dialog->cmdConfigure()->isEnabled() && !dialog->cmdTest()->isEnabled();
+            disabledDuringRecording = !dialog->recordButton()->isEnabled() && !dialog->testScriptButton()->isEnabled();
     });
     hold(VirtualKey::F5, 1100, 1110);
-    dialog->cmdConfigure()->click();
+    dialog->recordButton()->click();
     EXPECT_TRUE(disabledDuringRecording);
-    EXPECT_TRUE(dialog->cmdConfigure()->isEnabled());
-    EXPECT_TRUE(dialog->cmdTest()->isEnabled());
+    EXPECT_TRUE(dialog->recordButton()->isEnabled());
+    EXPECT_TRUE(dialog->testScriptButton()->isEnabled());
 }
 
 } // namespace

@@ -1,10 +1,11 @@
 // The options dialog through its real controls: what it shows on opening, how each control writes
-// the working options at once, and the checks of the default-value boxes.
+// the dialog's options at once, and the checks of the default-value boxes.
 
-#include "options/frmOptions2.h"
+#include "options/OptionsDialog.h"
 
 #include "camdata/FileSystem.h"
-#include "options/QtTestApp.h"
+#include "remote/ScriptActivity.h"
+#include "support/QtTestApp.h"
 #include "support/FakeClock.h"
 #include "support/FakeDesktop.h"
 #include "support/TempDir.h"
@@ -41,14 +42,14 @@ protected:
     void SetUp() override { QLocale::setDefault(QLocale::c()); }
     void TearDown() override { QLocale::setDefault(QLocale::c()); }
 
-    std::unique_ptr<frmOptions2> Open()
+    std::unique_ptr<OptionsDialog> Open()
     {
-        auto dialog = std::make_unique<frmOptions2>(
-            working, OptionsDialogServices{.desktop = desktop,
-                                           .clock = clock,
-                                           .scriptActivity = activity,
-                                           .manual = "/opt/vantapoint/VantapointHelp.html",
-                                           .replaceMouseEvent = {}});
+        auto dialog = std::make_unique<OptionsDialog>(
+            given, OptionsDialogServices{.desktop = desktop,
+                                         .clock = clock,
+                                         .scriptActivity = activity,
+                                         .manual = "/opt/vantapoint/VantapointHelp.html",
+                                         .replaceMouseInput = {}});
         dialog->show();
         dialog->activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
@@ -98,12 +99,13 @@ protected:
     test::FakeDesktop desktop;
     test::FakeClock clock;
     ScriptActivity activity;
-    OptionsRecord working;
+    // The options the dialog is opened with.
+    OptionsRecord given;
 };
 
 TEST_F(OptionsDialogTest, PathsShowAsTheyAreLabelsNameTheBoxesAndSafetyBoxesComeInOrder)
 {
-    working.gplFolder = "/games/<u>GPL</u>";
+    given.gplFolder = "/games/<u>GPL</u>";
     auto dialog = Open();
     EXPECT_EQ(dialog->windowTitle(), "Vantapoint: Options");
     EXPECT_TRUE(dialog->isModal());
@@ -123,41 +125,41 @@ TEST_F(OptionsDialogTest, PathsShowAsTheyAreLabelsNameTheBoxesAndSafetyBoxesCome
 
 TEST_F(OptionsDialogTest, OpeningShowsTheStoredFlagsOrClearsAndGreysThemWithTheMasterOff)
 {
-    working.askBeforeRemove = false;
+    given.askBeforeRemove = false;
     {
         auto dialog = Open();
         EXPECT_TRUE(Find<QCheckBox>(*dialog, "chkAll")->isChecked());
         EXPECT_FALSE(Find<QCheckBox>(*dialog, "chkRemove")->isChecked());
         EXPECT_TRUE(Find<QCheckBox>(*dialog, "chkExit")->isChecked());
         EXPECT_TRUE(Find<QCheckBox>(*dialog, "chkRemove")->isEnabled());
-        EXPECT_FALSE(working.askBeforeRemove);
+        EXPECT_FALSE(dialog->options().askBeforeRemove);
     }
-    working.showSafetyRequests = false;
+    given.showSafetyRequests = false;
     auto dialog = Open();
     EXPECT_FALSE(Find<QCheckBox>(*dialog, "chkAll")->isChecked());
     ExpectSafetyBoxes(*dialog, false, false);
-    EXPECT_FALSE(working.askBeforeExit || working.askBeforeLoad);
+    EXPECT_FALSE(dialog->options().askBeforeExit || dialog->options().askBeforeLoad);
 }
 
 TEST_F(OptionsDialogTest, TheMasterSwitchSetsAllSixAndRemembersNothing)
 {
-    working.askBeforeAssignToAll = false;
-    working.showInformation = false;
+    given.askBeforeAssignToAll = false;
+    given.showInformation = false;
     auto dialog = Open();
     auto* all = Find<QCheckBox>(*dialog, "chkAll");
 
     all->click();
-    EXPECT_FALSE(working.showSafetyRequests);
+    EXPECT_FALSE(dialog->options().showSafetyRequests);
     ExpectSafetyBoxes(*dialog, false, false);
-    EXPECT_FALSE(working.askBeforeAssignToAll || working.askBeforeNewScript || working.askBeforeExit || working.askBeforeLoad ||
-                 working.askBeforeRemove || working.askBeforeOverwrite);
+    EXPECT_FALSE(dialog->options().askBeforeAssignToAll || dialog->options().askBeforeNewScript || dialog->options().askBeforeExit || dialog->options().askBeforeLoad ||
+                 dialog->options().askBeforeRemove || dialog->options().askBeforeOverwrite);
 
     all->click();
-    EXPECT_TRUE(working.showSafetyRequests);
+    EXPECT_TRUE(dialog->options().showSafetyRequests);
     ExpectSafetyBoxes(*dialog, true, true);
-    EXPECT_TRUE(working.askBeforeAssignToAll && working.askBeforeNewScript && working.askBeforeExit && working.askBeforeLoad &&
-                working.askBeforeRemove && working.askBeforeOverwrite);
-    EXPECT_FALSE(working.showInformation);
+    EXPECT_TRUE(dialog->options().askBeforeAssignToAll && dialog->options().askBeforeNewScript && dialog->options().askBeforeExit && dialog->options().askBeforeLoad &&
+                dialog->options().askBeforeRemove && dialog->options().askBeforeOverwrite);
+    EXPECT_FALSE(dialog->options().showInformation);
 }
 
 TEST_F(OptionsDialogTest, EachFlagBoxWritesItsOwnFlag)
@@ -170,45 +172,46 @@ TEST_F(OptionsDialogTest, EachFlagBoxWritesItsOwnFlag)
         {"chkInformation", &OptionsRecord::showInformation}, {"chkFixedSwitchOver", &OptionsRecord::fixedSwitchOver},
     };
     for (const auto& [name, flag] : boxes) {
-        OptionsRecord expected = working;
+        OptionsRecord expected = dialog->options();
         expected.*flag = false;
         Find<QCheckBox>(*dialog, name)->click();
-        EXPECT_EQ(working, expected) << name;
+        EXPECT_EQ(dialog->options(), expected) << name;
     }
 }
 
 TEST_F(OptionsDialogTest, DistanceBoxRefusesOutOfRangeNonNumbersAndEmptyText)
 {
-    working.defaultValues[0] = ValueSlot::fromFloat(350.0F);
+    given.defaultValues[0] = ValueSlot::fromFloat(350.0F);
     auto dialog = Open();
     for (const QString& typed : {QStringLiteral("1500"), QStringLiteral("abc"), QString()}) {
         desktop.clearRecords();
         Enter(*dialog, 0, typed);
         EXPECT_EQ(desktop.beeps, 1) << typed.toStdString();
         EXPECT_EQ(Box(*dialog, 0)->text(), "350") << typed.toStdString();
-        EXPECT_EQ(working.defaultValues[0], ValueSlot::fromFloat(350.0F)) << typed.toStdString();
+        EXPECT_EQ(dialog->options().defaultValues[0], ValueSlot::fromFloat(350.0F)) << typed.toStdString();
     }
     desktop.clearRecords();
     Enter(*dialog, 0, "0");
     EXPECT_EQ(desktop.beeps, 0);
-    EXPECT_EQ(working.defaultValues[0], ValueSlot::fromFloat(0.0F));
+    EXPECT_EQ(dialog->options().defaultValues[0], ValueSlot::fromFloat(0.0F));
     EXPECT_TRUE(desktop.boxes.empty());
 }
 
 TEST_F(OptionsDialogTest, AnglesAreTypedInDegreesAndKeptInRadians)
 {
-    working.defaultValues[8] = ValueSlot::fromFloat(0.785398185F); // 45 degrees
+    given.defaultValues[8] = ValueSlot::fromFloat(0.785398185F); // 45 degrees
     {
         auto dialog = Open();
         EXPECT_EQ(Box(*dialog, 8)->text(), "45");
         Enter(*dialog, 11, "90");
         EXPECT_EQ(desktop.beeps, 0);
-        EXPECT_EQ(working.defaultValues[11], ValueSlot::fromFloat(1.57079637F));
+        EXPECT_EQ(dialog->options().defaultValues[11], ValueSlot::fromFloat(1.57079637F));
 
         Enter(*dialog, 8, "-181");
         EXPECT_EQ(desktop.beeps, 1);
         EXPECT_EQ(Box(*dialog, 8)->text(), "45");
-        EXPECT_EQ(working.defaultValues[8], ValueSlot::fromFloat(0.785398185F));
+        EXPECT_EQ(dialog->options().defaultValues[8], ValueSlot::fromFloat(0.785398185F));
+        given = dialog->options();
     }
     auto reopened = Open();
     EXPECT_EQ(Box(*reopened, 11)->text(), "90");
@@ -219,8 +222,8 @@ TEST_F(OptionsDialogTest, FactorBoxesTakeTheirBoundsInclusive)
     auto dialog = Open();
     Enter(*dialog, 6, "0.001");
     Enter(*dialog, 7, "10");
-    EXPECT_EQ(working.defaultValues[6], ValueSlot::fromFloat(0.001F));
-    EXPECT_EQ(working.defaultValues[7], ValueSlot::fromFloat(10.0F));
+    EXPECT_EQ(dialog->options().defaultValues[6], ValueSlot::fromFloat(0.001F));
+    EXPECT_EQ(dialog->options().defaultValues[7], ValueSlot::fromFloat(10.0F));
     EXPECT_EQ(desktop.beeps, 0);
 
     Enter(*dialog, 5, "0.0009");
@@ -228,19 +231,19 @@ TEST_F(OptionsDialogTest, FactorBoxesTakeTheirBoundsInclusive)
     EXPECT_EQ(desktop.beeps, 2);
     EXPECT_EQ(Box(*dialog, 5)->text(), "0.1");
     EXPECT_EQ(Box(*dialog, 6)->text(), "0.001");
-    EXPECT_EQ(working.defaultValues[5], ValueSlot::fromFloat(0.1F));
-    EXPECT_EQ(working.defaultValues[6], ValueSlot::fromFloat(0.001F));
+    EXPECT_EQ(dialog->options().defaultValues[5], ValueSlot::fromFloat(0.1F));
+    EXPECT_EQ(dialog->options().defaultValues[6], ValueSlot::fromFloat(0.001F));
 }
 
 TEST_F(OptionsDialogTest, LengthsShowThreeDecimalsButARefusalShowsThePlainNumber)
 {
-    working.defaultValues[1] = ValueSlot::fromFloat(0.0625F); // a half in the third decimal
-    working.defaultValues[3] = ValueSlot::fromFloat(-1234.56789F);
+    given.defaultValues[1] = ValueSlot::fromFloat(0.0625F); // a half in the third decimal
+    given.defaultValues[3] = ValueSlot::fromFloat(-1234.56789F);
     auto dialog = Open();
     EXPECT_EQ(Box(*dialog, 1)->text(), "0.062");
     EXPECT_EQ(Box(*dialog, 3)->text(), "-1234.568");
     Pass(*dialog, 1);
-    EXPECT_EQ(working.defaultValues[1], ValueSlot::fromFloat(0.0625F)) << "passing through keeps the exact value";
+    EXPECT_EQ(dialog->options().defaultValues[1], ValueSlot::fromFloat(0.0625F)) << "passing through keeps the exact value";
     Enter(*dialog, 1, "200.5");
     EXPECT_EQ(Box(*dialog, 1)->text(), "0.0625");
     EXPECT_EQ(desktop.beeps, 1);
@@ -252,7 +255,7 @@ TEST_F(OptionsDialogTest, NumbersFollowTheLocaleDecimalSeparator)
     auto dialog = Open();
     EXPECT_EQ(Box(*dialog, 5)->text(), "0,1");
     Enter(*dialog, 5, "2,5");
-    EXPECT_EQ(working.defaultValues[5], ValueSlot::fromFloat(2.5F));
+    EXPECT_EQ(dialog->options().defaultValues[5], ValueSlot::fromFloat(2.5F));
     Enter(*dialog, 5, "0.5");
     EXPECT_EQ(desktop.beeps, 1);
     EXPECT_EQ(Box(*dialog, 5)->text(), "2,5");
@@ -287,17 +290,17 @@ TEST_F(OptionsDialogTest, PlacementSwitchStoresTwoHundredThenTheMiddleAgain)
     atDistance->click();
     EXPECT_TRUE(distance->isEnabled());
     EXPECT_EQ(distance->text(), "200");
-    EXPECT_EQ(working.defaultValues[0], ValueSlot::fromFloat(200.0F));
+    EXPECT_EQ(dialog->options().defaultValues[0], ValueSlot::fromFloat(200.0F));
 
     Enter(*dialog, 0, "75.5");
-    EXPECT_EQ(working.defaultValues[0], ValueSlot::fromFloat(75.5F));
+    EXPECT_EQ(dialog->options().defaultValues[0], ValueSlot::fromFloat(75.5F));
     middle->click();
     EXPECT_FALSE(distance->isEnabled());
-    EXPECT_EQ(working.defaultValues[0], ValueSlot::fromFloat(-1.0F));
+    EXPECT_EQ(dialog->options().defaultValues[0], ValueSlot::fromFloat(-1.0F));
     atDistance->click();
     EXPECT_EQ(distance->text(), "200");
 
-    working.defaultValues[0] = ValueSlot::fromFloat(0.25F);
+    given.defaultValues[0] = ValueSlot::fromFloat(0.25F);
     auto reopened = Open();
     EXPECT_TRUE(Find<QRadioButton>(*reopened, "optValue1_1")->isChecked());
     EXPECT_EQ(Box(*reopened, 0)->text(), "0.25");
@@ -310,9 +313,9 @@ TEST_F(OptionsDialogTest, FixedBoxStoresTheIntegerOneOrZero)
     EXPECT_TRUE(fixed->isChecked());
     Find<QTabWidget>(*dialog, "sstOptions")->setCurrentIndex(1);
     fixed->click();
-    EXPECT_EQ(working.defaultValues[4].bits(), 0x00000000U);
+    EXPECT_EQ(dialog->options().defaultValues[4].bits(), 0x00000000U);
     fixed->click();
-    EXPECT_EQ(working.defaultValues[4].bits(), 0x00000001U);
+    EXPECT_EQ(dialog->options().defaultValues[4].bits(), 0x00000001U);
 }
 
 TEST_F(OptionsDialogTest, RemoteControlsFollowTheGplFolderAndTheScript)
@@ -322,9 +325,9 @@ TEST_F(OptionsDialogTest, RemoteControlsFollowTheGplFolderAndTheScript)
         for (const char* name : {"cmdConfigure", "hscShutdown", "chkPlayScript", "cmdTest"})
             EXPECT_FALSE(Find(*dialog, name)->isEnabled()) << name;
     }
-    working.gplFolder = "/games/gpl";
-    working.script.count = 3;
-    working.playScript = true;
+    given.gplFolder = "/games/gpl";
+    given.script.count = 3;
+    given.playScript = true;
     auto dialog = Open();
     for (const char* name : {"cmdConfigure", "hscShutdown", "chkPlayScript", "cmdTest"})
         EXPECT_TRUE(Find(*dialog, name)->isEnabled()) << name;
@@ -332,12 +335,12 @@ TEST_F(OptionsDialogTest, RemoteControlsFollowTheGplFolderAndTheScript)
     EXPECT_TRUE(play->isChecked());
     Find<QTabWidget>(*dialog, "sstOptions")->setCurrentIndex(2);
     play->click();
-    EXPECT_FALSE(working.playScript);
+    EXPECT_FALSE(dialog->options().playScript);
 }
 
 TEST_F(OptionsDialogTest, TheShutdownSliderMovesTowardsTheEndEachInputPointsAt)
 {
-    working.gplFolder = "/games/gpl";
+    given.gplFolder = "/games/gpl";
     auto dialog = Open();
     Find<QTabWidget>(*dialog, "sstOptions")->setCurrentIndex(2);
     auto* slider = Find<QScrollBar>(*dialog, "hscShutdown");
@@ -372,12 +375,12 @@ TEST_F(OptionsDialogTest, TheShutdownSliderMovesTowardsTheEndEachInputPointsAt)
     };
     for (const auto& c : cases) {
         slider->setValue(-1500);
-        ASSERT_EQ(working.shutdownDelay, 1500) << c.input;
+        ASSERT_EQ(dialog->options().shutdownDelay, 1500) << c.input;
         c.act();
         if (c.delay >= 0)
-            EXPECT_EQ(working.shutdownDelay, c.delay) << c.input;
+            EXPECT_EQ(dialog->options().shutdownDelay, c.delay) << c.input;
         else
-            EXPECT_GT(working.shutdownDelay, 1700) << c.input << ": towards Slow";
+            EXPECT_GT(dialog->options().shutdownDelay, 1700) << c.input << ": towards Slow";
     }
 }
 
@@ -395,7 +398,7 @@ TEST_F(OptionsDialogTest, ChangeTakesTheChosenFolderOrForgetsItOnCancel)
     test::WriteBytes(gpl.file("gpl.exe"), {'M', 'Z'});
     const QString previous = QDir::currentPath();
     ASSERT_TRUE(QDir::setCurrent(QString::fromStdString(gpl.path())));
-    working.script.count = 2;
+    given.script.count = 2;
     auto dialog = Open();
     const auto change = [&dialog](bool ok) {
         QTimer::singleShot(0, [ok] {
@@ -410,13 +413,13 @@ TEST_F(OptionsDialogTest, ChangeTakesTheChosenFolderOrForgetsItOnCancel)
 
     change(true);
     const QString chosen = QDir::toNativeSeparators(QDir::cleanPath(QString::fromStdString(gpl.path())));
-    EXPECT_EQ(working.gplFolder, chosen.toStdString());
+    EXPECT_EQ(dialog->options().gplFolder, chosen.toStdString());
     EXPECT_EQ(Find<QLabel>(*dialog, "lblGPLFolder")->text(), chosen);
     EXPECT_TRUE(Find(*dialog, "cmdConfigure")->isEnabled());
 
     change(false);
     QDir::setCurrent(previous);
-    EXPECT_EQ(working.gplFolder, "GPL not installed");
+    EXPECT_EQ(dialog->options().gplFolder, "GPL not installed");
     EXPECT_EQ(Find<QLabel>(*dialog, "lblGPLFolder")->text(), "GPL not installed");
     EXPECT_FALSE(Find(*dialog, "cmdConfigure")->isEnabled());
     EXPECT_FALSE(Find(*dialog, "hscShutdown")->isEnabled());

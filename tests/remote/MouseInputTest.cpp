@@ -113,7 +113,7 @@ TEST_F(MouseInputTest, AbsoluteMoveScalesToTheNormalisedRangeRoundingHalvesToEve
 
 // Every pixel of a screen, turned into an absolute coordinate as the program does it and back as
 // the backends take it back, must be the same pixel; else recorded clicks drift by one.
-TEST(absoluteToPixel, EveryPixelSurvivesTheWayThereAndBack)
+TEST(AbsoluteToPixel, EveryPixelSurvivesTheWayThereAndBack)
 {
     for (std::int32_t pixels : {1, 2, 480, 640, 768, 1024, 1080, 1366, 1920, 2560, 3840, 7680, 65535}) {
         test::FakeClock clock;
@@ -128,7 +128,7 @@ TEST(absoluteToPixel, EveryPixelSurvivesTheWayThereAndBack)
     }
 }
 
-TEST(absoluteToPixel, TheEndsOfTheRangeAreTheEdgesAndBeyondStaysOnScreen)
+TEST(AbsoluteToPixel, TheEndsOfTheRangeAreTheEdgesAndBeyondStaysOnScreen)
 {
     for (auto [absolute, pixel] : {std::pair{0, 0}, {65535, 1023}, {32768, 512}, {-1, 0}, {65536, 1023}})
         EXPECT_EQ(absoluteToPixel(absolute, 1024), pixel) << absolute;

@@ -1,6 +1,6 @@
-#include "options/frmGPLPath.h"
+#include "options/GplFolderDialog.h"
 
-#include "options/QtTestApp.h"
+#include "support/QtTestApp.h"
 #include "support/TempDir.h"
 
 #include <QComboBox>
@@ -19,7 +19,7 @@
 namespace vp {
 namespace {
 
-class GplPathDialogTest : public ::testing::Test {
+class GplFolderDialogTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() { test::TestApp(); }
 
@@ -39,9 +39,9 @@ protected:
     }
     static std::string Stored(const QString& folder) { return QDir::toNativeSeparators(folder).toStdString(); }
 
-    std::unique_ptr<frmGPLPath> Open(const QString& start)
+    std::unique_ptr<GplFolderDialog> Open(const QString& start)
     {
-        auto dialog = std::make_unique<frmGPLPath>(working, drives, start);
+        auto dialog = std::make_unique<GplFolderDialog>(opened, drives, start);
         dialog->show();
         return dialog;
     }
@@ -66,12 +66,12 @@ protected:
 
     test::TempDir root;
     QStringList drives;
-    OptionsRecord working;
+    std::string opened = "GPL not installed";
 };
 
-TEST_F(GplPathDialogTest, OpeningShowsTheCurrentFolderAndChangesNothing)
+TEST_F(GplFolderDialogTest, OpeningShowsTheCurrentFolderAndChangesNothing)
 {
-    working.gplFolder = "/old/gpl";
+    opened = "/old/gpl";
     auto dialog = Open(Folder("a"));
     EXPECT_EQ(dialog->windowTitle(), "Vantapoint: Where is GPL?");
     EXPECT_EQ(dialog->findChild<QLabel*>("lblHint")->text(),
@@ -80,19 +80,19 @@ TEST_F(GplPathDialogTest, OpeningShowsTheCurrentFolderAndChangesNothing)
     EXPECT_EQ(List(*dialog)->currentItem()->text().trimmed(), QDir::toNativeSeparators(Folder("a")));
     EXPECT_EQ(List(*dialog)->item(List(*dialog)->count() - 1)->text().trimmed(), "sub");
     EXPECT_FALSE(Ok(*dialog)->isEnabled());
-    EXPECT_FALSE(dialog->GplFound());
-    EXPECT_EQ(working.gplFolder, "/old/gpl");
+    EXPECT_FALSE(dialog->gplFound());
+    EXPECT_EQ(dialog->gplFolder(), "/old/gpl");
 }
 
-TEST_F(GplPathDialogTest, EveryFolderShownIsWrittenAndCheckedAtOnce)
+TEST_F(GplFolderDialogTest, EveryFolderShownIsWrittenAndCheckedAtOnce)
 {
     auto dialog = Open(Folder("b"));
     Activate(*dialog, "games");
-    EXPECT_EQ(working.gplFolder, Stored(Folder("b/games")));
+    EXPECT_EQ(dialog->gplFolder(), Stored(Folder("b/games")));
     EXPECT_FALSE(Ok(*dialog)->isEnabled());
 
     Activate(*dialog, "gpl");
-    EXPECT_EQ(working.gplFolder, Stored(Folder("b/games/gpl")));
+    EXPECT_EQ(dialog->gplFolder(), Stored(Folder("b/games/gpl")));
     EXPECT_TRUE(Ok(*dialog)->isEnabled());
     EXPECT_TRUE(dialog->isVisible()) << "Enter opens a folder, it does not press OK";
 
@@ -100,14 +100,14 @@ TEST_F(GplPathDialogTest, EveryFolderShownIsWrittenAndCheckedAtOnce)
     EXPECT_FALSE(Ok(*dialog)->isEnabled());
     Activate(*dialog, QDir::toNativeSeparators(Folder("b")));
     Activate(*dialog, "fake");
-    EXPECT_EQ(working.gplFolder, Stored(Folder("b/fake")));
+    EXPECT_EQ(dialog->gplFolder(), Stored(Folder("b/fake")));
     EXPECT_FALSE(Ok(*dialog)->isEnabled()) << "a folder named gpl.exe is not the game";
 }
 
-TEST_F(GplPathDialogTest, OkKeepsTheFolderCancelForgetsItTheCloseControlRestoresIt)
+TEST_F(GplFolderDialogTest, OkKeepsTheFolderCancelForgetsItTheCloseControlRestoresIt)
 {
     for (const char* how : {"cmdOK", "cmdCancel", "close"}) {
-        working.gplFolder = "/old/gpl";
+        opened = "/old/gpl";
         auto dialog = Open(Folder("b/games"));
         Activate(*dialog, "gpl");
         if (std::string(how) == "close")
@@ -118,27 +118,27 @@ TEST_F(GplPathDialogTest, OkKeepsTheFolderCancelForgetsItTheCloseControlRestores
         const std::string expected = std::string(how) == "cmdOK"       ? Stored(Folder("b/games/gpl"))
                                      : std::string(how) == "cmdCancel" ? "GPL not installed"
                                                                        : "/old/gpl";
-        EXPECT_EQ(working.gplFolder, expected) << how;
+        EXPECT_EQ(dialog->gplFolder(), expected) << how;
     }
 }
 
-TEST_F(GplPathDialogTest, ChoosingADriveRechecksItsCurrentFolder)
+TEST_F(GplFolderDialogTest, ChoosingADriveRechecksItsCurrentFolder)
 {
     auto dialog = Open(Folder("b/games"));
     QComboBox* driveList = Drives(*dialog);
     ASSERT_EQ(driveList->count(), 3);
 
     driveList->setCurrentIndex(0);
-    EXPECT_EQ(working.gplFolder, Stored(Folder("a")));
+    EXPECT_EQ(dialog->gplFolder(), Stored(Folder("a")));
     EXPECT_TRUE(Ok(*dialog)->isEnabled());
 
     driveList->setCurrentIndex(1);
-    EXPECT_EQ(working.gplFolder, Stored(Folder("b/games")));
+    EXPECT_EQ(dialog->gplFolder(), Stored(Folder("b/games")));
     EXPECT_FALSE(Ok(*dialog)->isEnabled());
 
     // Drive C is not ready: nothing to show below it, no game, and the dialog goes on working.
     driveList->setCurrentIndex(2);
-    EXPECT_EQ(working.gplFolder, Stored(Folder("c")));
+    EXPECT_EQ(dialog->gplFolder(), Stored(Folder("c")));
     EXPECT_FALSE(Ok(*dialog)->isEnabled());
     EXPECT_EQ(List(*dialog)->count(), 1);
 
@@ -146,9 +146,9 @@ TEST_F(GplPathDialogTest, ChoosingADriveRechecksItsCurrentFolder)
     EXPECT_TRUE(Ok(*dialog)->isEnabled());
 }
 
-TEST_F(GplPathDialogTest, SystemDrivesAreFoldersStartingWithTheRoot)
+TEST_F(GplFolderDialogTest, SystemDrivesAreFoldersStartingWithTheRoot)
 {
-    const QStringList system = SystemDrives();
+    const QStringList system = systemDrives();
     ASSERT_FALSE(system.isEmpty());
 #ifndef Q_OS_WIN
     EXPECT_EQ(system.front(), "/");

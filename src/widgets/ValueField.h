@@ -1,21 +1,21 @@
 #pragma once
 // A text field that selects its whole text however it gets the focus (tab, click, shortcut), so the
-// user simply types over it, and reports losing the focus when the user edited its text since the
-// program last set it: the moment at which the windows commit an entry. A field only passed through
-// reports nothing, so the rounded text it shows never replaces the value behind it.
+// user simply types over it, and asks for a commit when it loses the focus after the user edited its
+// text since the program last set it. A field only passed through asks nothing, so the rounded text
+// it shows never replaces the value behind it. Both windows commit their entries through it.
 
 #include <QLineEdit>
 
 namespace vp {
 
-class FieldEdit : public QLineEdit {
+class ValueField : public QLineEdit {
     Q_OBJECT
 
 public:
-    explicit FieldEdit(QWidget* parent = nullptr);
+    explicit ValueField(QWidget* parent = nullptr);
 
 signals:
-    void LostFocus();
+    void commitRequested();
 
 protected:
     void focusInEvent(QFocusEvent* event) override;

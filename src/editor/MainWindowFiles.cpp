@@ -1,22 +1,23 @@
 // The Load and Save commands of the main window and the reading of a named CAM file.
 
+#include "editor/MainWindow.h"
+
 #include "camdata/CamFile.h"
 #include "camdata/FileSystem.h"
-#include "editor/PitPanel.h"
-#include "editor/TvSetPanel.h"
-#include "editor/frmMain.h"
+#include "editor/CameraSetPanel.h"
+#include "editor/PitLanePanel.h"
 
 namespace vp {
 
 namespace {
 
-QString SetName(CamSet set)
+QString setName(CamSet set)
 {
     return set == CamSet::TV1 ? QStringLiteral("TV1") : QStringLiteral("TV2");
 }
 
 // The first sentence of the status message for an expected failure.
-QString FailureReason(CamFileErrorKind kind)
+QString failureReason(CamFileErrorKind kind)
 {
     switch (kind) {
     case CamFileErrorKind::DialogCancelled:
@@ -40,18 +41,18 @@ QString FailureReason(CamFileErrorKind kind)
 
 } // namespace
 
-FileDialogSpec frmMain::CommonDialog1(bool forSaving) const
+FileDialogSpec MainWindow::camFileDialog(bool forSaving) const
 {
     return {forSaving ? FileDialogMode::Save : FileDialogMode::Open, "Vantapoint: Load&Save",
-            "GPL-camera-files (*.cam)|*.cam|All Files (*.*)|*.*", state_.CAMPath, ""};
+            "GPL-camera-files (*.cam)|*.cam|All Files (*.*)|*.*", camFolder_, ""};
 }
 
-void frmMain::cmdLoadCAMFile_Click()
+void MainWindow::loadCamFile()
 {
     if (refusedDuringScript(GatedCommand::Load))
         return;
     const QString command = QStringLiteral("Load");
-    if (!state_.DataSaved && state_.storedOptions.askBeforeLoad) {
+    if (modified_ && options_.askBeforeLoad) {
         const BoxAnswer answer = services_.desktop.messageBox({"Vantapoint: Safety request",
                                                               "There is unsaved data in memory. Really load?",
                                                               BoxIcon::Exclamation, BoxButtons::OkCancel});
@@ -60,32 +61,32 @@ void frmMain::cmdLoadCAMFile_Click()
             return;
         }
     }
-    const std::optional<std::string> chosen = services_.desktop.fileDialog(CommonDialog1(false));
+    const std::optional<std::string> chosen = services_.desktop.fileDialog(camFileDialog(false));
     if (!chosen) {
         reportCamFileError(command, makeCamFileError(CamFileErrorKind::DialogCancelled));
         return;
     }
-    state_.CAMFileName = *chosen;
-    state_.CAMPath = folderOf(*chosen);
-    ReadNamedCamFile(state_.CAMFileName);
+    camFileName_ = *chosen;
+    camFolder_ = folderOf(*chosen);
+    loadFrom(camFileName_);
 }
 
-void frmMain::ReadNamedCamFile(const std::string& path)
+void MainWindow::loadFrom(const std::string& path)
 {
     // The texts follow the reading; what the editor shows changes only once the whole file was read.
     const auto progress = [this](const ReadProgress& step) {
         switch (step.kind) {
         case ReadProgress::Kind::HeaderStep:
-            ShowStatus(QStringLiteral("Reading CAMFile-Header..."));
+            showStatus(QStringLiteral("Reading CAMFile-Header..."));
             break;
         case ReadProgress::Kind::CountStep:
-            ShowStatus(QStringLiteral("Reading number of %1-cams...").arg(SetName(step.set)));
+            showStatus(QStringLiteral("Reading number of %1-cams...").arg(setName(step.set)));
             break;
         case ReadProgress::Kind::CameraStep:
-            ShowStatus(QStringLiteral("Reading data of %1-cam # %2...").arg(SetName(step.set)).arg(step.number));
+            showStatus(QStringLiteral("Reading data of %1-cam # %2...").arg(setName(step.set)).arg(step.number));
             break;
         case ReadProgress::Kind::PitStep:
-            ShowStatus(QStringLiteral("Reading data of Pitlane-cam..."));
+            showStatus(QStringLiteral("Reading data of Pitlane-cam..."));
             break;
         case ReadProgress::Kind::CountKnown:
         case ReadProgress::Kind::SetComplete:
@@ -93,29 +94,29 @@ void frmMain::ReadNamedCamFile(const std::string& path)
             break;
         }
     };
-    if (const CamFileResult failed = readCamFile(path, state_.document, progress)) {
+    if (const CamFileResult failed = readCamFile(path, document_, progress)) {
         reportCamFileError(QStringLiteral("Load"), *failed);
         return;
     }
-    tv1_->showFirstCamera();
-    tv2_->showFirstCamera();
-    ShowPitlaneCam();
-    ShowStatus(QStringLiteral("File loaded, data read. Ready."));
+    tv1Panel_->showFirstCamera();
+    tv2Panel_->showFirstCamera();
+    showPitLaneCamera();
+    showStatus(QStringLiteral("File loaded, data read. Ready."));
 }
 
-void frmMain::cmdSaveCAMFile_Click()
+void MainWindow::saveCamFile()
 {
     if (refusedDuringScript(GatedCommand::Save))
         return;
     const QString command = QStringLiteral("Save");
-    const std::optional<std::string> chosen = services_.desktop.fileDialog(CommonDialog1(true));
+    const std::optional<std::string> chosen = services_.desktop.fileDialog(camFileDialog(true));
     if (!chosen) {
         reportCamFileError(command, makeCamFileError(CamFileErrorKind::DialogCancelled));
         return;
     }
-    state_.CAMFileName = *chosen;
-    state_.CAMPath = folderOf(*chosen);
-    if (fileExists(state_.CAMFileName) && state_.storedOptions.askBeforeOverwrite) {
+    camFileName_ = *chosen;
+    camFolder_ = folderOf(*chosen);
+    if (fileExists(camFileName_) && options_.askBeforeOverwrite) {
         const BoxAnswer answer = services_.desktop.messageBox(
             {"Vantapoint: Safety request", "File exists. Overwrite?", BoxIcon::Exclamation, BoxButtons::OkCancel});
         if (answer != BoxAnswer::Ok) {
@@ -124,24 +125,24 @@ void frmMain::cmdSaveCAMFile_Click()
         }
     }
     // The old file is replaced only by a complete new one.
-    if (const CamFileResult failed = writeCamFile(state_.CAMFileName, state_.document)) {
+    if (const CamFileResult failed = writeCamFile(camFileName_, document_)) {
         reportCamFileError(command, *failed);
         return;
     }
-    state_.DataSaved = true;
-    ShowStatus(QStringLiteral("File written. Ready."));
+    setModified(false);
+    showStatus(QStringLiteral("File written. Ready."));
 }
 
-void frmMain::reportCamFileError(const QString& command, const CamFileError& error)
+void MainWindow::reportCamFileError(const QString& command, const CamFileError& error)
 {
     if (error.kind == CamFileErrorKind::OtherError) {
         services_.desktop.messageBox({"Runtime-Error!", error.description + " - " + std::to_string(error.number),
                                       BoxIcon::Exclamation, BoxButtons::Ok});
         // The program goes on with its data; the status line must not keep a progress text.
-        ShowStatus(QStringLiteral("%1 aborted. Ready.").arg(command));
+        showStatus(QStringLiteral("%1 aborted. Ready.").arg(command));
         return;
     }
-    ShowStatus(QStringLiteral("%1 %2 aborted. Ready.").arg(FailureReason(error.kind), command));
+    showStatus(QStringLiteral("%1 %2 aborted. Ready.").arg(failureReason(error.kind), command));
 }
 
 } // namespace vp

@@ -12,22 +12,21 @@ class QLabel;
 
 namespace vp {
 
-class FieldEdit;
-class UpDown;
-struct EditorState;
+class SpinButton;
+class ValueField;
 
-class PitPanel : public QWidget {
+class PitLanePanel : public QWidget {
     Q_OBJECT
 
 public:
-    explicit PitPanel(EditorState& state, QWidget* parent = nullptr);
+    explicit PitLanePanel(const CameraDocument& document, QWidget* parent = nullptr);
 
     // Shows the pit-lane camera's values and puts the spinners on them, so a step starts from there.
-    void ShowCam();
+    void showCamera();
 
-    FieldEdit* valueField(int index) const { return fields_.at(static_cast<std::size_t>(index)); }
+    ValueField* valueField(int index) const { return fields_.at(static_cast<std::size_t>(index)); }
     QLabel* caption(int index) const { return captions_.at(static_cast<std::size_t>(index)); }
-    UpDown* valueSpinner(int index) const { return spinners_.at(static_cast<std::size_t>(index)); }
+    SpinButton* valueSpinner(int index) const { return spinners_.at(static_cast<std::size_t>(index)); }
 
 signals:
     // The user, or a commit's echo, moved value spinner `index`; the display's own positionings
@@ -35,12 +34,10 @@ signals:
     void valueStepped(int index);
 
 private:
-    void UpDownValue_Change(int index);
-
-    EditorState& state_;
-    std::array<FieldEdit*, kPitValueCount> fields_{};
+    const CameraDocument& document_;
+    std::array<ValueField*, kPitValueCount> fields_{};
     std::array<QLabel*, kPitValueCount> captions_{};
-    std::array<UpDown*, kPitValueCount> spinners_{};
+    std::array<SpinButton*, kPitValueCount> spinners_{};
 };
 
 } // namespace vp

@@ -1,4 +1,4 @@
-#include "editor/UpDown.h"
+#include "widgets/SpinButton.h"
 
 #include <QKeyEvent>
 #include <QToolButton>
@@ -9,7 +9,7 @@
 
 namespace vp {
 
-UpDown::UpDown(QWidget* parent)
+SpinButton::SpinButton(QWidget* parent)
     : QWidget(parent)
     , up_(new QToolButton(this))
     , down_(new QToolButton(this))
@@ -31,60 +31,60 @@ UpDown::UpDown(QWidget* parent)
     }
     up_->setAccessibleName(QStringLiteral("Up"));
     down_->setAccessibleName(QStringLiteral("Down"));
-    connect(up_, &QToolButton::clicked, this, &UpDown::stepUp);
-    connect(down_, &QToolButton::clicked, this, &UpDown::stepDown);
+    connect(up_, &QToolButton::clicked, this, &SpinButton::stepUp);
+    connect(down_, &QToolButton::clicked, this, &SpinButton::stepDown);
 }
 
-QSize UpDown::sizeHint() const
+QSize SpinButton::sizeHint() const
 {
     return {16, 22};
 }
 
-void UpDown::setValue(int value)
+void SpinButton::setValue(int value)
 {
-    value_ = std::clamp(value, min_, max_);
-    emit Change();
+    value_ = std::clamp(value, minimum_, maximum_);
+    emit positioned();
 }
 
-void UpDown::setRange(int min, int max)
+void SpinButton::setRange(int minimum, int maximum)
 {
-    min_ = min;
-    max_ = std::max(min, max);
-    if (value_ < min_ || value_ > max_)
+    minimum_ = minimum;
+    maximum_ = std::max(minimum, maximum);
+    if (value_ < minimum_ || value_ > maximum_)
         setValue(value_);
 }
 
-void UpDown::setRangeAndValue(int min, int max, int value)
+void SpinButton::setRangeAndValue(int minimum, int maximum, int value)
 {
-    min_ = min;
-    max_ = std::max(min, max);
+    minimum_ = minimum;
+    maximum_ = std::max(minimum, maximum);
     setValue(value);
 }
 
-void UpDown::setIncrement(int increment)
+void SpinButton::setSingleStep(int step)
 {
-    increment_ = std::max(1, increment);
+    singleStep_ = std::max(1, step);
 }
 
-void UpDown::stepUp()
+void SpinButton::stepUp()
 {
     stepBy(+1);
 }
 
-void UpDown::stepDown()
+void SpinButton::stepDown()
 {
     stepBy(-1);
 }
 
-void UpDown::stepBy(int direction)
+void SpinButton::stepBy(int direction)
 {
-    const long long target = static_cast<long long>(value_) + static_cast<long long>(direction) * increment_;
-    const int next = static_cast<int>(std::clamp<long long>(target, min_, max_));
+    const long long target = static_cast<long long>(value_) + static_cast<long long>(direction) * singleStep_;
+    const int next = static_cast<int>(std::clamp<long long>(target, minimum_, maximum_));
     if (next != value_)
         setValue(next);
 }
 
-void UpDown::keyPressEvent(QKeyEvent* event)
+void SpinButton::keyPressEvent(QKeyEvent* event)
 {
     if (event->key() == Qt::Key_Up)
         stepUp();

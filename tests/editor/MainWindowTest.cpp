@@ -3,7 +3,7 @@
 #include "MainWindowFixture.h"
 
 #include "camdata/FileSystem.h"
-#include "editor/UpDown.h"
+#include "widgets/SpinButton.h"
 #include "options/Configuration.h"
 
 #include <QCheckBox>
@@ -21,7 +21,7 @@ using Start = MainWindowTest;
 
 TEST_F(Start, FirstStartWarnsOnceAndShowsTheDefaultCameras)
 {
-    frmMain& w = start();
+    MainWindow& w = start();
     ASSERT_EQ(desktop.boxes.size(), 1U);
     EXPECT_EQ(desktop.boxes[0].title, kConfigWarningTitle);
     EXPECT_EQ(desktop.boxes[0].text, configWarningText());
@@ -33,15 +33,15 @@ TEST_F(Start, FirstStartWarnsOnceAndShowsTheDefaultCameras)
             EXPECT_EQ(text(QStringLiteral("txt%1CamData_%2").arg(set).arg(i)), shown[i]) << set.toStdString() << i;
         EXPECT_TRUE(find<QCheckBox>("chk" + set + "CamFixed")->isChecked());
         EXPECT_EQ(text("txtTotal" + set + "Cams"), "1");
-        EXPECT_EQ(find<UpDown>("UpDownValue" + set + "_2")->Value(), 2000);
+        EXPECT_EQ(find<SpinButton>("UpDownValue" + set + "_2")->value(), 2000);
     }
     for (int i = 0; i < 13; ++i)
         EXPECT_EQ(text(QStringLiteral("txtPitlaneCamData_%1").arg(i)), i == 8 ? "-0.125" : "0") << i;
 
     EXPECT_FALSE(find<QPushButton>("cmdTestCams")->isEnabled());
     EXPECT_EQ(status(), "Welcome to Vantapoint by Quillfen of Z.O.R.V. Ready to rumble ;-) !");
-    EXPECT_TRUE(w.DataSaved());
-    EXPECT_EQ(w.CAMPath(), folder.path());
+    EXPECT_FALSE(w.isModified());
+    EXPECT_EQ(w.camFolder(), folder.path());
     EXPECT_EQ(w.windowTitle(), "Vantapoint V1.52");
 
     restart();
@@ -51,7 +51,7 @@ TEST_F(Start, FirstStartWarnsOnceAndShowsTheDefaultCameras)
 TEST_F(Start, AConfigurationThatCannotBeWrittenIsReportedAndStartUpGoesOn)
 {
     // A program folder that does not exist: reading and writing the configuration both fail.
-    window = std::make_unique<frmMain>(
+    window = std::make_unique<MainWindow>(
         EditorServices{.desktop = desktop, .clock = clock, .input = nullptr, .programFolder = folder.file("gone")}, "");
     ASSERT_EQ(desktop.boxes.size(), 2U);
     for (const MessageBoxSpec& box : desktop.boxes)
@@ -59,7 +59,7 @@ TEST_F(Start, AConfigurationThatCannotBeWrittenIsReportedAndStartUpGoesOn)
     EXPECT_EQ(desktop.boxes[0].text, "An error occured during loading the configuration file. Code: 1");
     EXPECT_EQ(desktop.boxes[1].text, "An error occured during loading the configuration file. Code: 3");
     EXPECT_EQ(text("txtTV1CamData_2"), "2");
-    EXPECT_TRUE(window->DataSaved());
+    EXPECT_FALSE(window->isModified());
 }
 
 TEST_F(Start, AGplFolderThatLostTheGameIsForgottenAloneWithOneBox)
@@ -68,13 +68,13 @@ TEST_F(Start, AGplFolderThatLostTheGameIsForgottenAloneWithOneBox)
     options.gplFolder = folder.file("GPL");
     options.shutdownDelay = 700;
     WriteBytes(joinPath(folder.path(), kConfigFileName), configBytes(options));
-    frmMain& w = start();
+    MainWindow& w = start();
     ASSERT_EQ(desktop.boxes.size(), 1U);
     EXPECT_EQ(desktop.boxes[0].title, "Vantapoint: Error while initializing");
     EXPECT_EQ(desktop.boxes[0].text, "GPL was not found in " + folder.file("GPL") +
                                          ". Set its folder again in the options; all other options are kept.");
-    EXPECT_EQ(w.storedOptions().gplFolder, "GPL not installed");
-    EXPECT_EQ(w.storedOptions().shutdownDelay, 700);
+    EXPECT_EQ(w.options().gplFolder, "GPL not installed");
+    EXPECT_EQ(w.options().shutdownDelay, 700);
     EXPECT_FALSE(find<QPushButton>("cmdTestCams")->isEnabled());
 }
 
@@ -96,7 +96,7 @@ TEST_F(Start, TabsFieldNamesAndHiddenControls)
     window->show();
     EXPECT_FALSE(find<QLineEdit>("txtTV1CamData_4")->isVisible());
     for (const char* name : {"UpDownValueTV1_4", "UpDownValueTV1_12", "UpDownValueTV1_13", "UpDownValuePit_7"})
-        EXPECT_FALSE(find<UpDown>(name)->isVisibleTo(window.get())) << name;
+        EXPECT_FALSE(find<SpinButton>(name)->isVisibleTo(window.get())) << name;
     EXPECT_FALSE(find<QLineEdit>("txtTV1CamData_12")->isEnabled());
     EXPECT_FALSE(find<QLineEdit>("txtPitlaneCamData_7")->isEnabled());
 }
@@ -106,11 +106,11 @@ TEST_F(Start, TheWindowKeepsItsSizeAndComesBackFromMaximised)
     // 11175 x 7620 twips, rounded to whole pixels.
     const std::pair<int, QSize> sizes[] = {{96, {745, 508}}, {72, {559, 381}}, {75, {582, 397}}, {144, {1118, 762}}};
     for (const auto& [dpi, size] : sizes)
-        EXPECT_EQ(FixedOuterSize(dpi, dpi), size) << dpi;
+        EXPECT_EQ(fixedOuterSize(dpi, dpi), size) << dpi;
 
-    frmMain& w = start();
+    MainWindow& w = start();
     const QSize fixed = w.fixedOuterSize();
-    EXPECT_EQ(fixed, FixedOuterSize(w.logicalDpiX(), w.logicalDpiY())) << "at the screen's dots per inch";
+    EXPECT_EQ(fixed, fixedOuterSize(w.logicalDpiX(), w.logicalDpiY())) << "at the screen's dots per inch";
     w.showMaximized();
     EXPECT_FALSE(w.windowState() & Qt::WindowMaximized);
     EXPECT_EQ(w.frameGeometry().size(), fixed);
@@ -140,7 +140,7 @@ TEST_F(Exit, ClosesWithoutAQuestionWhenSavedOrWithoutSafetyExit)
         for (const bool unsaved : {false, true}) {
             restart().show();
             if (unsaved) {
-                window->storedOptions().askBeforeExit = false;
+                window->options().askBeforeExit = false;
                 find<QCheckBox>("chkTV1CamFixed")->click();
             }
             exit();
@@ -164,7 +164,7 @@ TEST_F(Exit, AsksWithABeepAboutUnsavedData)
         EXPECT_EQ(desktop.boxes[0].buttons, BoxButtons::OkCancel);
         EXPECT_EQ(desktop.beeps, 1) << way;
         EXPECT_TRUE(window->isVisible()) << way << ": Cancel keeps the window and its data";
-        EXPECT_FALSE(window->DataSaved());
+        EXPECT_TRUE(window->isModified());
 
         exit();
         EXPECT_FALSE(window->isVisible()) << way;

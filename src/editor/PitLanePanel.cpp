@@ -1,21 +1,20 @@
-#include "editor/PitPanel.h"
+#include "editor/PitLanePanel.h"
 
-#include "editor/EditorState.h"
-#include "editor/UpDown.h"
 #include "camdata/ValueDisplay.h"
-#include "editor/ValueRowWidgets.h"
 #include "camdata/ValueTables.h"
-#include "widgets/FieldEdit.h"
-#include "widgets/LocaleSeparator.h"
+#include "editor/ValueRowWidgets.h"
+#include "widgets/SpinButton.h"
+#include "widgets/TextConversions.h"
+#include "widgets/ValueField.h"
 
 #include <QGridLayout>
 #include <QLabel>
 
 namespace vp {
 
-PitPanel::PitPanel(EditorState& state, QWidget* parent)
+PitLanePanel::PitLanePanel(const CameraDocument& document, QWidget* parent)
     : QWidget(parent)
-    , state_(state)
+    , document_(document)
 {
     auto* grid = new QGridLayout(this);
     grid->setContentsMargins(6, 4, 6, 4);
@@ -24,16 +23,16 @@ PitPanel::PitPanel(EditorState& state, QWidget* parent)
     const auto& rows = pitValueRows();
     for (int i = 0; i < kPitValueCount; ++i) {
         const ValueRow& row = rows.at(static_cast<std::size_t>(i));
-        const ValueRowWidgets widgets = MakeValueRow(this, row, i, QStringLiteral("lblPitDescription"),
+        const ValueRowWidgets widgets = makeValueRow(this, row, i, QStringLiteral("lblPitDescription"),
                                                      QStringLiteral("txtPitlaneCamData"), QStringLiteral("UpDownValuePit"));
         QLabel* caption = widgets.caption;
-        FieldEdit* field = widgets.field;
-        UpDown* spinner = widgets.spinner;
+        ValueField* field = widgets.field;
+        SpinButton* spinner = widgets.spinner;
         captions_.at(static_cast<std::size_t>(i)) = caption;
         field->setEnabled(row.editable);
         fields_.at(static_cast<std::size_t>(i)) = field;
         spinners_.at(static_cast<std::size_t>(i)) = spinner;
-        connect(spinner, &UpDown::Change, this, [this, i] { UpDownValue_Change(i); });
+        connect(spinner, &SpinButton::positioned, this, [this, i] { emit valueStepped(i); });
 
         grid->addWidget(caption, i, 0);
         grid->addWidget(field, i, 1);
@@ -48,23 +47,16 @@ PitPanel::PitPanel(EditorState& state, QWidget* parent)
     grid->setRowStretch(kPitValueCount, 1);
 }
 
-void PitPanel::ShowCam()
+void PitLanePanel::showCamera()
 {
-    const char separator = DecimalSeparator();
+    const char separator = decimalSeparator();
     const auto& rows = pitValueRows();
     for (int i = 0; i < kPitValueCount; ++i) {
-        const ShownValue shown = shownValue(rows.at(static_cast<std::size_t>(i)), state_.document.pit.value(i + 1), separator);
+        const ShownValue shown = shownValue(rows.at(static_cast<std::size_t>(i)), document_.pit.value(i + 1), separator);
         fields_.at(static_cast<std::size_t>(i))->setText(QString::fromStdString(shown.text));
         if (shown.spinnerPosition)
-            PositionSpinner(state_, *spinners_.at(static_cast<std::size_t>(i)), *shown.spinnerPosition);
+            positionSpinner(*spinners_.at(static_cast<std::size_t>(i)), *shown.spinnerPosition);
     }
-}
-
-void PitPanel::UpDownValue_Change(int index)
-{
-    if (state_.IgnoreSpinnerChange)
-        return;
-    emit valueStepped(index);
 }
 
 } // namespace vp

@@ -1,0 +1,101 @@
+#pragma once
+// One TV camera set on its tab: the fourteen values of the current camera with their spinners and
+// "Assign to all" buttons, the mode box, and the navigation line "Cam # [index] of [count]" with
+// the camera selector and the insert and remove buttons. Built once for TV1 and once for TV2;
+// the set's name is part of every object name ("txtTV1CamData_0").
+
+#include "camdata/CameraDocument.h"
+#include "camdata/ValueTables.h"
+
+#include <QString>
+#include <QWidget>
+
+#include <array>
+
+class QCheckBox;
+class QLabel;
+class QPushButton;
+class QVBoxLayout;
+
+namespace vp {
+
+class Desktop;
+class SpinButton;
+class ValueField;
+
+class CameraSetPanel : public QWidget {
+    Q_OBJECT
+
+public:
+    CameraSetPanel(CamSet set, CameraDocument& document, Desktop& desktop, QWidget* parent = nullptr);
+
+    CamSet set() const { return set_; }
+    // "TV1" or "TV2", as the set's messages name it.
+    QString setName() const;
+    // The camera shown, 1..count (0 only while the set is empty). The selector shows it.
+    int currentCamera() const { return currentCamera_; }
+
+    // Shows the current camera: values, spinners, the mode box (which runs its handling when the
+    // camera's mode differs from the one shown) and the count field.
+    void showCamera();
+    // Makes camera k current (held to the set) and shows it.
+    void selectCamera(int k);
+    // Makes the selector's upper bound the set's count; a current camera above it moves down to it.
+    void setCameraCount(int count);
+    // After the set was replaced: the selector's bound follows the count and camera 1 is shown.
+    void showFirstCamera();
+
+    ValueField* valueField(int index) const { return fields_.at(static_cast<std::size_t>(index)); }
+    QLabel* caption(int index) const { return captions_.at(static_cast<std::size_t>(index)); }
+    SpinButton* valueSpinner(int index) const { return spinners_.at(static_cast<std::size_t>(index)); }
+    QPushButton* assignButton(int index) const { return assignButtons_.at(static_cast<std::size_t>(index)); }
+    QCheckBox* modeBox() const { return modeBox_; }
+    SpinButton* selector() const { return selector_; }
+    ValueField* indexField() const { return indexField_; }
+    ValueField* countField() const { return countField_; }
+    QPushButton* addBeforeButton() const { return addBeforeButton_; }
+    QPushButton* addBehindButton() const { return addBehindButton_; }
+    QPushButton* removeButton() const { return removeButton_; }
+
+signals:
+    void statusRequested(const QString& text);
+    // The user stepped value spinner `index` (the display's own positionings are not reported).
+    void valueStepped(int index);
+    // The panel itself changed the document: the mode box wrote a camera's mode.
+    void documentChanged();
+
+private:
+    void buildValueRows(QVBoxLayout& layout);
+    void buildNavigation(QVBoxLayout& layout);
+    // The mode box changed state: enables the controls of the values the mode uses, and writes the
+    // mode as exactly the integer 1 or 0 into the current camera.
+    void applyMode();
+    // The selector was positioned: its camera becomes current and is shown.
+    void followSelector();
+    void goToTypedCamera();
+    void refuseCountEdit();
+    void showEmptySet();
+    void applyEnabledStates();
+
+    CamSet set_;
+    CameraDocument& document_;
+    Desktop& desktop_;
+    const std::array<ValueRow, kTvValueCount>& rows_;
+    int currentCamera_ = 1;
+
+    std::array<ValueField*, kTvValueCount> fields_{};
+    std::array<QLabel*, kTvValueCount> captions_{};
+    std::array<SpinButton*, kTvValueCount> spinners_{};
+    std::array<QPushButton*, kAssignButtonCount> assignButtons_{};
+    QCheckBox* modeBox_ = nullptr;
+    QLabel* indexLabel_ = nullptr;
+    ValueField* indexField_ = nullptr;
+    QLabel* countLabel_ = nullptr;
+    ValueField* countField_ = nullptr;
+    SpinButton* selector_ = nullptr;
+    QPushButton* addBeforeButton_ = nullptr;
+    QPushButton* addBehindButton_ = nullptr;
+    QPushButton* removeButton_ = nullptr;
+};
+
+} // namespace vp

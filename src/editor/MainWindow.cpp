@@ -1,0 +1,318 @@
+#include "editor/MainWindow.h"
+
+#include "editor/CameraSetPanel.h"
+#include "editor/PitLanePanel.h"
+#include "options/Configuration.h"
+#include "widgets/ControlNames.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <QWindow>
+
+namespace vp {
+
+namespace {
+
+constexpr int kWidthTwips = 11175;
+constexpr int kHeightTwips = 7620;
+constexpr int kTwipsPerInch = 1440;
+
+const QString kWelcome = QStringLiteral("Welcome to Vantapoint by Quillfen of Z.O.R.V. Ready to rumble ;-) !");
+
+int twipsToPixels(int twips, int dotsPerInch)
+{
+    return (twips * dotsPerInch + kTwipsPerInch / 2) / kTwipsPerInch;
+}
+
+QPushButton* commandButton(const QString& name, const QString& caption, const QString& hint, QWidget* parent)
+{
+    return named(new QPushButton(caption, parent), name, hint);
+}
+
+// The maker's sign on the homepage button.
+QPixmap homepageSign()
+{
+    QPixmap sign(132, 40);
+    sign.fill(Qt::transparent);
+    QPainter painter(&sign);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(0x1f, 0x3a, 0x5f));
+    painter.drawRoundedRect(sign.rect().adjusted(1, 1, -1, -1), 6, 6);
+    QFont font = painter.font();
+    font.setBold(true);
+    font.setPixelSize(20);
+    painter.setFont(font);
+    painter.setPen(QColor(0xf2, 0xc1, 0x4e));
+    painter.drawText(sign.rect(), Qt::AlignCenter, QStringLiteral("Z.O.R.V."));
+    return sign;
+}
+
+} // namespace
+
+MainWindow::MainWindow(EditorServices services, std::string commandLinePath, QWidget* parent)
+    : QWidget(parent)
+    , services_(services)
+{
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(QStringLiteral("Vantapoint V1.52"));
+    buildWindow();
+    runStartup(commandLinePath);
+    applyFixedSize();
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::buildWindow()
+{
+    auto* grid = new QGridLayout(this);
+    grid->setContentsMargins(6, 6, 6, 6);
+    grid->setSpacing(6);
+
+    tabs_ = new QTabWidget(this);
+    tabs_->setObjectName(QStringLiteral("sstCamData"));
+    tv1Panel_ = new CameraSetPanel(CamSet::TV1, document_, services_.desktop, tabs_);
+    tv2Panel_ = new CameraSetPanel(CamSet::TV2, document_, services_.desktop, tabs_);
+    pitLanePanel_ = new PitLanePanel(document_, tabs_);
+    tabs_->addTab(tv1Panel_, QStringLiteral("TV1-Cameras"));
+    tabs_->addTab(tv2Panel_, QStringLiteral("TV2-Cameras"));
+    tabs_->addTab(pitLanePanel_, QStringLiteral("Pitlane-Camera"));
+    for (CameraSetPanel* panel : {tv1Panel_, tv2Panel_}) {
+        connect(panel, &CameraSetPanel::statusRequested, this, &MainWindow::showStatus);
+        connect(panel, &CameraSetPanel::documentChanged, this, &MainWindow::markModified);
+    }
+    connectEditing();
+
+    statusBox_ = new QGroupBox(QStringLiteral("Status report"), this);
+    statusBox_->setObjectName(QStringLiteral("frStatus"));
+    // A label, not a text field: a file read writes hundreds of progress texts, and a label lays
+    // out only the text that is finally painted.
+    statusLine_ = new QLabel(kWelcome, statusBox_);
+    statusLine_->setObjectName(QStringLiteral("txtStatusLine"));
+    statusLine_->setToolTip(QStringLiteral("Shows errors and status messages"));
+    statusLine_->setTextFormat(Qt::PlainText);
+    statusLine_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    statusLine_->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    statusLine_->setBackgroundRole(QPalette::Base);
+    statusLine_->setAutoFillBackground(true);
+    statusLine_->setMargin(2);
+    auto* statusLayout = new QVBoxLayout(statusBox_);
+    statusLayout->setContentsMargins(6, 2, 6, 6);
+    statusLayout->addWidget(statusLine_);
+
+    grid->addWidget(tabs_, 0, 0);
+    grid->addWidget(buildCommandColumn(), 0, 1);
+    grid->addWidget(statusBox_, 1, 0, 1, 2);
+    grid->setColumnStretch(0, 1);
+    grid->setRowStretch(0, 1);
+}
+
+QWidget* MainWindow::buildCommandColumn()
+{
+    auto* column = new QWidget(this);
+    auto* layout = new QVBoxLayout(column);
+    layout->setContentsMargins(0, 22, 0, 0);
+    layout->setSpacing(6);
+
+    loadButton_ = commandButton(QStringLiteral("cmdLoadCAMFile"), QStringLiteral("Load"),
+                                    QStringLiteral("Loads an existing CAM-file"), column);
+    saveButton_ = commandButton(QStringLiteral("cmdSaveCAMFile"), QStringLiteral("Save"),
+                                    QStringLiteral("Saves current shown data into a CAM-file"), column);
+    optionsButton_ = commandButton(QStringLiteral("cmdOptions"), QStringLiteral("Options"),
+                                QStringLiteral("Opens the options dialogue"), column);
+    testButton_ = commandButton(QStringLiteral("cmdTestCams"), QStringLiteral("Test"),
+                                 QStringLiteral("Launches GPL [and plays recorded script]"), column);
+    helpButton_ = commandButton(QStringLiteral("cmdHelp"), QStringLiteral("Help"),
+                             QStringLiteral("Opens the online manual"), column);
+    exitButton_ = commandButton(QStringLiteral("cmdExit"), QStringLiteral("Exit"),
+                             QStringLiteral("Terminates Vantapoint"), column);
+    for (QPushButton* button : {loadButton_, saveButton_, optionsButton_, testButton_, helpButton_, exitButton_})
+        layout->addWidget(button);
+    layout->addStretch(1);
+
+    makerLabel_ = new QLabel(QStringLiteral("developed and presented by:"), column);
+    makerLabel_->setObjectName(QStringLiteral("lblDevelop"));
+    makerLabel_->setWordWrap(true);
+    homepageButton_ = new QToolButton(column);
+    homepageButton_->setObjectName(QStringLiteral("cmdVisitHP"));
+    const QPixmap sign = homepageSign();
+    homepageButton_->setIcon(sign);
+    homepageButton_->setIconSize(sign.size());
+    homepageButton_->setAutoRaise(true);
+    homepageButton_->setToolTip(QStringLiteral("Visit the homepage of Z.O.R.V!"));
+    // A picture has no caption for a screen reader to say.
+    homepageButton_->setAccessibleName(homepageButton_->toolTip());
+    layout->addWidget(makerLabel_);
+    layout->addWidget(homepageButton_, 0, Qt::AlignHCenter);
+    column->setFixedWidth(140);
+
+    connect(loadButton_, &QPushButton::clicked, this, &MainWindow::loadCamFile);
+    connect(saveButton_, &QPushButton::clicked, this, &MainWindow::saveCamFile);
+    connect(optionsButton_, &QPushButton::clicked, this, &MainWindow::editOptions);
+    connect(testButton_, &QPushButton::clicked, this, &MainWindow::testCameras);
+    // The activity is this window's own: the watch ends with the window.
+    scriptActivity_.watch([this](bool running) { scriptActivityChanged(running); });
+    connect(helpButton_, &QPushButton::clicked, this, &MainWindow::openManual);
+    connect(exitButton_, &QPushButton::clicked, this, &QWidget::close);
+    connect(homepageButton_, &QToolButton::clicked, this, &MainWindow::openHomepage);
+    return column;
+}
+
+void MainWindow::runStartup(const std::string& commandLinePath)
+{
+    camFolder_ = services_.programFolder;
+    camFileName_.clear();
+    screenSize_ = services_.desktop.screenSize();
+    // Header, one camera per set, header length and the pit lane's -0.125; camera 1 gets its
+    // values once the options are known.
+    document_ = CameraDocument::startup({});
+    if (services_.input != nullptr)
+        mouseInput_ = std::make_unique<MouseInput>(*services_.input, services_.clock,
+                                                   [] { QCoreApplication::processEvents(); });
+
+    const ConfigLoadResult config = loadConfiguration(services_.programFolder, options_);
+    if (config.showWarning)
+        services_.desktop.messageBox({std::string(kConfigWarningTitle), configWarningText(), BoxIcon::Exclamation,
+                                      BoxButtons::Ok});
+    if (config.gplNotFoundIn)
+        services_.desktop.messageBox({std::string(kConfigWarningTitle), gplNotFoundText(*config.gplNotFoundIn),
+                                      BoxIcon::Exclamation, BoxButtons::Ok});
+    // A failed write of the defaults (code 3) is reported and the start-up goes on with the
+    // defaults in memory, so the window is never left half built.
+    for (int code : config.debugModeCodes)
+        services_.desktop.messageBox({std::string(kDebugModeTitle), debugModeText(code), BoxIcon::Exclamation,
+                                      BoxButtons::Ok});
+    if (config.gplKnown)
+        camFolder_ = config.camFolder;
+
+    for (CamSet set : {CamSet::TV1, CamSet::TV2}) {
+        TvCameraRecord& first = document_.set(set).camera(1);
+        for (int k = 2; k <= 12; ++k)
+            first.value(k) = options_.defaultValues.at(static_cast<std::size_t>(k - 1));
+    }
+    showCamera(CamSet::TV1);
+    showCamera(CamSet::TV2);
+    showPitLaneCamera();
+    updateTestButton();
+    setModified(false);
+
+    if (!commandLinePath.empty())
+        loadFrom(commandLinePath);
+}
+
+void MainWindow::showStatus(const QString& text)
+{
+    statusLine_->setText(text);
+    emit statusShown(text);
+}
+
+void MainWindow::showCamera(CamSet set)
+{
+    setPanel(set).showCamera();
+}
+
+void MainWindow::showPitLaneCamera()
+{
+    pitLanePanel_->showCamera();
+}
+
+CameraSetPanel& MainWindow::setPanel(CamSet set) const
+{
+    return set == CamSet::TV1 ? *tv1Panel_ : *tv2Panel_;
+}
+
+void MainWindow::markModified()
+{
+    setModified(true);
+}
+
+void MainWindow::setModified(bool modified)
+{
+    if (modified == modified_)
+        return;
+    modified_ = modified;
+    emit modifiedChanged(modified);
+}
+
+QSize fixedOuterSize(int dotsPerInchX, int dotsPerInchY)
+{
+    return {twipsToPixels(kWidthTwips, dotsPerInchX), twipsToPixels(kHeightTwips, dotsPerInchY)};
+}
+
+QSize MainWindow::fixedOuterSize() const
+{
+    return vp::fixedOuterSize(logicalDpiX(), logicalDpiY());
+}
+
+void MainWindow::applyFixedSize()
+{
+    // The outer size is fixed; the window frame, known once the window exists, is taken off it.
+    const QMargins frame = windowHandle() != nullptr ? windowHandle()->frameMargins() : QMargins();
+    const QSize outer = fixedOuterSize();
+    setFixedSize(outer.width() - frame.left() - frame.right(), outer.height() - frame.top() - frame.bottom());
+}
+
+void MainWindow::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    applyFixedSize();
+}
+
+void MainWindow::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() != QEvent::WindowStateChange)
+        return;
+    const Qt::WindowStates states = windowState();
+    // A maximised window goes back to its fixed size; a minimised one is left alone.
+    if (!(states & Qt::WindowMinimized) && (states & (Qt::WindowMaximized | Qt::WindowFullScreen)))
+        setWindowState(states & ~(Qt::WindowMaximized | Qt::WindowFullScreen));
+}
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    if (scriptActivity_.running()) {
+        scriptActivity_.requestStop();
+        closeAfterScript_ = true;
+        event->ignore();
+        return;
+    }
+    if (!exitConfirmed()) {
+        event->ignore();
+        return;
+    }
+    QWidget::closeEvent(event);
+}
+
+bool MainWindow::exitConfirmed()
+{
+    if (!modified_ || !options_.askBeforeExit)
+        return true;
+    services_.desktop.beep();
+    const BoxAnswer answer = services_.desktop.messageBox({"Vantapoint: Safety request",
+                                                          "There is unsaved data in memory. Really exit?",
+                                                          BoxIcon::Exclamation, BoxButtons::OkCancel});
+    return answer == BoxAnswer::Ok;
+}
+
+void MainWindow::openManual()
+{
+    services_.desktop.openDocument(services_.manualFile());
+}
+
+void MainWindow::openHomepage()
+{
+    // The project has no public homepage; the manual's About section tells who makes Vantapoint.
+    services_.desktop.openDocument(services_.manualFile() + "#about");
+}
+
+} // namespace vp
