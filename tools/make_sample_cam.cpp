@@ -31,80 +31,80 @@ struct SetPlan {
     int heightSteps;
 };
 
-double Rounded(double value, double step)
+double roundedTo(double value, double step)
 {
     return std::round(value / step) * step;
 }
 
-ValueSlot Metres(double value)
+ValueSlot floatSlot(double value)
 {
     return ValueSlot::fromFloat(static_cast<float>(value));
 }
 
-ValueSlot Degrees(double degrees)
+ValueSlot degreesSlot(double degrees)
 {
     return ValueSlot::fromFloat(static_cast<float>(degrees * kPi / 180.0));
 }
 
 // Camera k's distance: even spacing with a deterministic wobble smaller than half the spacing, so
 // the set stays in ascending order.
-double DistanceOf(const SetPlan& plan, int k)
+double distanceOf(const SetPlan& plan, int k)
 {
     const double wobble = ((k * 37) % 23 - 11) * 3.1;
-    return Rounded(plan.firstDistance + (k - 1) * plan.spacing + wobble, 0.1);
+    return roundedTo(plan.firstDistance + (k - 1) * plan.spacing + wobble, 0.1);
 }
 
-void FillSet(CameraSet& set, const SetPlan& plan)
+void fillSet(CameraSet& set, const SetPlan& plan)
 {
     set.setCount(kCamerasPerSet);
     for (int k = 1; k <= kCamerasPerSet; ++k) {
         TvCameraRecord& camera = set.camera(k);
-        const double distance = DistanceOf(plan, k);
-        const double previous = k > 1 ? DistanceOf(plan, k - 1) : DistanceOf(plan, kCamerasPerSet) - kTrackLength;
+        const double distance = distanceOf(plan, k);
+        const double previous = k > 1 ? distanceOf(plan, k - 1) : distanceOf(plan, kCamerasPerSet) - kTrackLength;
         const int side = k % 3 == 0 ? -1 : 1;
         const bool moving = k % plan.movingEvery == 0;
 
-        camera.value(1) = Metres(distance);
-        camera.value(2) = Metres(side * (9.0 + (k * 7) % 16));
-        camera.value(3) = Metres(plan.baseHeight + (k * 5) % plan.heightSteps * 0.5);
+        camera.value(1) = floatSlot(distance);
+        camera.value(2) = floatSlot(side * (9.0 + (k * 7) % 16));
+        camera.value(3) = floatSlot(plan.baseHeight + (k * 5) % plan.heightSteps * 0.5);
         // Hand over to this camera a little before the car reaches it.
-        camera.value(4) = Metres(-Rounded(0.45 * (distance - previous), 0.1));
+        camera.value(4) = floatSlot(-roundedTo(0.45 * (distance - previous), 0.1));
         camera.value(5) = ValueSlot::fromInt(moving ? 0 : 1);
         if (moving) {
-            camera.value(6) = Metres(0.8 + (k % 5) * 0.15);
-            camera.value(7) = Metres(1.2 + (k % 4) * 0.3);
-            camera.value(8) = Metres(0.7 + (k % 3) * 0.1);
-            camera.value(9) = Degrees(0);
-            camera.value(10) = Degrees(0);
-            camera.value(11) = Degrees(0);
-            camera.value(12) = Degrees(90);
+            camera.value(6) = floatSlot(0.8 + (k % 5) * 0.15);
+            camera.value(7) = floatSlot(1.2 + (k % 4) * 0.3);
+            camera.value(8) = floatSlot(0.7 + (k % 3) * 0.1);
+            camera.value(9) = degreesSlot(0);
+            camera.value(10) = degreesSlot(0);
+            camera.value(11) = degreesSlot(0);
+            camera.value(12) = degreesSlot(90);
         } else {
-            camera.value(6) = Metres(0.1);
-            camera.value(7) = Metres(0.1);
-            camera.value(8) = Metres(0.1);
-            camera.value(9) = Degrees(side * (60 + (k * 13) % 50));
-            camera.value(10) = Degrees(-(3 + (k % 4) * 2));
-            camera.value(11) = Degrees(0);
-            camera.value(12) = Degrees(35 + (k * 11) % 40);
+            camera.value(6) = floatSlot(0.1);
+            camera.value(7) = floatSlot(0.1);
+            camera.value(8) = floatSlot(0.1);
+            camera.value(9) = degreesSlot(side * (60 + (k * 13) % 50));
+            camera.value(10) = degreesSlot(-(3 + (k % 4) * 2));
+            camera.value(11) = degreesSlot(0);
+            camera.value(12) = degreesSlot(35 + (k * 11) % 40);
         }
     }
 }
 
-CameraDocument SampleDocument()
+CameraDocument sampleDocument()
 {
     CameraDocument doc;
     doc.header = {0x4D, 0x41, 0x43, 0x54, 0, 0, 0, 0, 0, 0, 0, 0};
-    FillSet(doc.tv1, {12.5, 201.1, 3, 2.5, 9});
-    FillSet(doc.tv2, {96.0, 199.6, 2, 6.0, 14});
+    fillSet(doc.tv1, {12.5, 201.1, 3, 2.5, 9});
+    fillSet(doc.tv2, {96.0, 199.6, 2, 6.0, 14});
 
-    doc.pit.value(1) = Metres(-152.4);
-    doc.pit.value(2) = Metres(48.75);
-    doc.pit.value(3) = Metres(7.5);
-    doc.pit.value(4) = Degrees(134.5);
-    doc.pit.value(5) = Degrees(-7);
-    doc.pit.value(6) = Degrees(0);
-    doc.pit.value(7) = Degrees(48);
-    doc.pit.value(9) = Metres(-0.125);
+    doc.pit.value(1) = floatSlot(-152.4);
+    doc.pit.value(2) = floatSlot(48.75);
+    doc.pit.value(3) = floatSlot(7.5);
+    doc.pit.value(4) = degreesSlot(134.5);
+    doc.pit.value(5) = degreesSlot(-7);
+    doc.pit.value(6) = degreesSlot(0);
+    doc.pit.value(7) = degreesSlot(48);
+    doc.pit.value(9) = floatSlot(-0.125);
 
     vp::updateHeaderLength(doc);
     return doc;
@@ -119,7 +119,7 @@ int main(int argc, char* argv[])
         return 2;
     }
     const std::string path = argv[1];
-    const CameraDocument doc = SampleDocument();
+    const CameraDocument doc = sampleDocument();
     if (const vp::CamFileResult failure = vp::writeCamFile(path, doc)) {
         std::fprintf(stderr, "make_sample_cam: cannot write %s: %s (%d)\n", path.c_str(),
                      failure->description.c_str(), failure->number);

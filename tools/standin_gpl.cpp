@@ -36,13 +36,13 @@
 
 namespace {
 
-std::int64_t NowMs()
+std::int64_t nowMs()
 {
     using namespace std::chrono;
     return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
 }
 
-int ButtonNumber(Qt::MouseButton button)
+int buttonNumber(Qt::MouseButton button)
 {
     switch (button) {
     case Qt::LeftButton: return 1;
@@ -52,7 +52,7 @@ int ButtonNumber(Qt::MouseButton button)
     }
 }
 
-QString KeyName(int key)
+QString keyName(int key)
 {
     switch (key) {
     case Qt::Key_Escape: return QStringLiteral("Escape");
@@ -106,7 +106,7 @@ protected:
     {
         if (event->isAutoRepeat())
             return;
-        write(QStringLiteral("key %1 %2").arg(KeyName(event->key())).arg(event->timestamp()));
+        write(QStringLiteral("key %1 %2").arg(keyName(event->key())).arg(event->timestamp()));
         recentKeys_.push_back(event->key() == Qt::Key_Enter ? Qt::Key_Return : event->key());
         if (recentKeys_.size() > kShutdownKeys.size())
             recentKeys_.pop_front();
@@ -125,7 +125,7 @@ private:
         const QPoint at = event->globalPosition().toPoint();
         write(QStringLiteral("%1 %2 %3 %4 %5")
                   .arg(QLatin1String(what))
-                  .arg(ButtonNumber(event->button()))
+                  .arg(buttonNumber(event->button()))
                   .arg(at.x())
                   .arg(at.y())
                   .arg(event->timestamp()));
@@ -134,7 +134,7 @@ private:
     void write(const QString& line)
     {
         // Each line is on disk at once: whoever reads the log sees every event as it happens.
-        log_.write(QStringLiteral("%1 %2\n").arg(NowMs()).arg(line).toUtf8());
+        log_.write(QStringLiteral("%1 %2\n").arg(nowMs()).arg(line).toUtf8());
         log_.flush();
     }
 
@@ -173,6 +173,6 @@ int main(int argc, char* argv[])
     }
     // Only now are the window and the connection to the window system gone: whoever waits for this
     // line finds the screen free again.
-    log.write(QStringLiteral("%1 exited\n").arg(NowMs()).toUtf8());
+    log.write(QStringLiteral("%1 exited\n").arg(nowMs()).toUtf8());
     return result;
 }

@@ -20,6 +20,12 @@ inline constexpr int kTvModeValue = 5;          // value #5: integer 1 = fixed, 
 
 enum class CamSet { TV1, TV2 };
 
+// "TV1" or "TV2", as messages and control names call the set.
+constexpr const char* camSetName(CamSet set)
+{
+    return set == CamSet::TV1 ? "TV1" : "TV2";
+}
+
 // The index of member k (counted from 1) of n. Another k is a fault of the caller: asserted, and
 // held to the nearest member where assertions are off, so that nothing outside is ever touched.
 template <int N>

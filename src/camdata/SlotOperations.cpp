@@ -14,11 +14,6 @@ constexpr float kTrackEnd = 50000.0F;
 // Behind the last camera a middle placement has no neighbour to aim at and steps on by this much.
 constexpr float kStepBehindLast = 200.0F;
 
-std::string nameOf(CamSet set)
-{
-    return set == CamSet::TV1 ? "TV1" : "TV2";
-}
-
 SlotOutcome refused(std::string message, const CameraSet& cameras, int current)
 {
     return {false, std::move(message), current, cameras.count()};
@@ -26,7 +21,7 @@ SlotOutcome refused(std::string message, const CameraSet& cameras, int current)
 
 SlotOutcome fullSet(CamSet set, const CameraSet& cameras, int current)
 {
-    return refused("Sorry, but maximum of possible " + nameOf(set) + "-cameras (256) has already been reached. Ready.",
+    return refused("Sorry, but maximum of possible " + std::string(camSetName(set)) + "-cameras (256) has already been reached. Ready.",
                    cameras, current);
 }
 
@@ -143,7 +138,7 @@ SlotOutcome removeCamera(CameraDocument& doc, CamSet set, int current)
     CameraSet& cameras = doc.set(set);
     const int n = cameras.count();
     if (n <= 1)
-        return refused("Sorry, no more " + nameOf(set) + "-cameras there to delete. Ready.", cameras, current);
+        return refused("Sorry, no more " + std::string(camSetName(set)) + "-cameras there to delete. Ready.", cameras, current);
     const int c = checkedCurrent(cameras, current);
 
     for (int k = c + 1; k <= n; ++k)
@@ -173,13 +168,13 @@ SlotOutcome assignToAll(CameraDocument& doc, CamSet set, int current, int button
 
 std::string removeQuestion(CamSet set)
 {
-    return "This will remove the currently shown camera from the " + nameOf(set) +
+    return "This will remove the currently shown camera from the " + std::string(camSetName(set)) +
            "-set. Undo is NOT possible. Continue?";
 }
 
 std::string assignToAllQuestion(CamSet set)
 {
-    return "This will overwrite the same value of all other cameras in the " + nameOf(set) +
+    return "This will overwrite the same value of all other cameras in the " + std::string(camSetName(set)) +
            "-set. Undo is NOT possible. Continue?";
 }
 

@@ -26,7 +26,7 @@ struct SlotOutcome {
 
 // `current` is the set's current camera, 1..count; another number is a fault of the caller (asserted,
 // and taken as the nearest camera where assertions are off). `defaults` are the default values of
-// the stored options: slot 0 is the placement (kPlaceInMiddle, else a distance in metres), slots
+// the options in force: slot 0 is the placement (kPlaceInMiddle, else a distance in metres), slots
 // 1..11 the values #2..#12 of a new camera. Both insertions and the removal recompute the header length.
 SlotOutcome insertCameraBefore(CameraDocument& doc, CamSet set, int current, const std::array<ValueSlot, 12>& defaults);
 SlotOutcome insertCameraBehind(CameraDocument& doc, CamSet set, int current, const std::array<ValueSlot, 12>& defaults);

@@ -55,7 +55,7 @@ CameraSetPanel::CameraSetPanel(CamSet set, CameraDocument& document, Desktop& de
 
 QString CameraSetPanel::setName() const
 {
-    return set_ == CamSet::TV1 ? QStringLiteral("TV1") : QStringLiteral("TV2");
+    return QLatin1String(camSetName(set_));
 }
 
 void CameraSetPanel::buildValueRows(QVBoxLayout& layout)

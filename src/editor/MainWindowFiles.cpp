@@ -11,11 +11,6 @@ namespace vp {
 
 namespace {
 
-QString setName(CamSet set)
-{
-    return set == CamSet::TV1 ? QStringLiteral("TV1") : QStringLiteral("TV2");
-}
-
 // The first sentence of the status message for an expected failure.
 QString failureReason(CamFileErrorKind kind)
 {
@@ -80,10 +75,10 @@ void MainWindow::loadFrom(const std::string& path)
             showStatus(QStringLiteral("Reading CAMFile-Header..."));
             break;
         case ReadProgress::Kind::CountStep:
-            showStatus(QStringLiteral("Reading number of %1-cams...").arg(setName(step.set)));
+            showStatus(QStringLiteral("Reading number of %1-cams...").arg(QLatin1String(camSetName(step.set))));
             break;
         case ReadProgress::Kind::CameraStep:
-            showStatus(QStringLiteral("Reading data of %1-cam # %2...").arg(setName(step.set)).arg(step.number));
+            showStatus(QStringLiteral("Reading data of %1-cam # %2...").arg(QLatin1String(camSetName(step.set))).arg(step.number));
             break;
         case ReadProgress::Kind::PitStep:
             showStatus(QStringLiteral("Reading data of Pitlane-cam..."));

@@ -42,8 +42,7 @@ struct OptionsRecord {
     bool playScript = false;
 
     bool gplKnown() const { return gplFolder != kGplNotInstalled; }
-    // Every field but the header, as the Options command copies between the stored options and the
-    // dialog's copy.
+    // Every field but the header, as the Options command takes over the options dialog's copy.
     void copyAllButHeaderFrom(const OptionsRecord& other);
     // What the script commands take of these options.
     ScriptSettings scriptSettings() const;

@@ -48,7 +48,7 @@ TEST(DocumentUrl, LocalPathsWithAFragmentOnlyAfterTheFileName)
 
     test::TempDir dir;
     const std::string file = dir.file("notes#1");
-    test::WriteBytes(file, {'x'});
+    test::writeBytes(file, {'x'});
     const QUrl existing = documentUrl(file);
     EXPECT_EQ(QFile::encodeName(existing.toLocalFile()).toStdString(), file);
     EXPECT_FALSE(existing.hasFragment());
@@ -78,9 +78,9 @@ TEST(ManualPath, BesideTheProgramFirstThenWhereTheInstallationPutsIt)
         std::filesystem::create_directories(dir.file("bin"));
         std::filesystem::create_directories(dir.file("share/vantapoint"));
         if (c.beside)
-            test::WriteBytes(dir.file("bin/VantapointHelp.html"), {'x'});
+            test::writeBytes(dir.file("bin/VantapointHelp.html"), {'x'});
         if (c.installed)
-            test::WriteBytes(dir.file("share/vantapoint/VantapointHelp.html"), {'x'});
+            test::writeBytes(dir.file("share/vantapoint/VantapointHelp.html"), {'x'});
         EXPECT_EQ(manualPath(dir.file("bin"), "../share/vantapoint"), dir.path() + c.expected)
             << c.beside << c.installed;
     }

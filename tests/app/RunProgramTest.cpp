@@ -51,7 +51,7 @@ TEST(SampleCamFile, IsAPlausibleTrackAndTheSameOnEveryRun)
     test::TempDir dir;
     test::TempDir again;
     const std::string sample = MakeSample(dir);
-    EXPECT_EQ(test::ReadBytes(sample), test::ReadBytes(MakeSample(again)));
+    EXPECT_EQ(test::readBytes(sample), test::readBytes(MakeSample(again)));
     CameraDocument doc;
     ASSERT_EQ(readCamFile(sample, doc), std::nullopt);
     EXPECT_EQ(doc.headerLength(), 60u + 56u * static_cast<unsigned>(doc.tv1.count() + doc.tv2.count()));

@@ -124,7 +124,7 @@ TEST(CamFileRoundTrip, OddCountBytesAndWrongLengthAreCarriedThroughTheDisk)
 
     test::TempDir dir;
     const std::string path = dir.file("odd.cam");
-    test::WriteBytes(path, file);
+    test::writeBytes(path, file);
     CameraDocument doc;
     ASSERT_EQ(readCamFile(path, doc), std::nullopt);
     EXPECT_EQ(doc.tv1.count(), 5);
@@ -132,7 +132,7 @@ TEST(CamFileRoundTrip, OddCountBytesAndWrongLengthAreCarriedThroughTheDisk)
     EXPECT_EQ(doc.tv1.countField(), (CameraSet::CountField{5, 0x7F, 0, 0}));
     EXPECT_EQ(doc.headerLength(), 0x04030201u);
     ASSERT_EQ(writeCamFile(path, doc), std::nullopt);
-    EXPECT_EQ(test::ReadBytes(path), file);
+    EXPECT_EQ(test::readBytes(path), file);
 }
 
 TEST(CamFileRead, ProgressInFileOrderTheDocumentChangedAtTheEndStaleRecordsKept)
@@ -220,7 +220,7 @@ protected:
 
     std::string OldFile()
     {
-        test::WriteBytes(dir.file("x.cam"), old);
+        test::writeBytes(dir.file("x.cam"), old);
         return dir.file("x.cam");
     }
 
@@ -240,11 +240,11 @@ protected:
 TEST_F(CamFileWriteFails, FolderInPlaceOfTheFile)
 {
     fs::create_directory(dir.file("x.cam"));
-    test::WriteBytes(dir.file("x.cam/inside"), old);
+    test::writeBytes(dir.file("x.cam/inside"), old);
     const CamFileError error = Write(dir.file("x.cam"));
     EXPECT_EQ(error.kind, CamFileErrorKind::OtherError);
     EXPECT_FALSE(error.description.empty());
-    EXPECT_EQ(test::ReadBytes(dir.file("x.cam/inside")), old);
+    EXPECT_EQ(test::readBytes(dir.file("x.cam/inside")), old);
 }
 
 TEST_F(CamFileWriteFails, WriteProtectedFile)
@@ -256,7 +256,7 @@ TEST_F(CamFileWriteFails, WriteProtectedFile)
     EXPECT_EQ(error.kind, CamFileErrorKind::OtherError);
     EXPECT_EQ(error.number, EACCES);
     EXPECT_EQ(error.description, std::generic_category().message(EACCES));
-    EXPECT_EQ(test::ReadBytes(path), old);
+    EXPECT_EQ(test::readBytes(path), old);
 }
 
 #ifndef _WIN32
@@ -267,7 +267,7 @@ TEST_F(CamFileWriteFails, ReadOnlyFolder)
     const std::string path = OldFile();
     fs::permissions(dir.path(), fs::perms::owner_write, fs::perm_options::remove);
     EXPECT_EQ(Write(path).kind, CamFileErrorKind::OtherError);
-    EXPECT_EQ(test::ReadBytes(path), old);
+    EXPECT_EQ(test::readBytes(path), old);
 }
 #endif
 

@@ -29,8 +29,8 @@ using Bytes = std::vector<std::uint8_t>;
 std::vector<std::string> Entries(const std::string& folder)
 {
     std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(test::NativePath(folder)))
-        names.push_back(test::Utf8Path(entry.path().filename()));
+    for (const auto& entry : fs::directory_iterator(test::nativePath(folder)))
+        names.push_back(test::utf8Path(entry.path().filename()));
     return names;
 }
 
@@ -51,7 +51,7 @@ TEST(FileSystemRead, ReadsAtMostThePrefixAndFailuresCarryTheirNumbers)
     Bytes content(100);
     for (std::size_t i = 0; i < content.size(); ++i)
         content[i] = static_cast<std::uint8_t>(i);
-    test::WriteBytes(dir.file("f"), content);
+    test::writeBytes(dir.file("f"), content);
     EXPECT_EQ(readFilePrefix(dir.file("f"), 10).bytes, Bytes(content.begin(), content.begin() + 10));
     const ReadResult whole = readFilePrefix(dir.file("f"), 1000);
     EXPECT_EQ(whole.error, std::nullopt);
@@ -77,10 +77,10 @@ TEST(FileSystemReplace, KeepsPermissionsAndLeavesNoTemporaryFile)
 {
     test::TempDir dir;
     const std::string path = dir.file("x.cam");
-    test::WriteBytes(path, Bytes(50, 1));
+    test::writeBytes(path, Bytes(50, 1));
 #ifdef _WIN32
     // Windows keeps them in the file's attributes.
-    const std::wstring native = test::NativePath(path).native();
+    const std::wstring native = test::nativePath(path).native();
     const DWORD attributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE;
     ASSERT_TRUE(SetFileAttributesW(native.c_str(), attributes));
 #else
@@ -88,7 +88,7 @@ TEST(FileSystemReplace, KeepsPermissionsAndLeavesNoTemporaryFile)
     fs::permissions(path, perms);
 #endif
     ASSERT_EQ(replaceFile(path, Bytes{1, 2, 3}), std::nullopt);
-    EXPECT_EQ(test::ReadBytes(path), (Bytes{1, 2, 3}));
+    EXPECT_EQ(test::readBytes(path), (Bytes{1, 2, 3}));
 #ifdef _WIN32
     EXPECT_EQ(GetFileAttributesW(native.c_str()), attributes);
 #else
@@ -118,8 +118,8 @@ TEST(FileSystemReplace, ATargetHeldOpenElsewhereKeepsTheOldFile)
 {
     test::TempDir dir;
     const std::string path = dir.file("x.cam");
-    test::WriteBytes(path, {7, 7});
-    HANDLE held = CreateFileW(test::NativePath(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+    test::writeBytes(path, {7, 7});
+    HANDLE held = CreateFileW(test::nativePath(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
     const std::optional<SystemError> error = replaceFile(path, Bytes(1000, 3));
@@ -127,7 +127,7 @@ TEST(FileSystemReplace, ATargetHeldOpenElsewhereKeepsTheOldFile)
 
     ASSERT_TRUE(error);
     EXPECT_TRUE(error->number == ERROR_ACCESS_DENIED || error->number == ERROR_SHARING_VIOLATION) << error->number;
-    EXPECT_EQ(test::ReadBytes(path), (Bytes{7, 7}));
+    EXPECT_EQ(test::readBytes(path), (Bytes{7, 7}));
     EXPECT_EQ(Entries(dir.path()), std::vector<std::string>{"x.cam"});
 }
 
@@ -150,11 +150,11 @@ TEST(FileSystemReplace, ThroughALinkReplacesTheFileAndKeepsTheLink)
 {
     test::TempDir dir;
     const std::string path = dir.file("x.cam");
-    test::WriteBytes(path, Bytes(50, 1));
+    test::writeBytes(path, Bytes(50, 1));
     fs::create_symlink("x.cam", dir.file("link.cam"));
     ASSERT_EQ(replaceFile(dir.file("link.cam"), Bytes{4, 5}), std::nullopt);
     EXPECT_TRUE(fs::is_symlink(dir.file("link.cam")));
-    EXPECT_EQ(test::ReadBytes(path), (Bytes{4, 5}));
+    EXPECT_EQ(test::readBytes(path), (Bytes{4, 5}));
 }
 
 // A file-size limit makes the write itself fail half-way, as a full disk would.
@@ -162,7 +162,7 @@ TEST(FileSystemReplace, WriteFailingHalfWayKeepsTheOldFile)
 {
     test::TempDir dir;
     const std::string path = dir.file("x.cam");
-    test::WriteBytes(path, {7, 7});
+    test::writeBytes(path, {7, 7});
 
     rlimit saved{};
     ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
@@ -176,7 +176,7 @@ TEST(FileSystemReplace, WriteFailingHalfWayKeepsTheOldFile)
 
     ASSERT_TRUE(error);
     EXPECT_EQ(error->number, EFBIG);
-    EXPECT_EQ(test::ReadBytes(path), (Bytes{7, 7}));
+    EXPECT_EQ(test::readBytes(path), (Bytes{7, 7}));
     EXPECT_EQ(Entries(dir.path()), std::vector<std::string>{"x.cam"});
 }
 #endif

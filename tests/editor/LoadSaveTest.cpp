@@ -97,8 +97,8 @@ TEST_F(LoadSave, AFailedLoadChangesNothingButTheStatusLine)
         {folder.file("notes.txt"), "Not a track-camerafile. Load aborted. Ready."},
         {folder.file("short.cam"), "File is incomplete. Load aborted. Ready."},
     };
-    WriteBytes(cases[1].first, {'h', 'e', 'l', 'l', 'o', ' ', 'w', 'o', 'r', 'l', 'd', '!', '!', '!'});
-    WriteBytes(cases[2].first, incomplete);
+    writeBytes(cases[1].first, {'h', 'e', 'l', 'l', 'o', ' ', 'w', 'o', 'r', 'l', 'd', '!', '!', '!'});
+    writeBytes(cases[2].first, incomplete);
     restart();
     makeUnsaved();
     const CameraDocument before = window->document();
@@ -176,7 +176,7 @@ TEST_F(LoadSave, SaveWritesTheWholeDocumentAndReplacesAFileOnlyAfterOk)
 {
     const std::vector<std::uint8_t> old = camFileBytes(CamDocument(5, 5));
     const std::string path = folder.file("old.cam");
-    WriteBytes(path, old);
+    writeBytes(path, old);
     restart();
     makeUnsaved();
     click("cmdSaveCAMFile");
@@ -187,7 +187,7 @@ TEST_F(LoadSave, SaveWritesTheWholeDocumentAndReplacesAFileOnlyAfterOk)
     desktop.dialogAnswers = {fresh};
     click("cmdSaveCAMFile");
     EXPECT_TRUE(desktop.boxes.empty());
-    EXPECT_EQ(ReadBytes(fresh), camFileBytes(window->document()));
+    EXPECT_EQ(readBytes(fresh), camFileBytes(window->document()));
     EXPECT_EQ(status(), "File written. Ready.");
     EXPECT_FALSE(window->isModified());
     EXPECT_EQ(window->camFolder(), folderOf(fresh));
@@ -199,12 +199,12 @@ TEST_F(LoadSave, SaveWritesTheWholeDocumentAndReplacesAFileOnlyAfterOk)
     ASSERT_EQ(desktop.boxes.size(), 1U);
     EXPECT_EQ(desktop.boxes[0].text, "File exists. Overwrite?");
     EXPECT_EQ(status(), "Cancel pressed. Save aborted. Ready.");
-    EXPECT_EQ(ReadBytes(path), old);
+    EXPECT_EQ(readBytes(path), old);
     EXPECT_TRUE(window->isModified());
 
     desktop.dialogAnswers = {path};
     click("cmdSaveCAMFile");
-    EXPECT_EQ(ReadBytes(path), camFileBytes(window->document())) << "the longer old file leaves no tail";
+    EXPECT_EQ(readBytes(path), camFileBytes(window->document())) << "the longer old file leaves no tail";
     EXPECT_FALSE(window->isModified());
 
     window->options().askBeforeOverwrite = false;

@@ -53,7 +53,7 @@ void MainWindowTest::pass(const QString& name)
 std::string MainWindowTest::camFile(const std::string& name, const CameraDocument& doc) const
 {
     const std::string path = folder.file(name);
-    WriteBytes(path, camFileBytes(doc));
+    writeBytes(path, camFileBytes(doc));
     return path;
 }
 

@@ -53,7 +53,7 @@ protected:
     // Writes doc as a CAM file into the program folder and returns its path.
     std::string camFile(const std::string& name, const CameraDocument& doc) const;
 
-    QApplication& app = TestApp();
+    QApplication& app = testApp();
     TempDir folder;
     FakeDesktop desktop;
     FakeClock clock;

@@ -67,7 +67,7 @@ TEST_F(Start, AGplFolderThatLostTheGameIsForgottenAloneWithOneBox)
     OptionsRecord options;
     options.gplFolder = folder.file("GPL");
     options.shutdownDelay = 700;
-    WriteBytes(joinPath(folder.path(), kConfigFileName), configBytes(options));
+    writeBytes(joinPath(folder.path(), kConfigFileName), configBytes(options));
     MainWindow& w = start();
     ASSERT_EQ(desktop.boxes.size(), 1U);
     EXPECT_EQ(desktop.boxes[0].title, "Vantapoint: Error while initializing");

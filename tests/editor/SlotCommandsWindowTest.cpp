@@ -39,7 +39,7 @@ protected:
         desktop.dialogAnswers = {path};
         click("cmdSaveCAMFile");
         EXPECT_EQ(status(), "File written. Ready.");
-        return ReadBytes(path);
+        return readBytes(path);
     }
     // Saves and checks the header length written against the counts of both sets.
     void expectHeaderLength(int tv1Count, int tv2Count)

@@ -1,4 +1,4 @@
-// "Test" in the main window, pressed for real: the stored options decide what it launches and
+// "Test" in the main window, pressed for real: the options in force decide what it launches and
 // plays, and the button is disabled while any script command runs.
 
 #include "MainWindowFixture.h"
@@ -30,7 +30,7 @@ protected:
         input = &backend;
         launcher = &fakeLauncher;
         std::filesystem::create_directory(gpl);
-        WriteBytes(joinPath(gpl, "gpl.exe"), {'M', 'Z'});
+        writeBytes(joinPath(gpl, "gpl.exe"), {'M', 'Z'});
         options.gplFolder = gpl;
         options.showInformation = false;
         options.shutdownDelay = 0;
@@ -39,7 +39,7 @@ protected:
     // Starts the program on `options` as its configuration.
     MainWindow& startWithOptions()
     {
-        WriteBytes(joinPath(folder.path(), kConfigFileName), configBytes(options));
+        writeBytes(joinPath(folder.path(), kConfigFileName), configBytes(options));
         return start();
     }
 

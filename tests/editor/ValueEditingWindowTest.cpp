@@ -80,7 +80,7 @@ TEST_F(ValueEditingWindow, PassingThroughFieldsStoresNothingAndTheFileIsSavedAsL
     EXPECT_FALSE(window->isModified());
     desktop.dialogAnswers = {folder.file("resaved.cam")};
     click("cmdSaveCAMFile");
-    EXPECT_EQ(ReadBytes(folder.file("resaved.cam")), ReadBytes(path));
+    EXPECT_EQ(readBytes(folder.file("resaved.cam")), readBytes(path));
 
     type("txtTV1CamData_8", "45");
     EXPECT_EQ(tv1(1).value(9).asFloat(), 0.785398185F) << "typed over, the field's text is taken";

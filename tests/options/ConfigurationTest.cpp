@@ -15,9 +15,9 @@ namespace fs = std::filesystem;
 namespace vp {
 namespace {
 
-using test::ReadBytes;
+using test::readBytes;
 using test::TempDir;
-using test::WriteBytes;
+using test::writeBytes;
 using Bytes = std::vector<std::uint8_t>;
 
 void Append(Bytes& bytes, std::initializer_list<std::uint8_t> more)
@@ -87,8 +87,8 @@ OptionsRecord Unusual()
 std::string MakeGplFolder(const TempDir& dir, const std::string& name)
 {
     const std::string folder = dir.file(name);
-    fs::create_directories(test::NativePath(folder));
-    WriteBytes(joinPath(folder, "gpl.exe"), {'M', 'Z'});
+    fs::create_directories(test::nativePath(folder));
+    writeBytes(joinPath(folder, "gpl.exe"), {'M', 'Z'});
     return folder;
 }
 
@@ -173,11 +173,11 @@ TEST(ConfigBytes, TextTooLongForItsLengthFieldIsRefused)
 
     TempDir dir;
     const Bytes before = configBytes(Unusual());
-    WriteBytes(dir.file("Vantapoint.cfg"), before);
+    writeBytes(dir.file("Vantapoint.cfg"), before);
     const auto error = saveConfiguration(dir.path(), tooLong);
     ASSERT_TRUE(error.has_value());
     EXPECT_FALSE(error->description.empty());
-    EXPECT_EQ(ReadBytes(dir.file("Vantapoint.cfg")), before);
+    EXPECT_EQ(readBytes(dir.file("Vantapoint.cfg")), before);
 }
 
 TEST(SaveConfiguration, ShorterRecordOverALongerOneKeepsTheFileLength)
@@ -188,11 +188,11 @@ TEST(SaveConfiguration, ShorterRecordOverALongerOneKeepsTheFileLength)
     OptionsRecord options;
     options.gplFolder = longFolder;
     ASSERT_FALSE(saveConfiguration(dir.path(), options));
-    const Bytes longRecord = ReadBytes(dir.file("Vantapoint.cfg"));
+    const Bytes longRecord = readBytes(dir.file("Vantapoint.cfg"));
 
     options.gplFolder = shortFolder;
     ASSERT_FALSE(saveConfiguration(dir.path(), options));
-    const Bytes file = ReadBytes(dir.file("Vantapoint.cfg"));
+    const Bytes file = readBytes(dir.file("Vantapoint.cfg"));
     const Bytes shortRecord = configBytes(options);
     ASSERT_EQ(file.size(), longRecord.size());
     EXPECT_TRUE(StartsWith(file, shortRecord));
@@ -214,7 +214,7 @@ TEST(LoadConfiguration, FirstStartWarnsOnceAndWritesTheDefaults)
     EXPECT_FALSE(result.gplKnown);
     EXPECT_FALSE(result.saveFailed);
     EXPECT_EQ(stored, OptionsRecord{});
-    EXPECT_EQ(ReadBytes(dir.file("Vantapoint.cfg")), DefaultFile());
+    EXPECT_EQ(readBytes(dir.file("Vantapoint.cfg")), DefaultFile());
 }
 
 TEST(LoadConfiguration, LaterStartIsSilentKeepsEveryValueAndGivesTheTracksFolder)
@@ -223,12 +223,12 @@ TEST(LoadConfiguration, LaterStartIsSilentKeepsEveryValueAndGivesTheTracksFolder
     for (const std::string name : {"GPL", "Grand Prix Legends Ø ü 東"}) {
         TempDir dir;
         const std::string program = dir.file(name + " editor");
-        fs::create_directory(test::NativePath(program));
+        fs::create_directory(test::nativePath(program));
         OptionsRecord options = Unusual();
         options.gplFolder = MakeGplFolder(dir, name);
         ASSERT_FALSE(saveConfiguration(program, options)) << name;
         const std::string file = joinPath(program, "Vantapoint.cfg");
-        const Bytes before = ReadBytes(file);
+        const Bytes before = readBytes(file);
 
         OptionsRecord stored;
         const ConfigLoadResult result = loadConfiguration(program, stored);
@@ -237,9 +237,9 @@ TEST(LoadConfiguration, LaterStartIsSilentKeepsEveryValueAndGivesTheTracksFolder
         EXPECT_TRUE(result.gplKnown) << name;
         EXPECT_EQ(result.camFolder, options.gplFolder) << "no tracks folder: the GPL folder itself";
         EXPECT_EQ(stored, options) << name;
-        EXPECT_EQ(ReadBytes(file), before) << name;
+        EXPECT_EQ(readBytes(file), before) << name;
 
-        fs::create_directory(test::NativePath(joinPath(options.gplFolder, "tracks")));
+        fs::create_directory(test::nativePath(joinPath(options.gplFolder, "tracks")));
         EXPECT_EQ(loadConfiguration(program, stored).camFolder, joinPath(options.gplFolder, "tracks")) << name;
     }
 }
@@ -257,13 +257,13 @@ TEST(LoadConfiguration, ForeignOrEmptyFileIsResetWithTheWarning)
 
     for (const Case& c : cases) {
         TempDir dir;
-        WriteBytes(dir.file("Vantapoint.cfg"), c.bytes);
+        writeBytes(dir.file("Vantapoint.cfg"), c.bytes);
         OptionsRecord stored = Unusual();
         const ConfigLoadResult result = loadConfiguration(dir.path(), stored);
         EXPECT_TRUE(result.showWarning) << c.name;
         EXPECT_FALSE(result.debugModeCode) << c.name;
         EXPECT_EQ(stored, OptionsRecord{}) << c.name;
-        const Bytes file = ReadBytes(dir.file("Vantapoint.cfg"));
+        const Bytes file = readBytes(dir.file("Vantapoint.cfg"));
         ASSERT_EQ(file.size(), std::max<std::size_t>(c.bytes.size(), 3210)) << c.name;
         EXPECT_TRUE(StartsWith(file, DefaultFile())) << c.name;
     }
@@ -301,7 +301,7 @@ TEST(LoadConfiguration, AGplFolderWithoutTheGameForgetsOnlyTheFolder)
         OptionsRecord expected = Unusual();
         expected.gplFolder = "GPL not installed";
         EXPECT_EQ(stored, expected) << c;
-        const Bytes file = ReadBytes(dir.file("Vantapoint.cfg"));
+        const Bytes file = readBytes(dir.file("Vantapoint.cfg"));
         EXPECT_EQ(Slice(file, 46, 19), Slice(DefaultFile(), 46, 19)) << c << ": 17 and \"GPL not installed\"";
         EXPECT_EQ(parseConfigBytes(file), expected) << c;
     }

@@ -21,15 +21,15 @@ namespace {
 
 class GplFolderDialogTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { test::TestApp(); }
+    static void SetUpTestSuite() { test::testApp(); }
 
     void SetUp() override
     {
         // Drive A holds the game at its top, drive B deeper down; drive C is not there at all.
         for (const char* folder : {"a/sub", "b/games/gpl", "b/fake/gpl.exe"})
             std::filesystem::create_directories(root.file(folder));
-        test::WriteBytes(root.file("a/gpl.exe"), {'M', 'Z'});
-        test::WriteBytes(root.file("b/games/gpl/gpl.exe"), {'M', 'Z'});
+        test::writeBytes(root.file("a/gpl.exe"), {'M', 'Z'});
+        test::writeBytes(root.file("b/games/gpl/gpl.exe"), {'M', 'Z'});
         drives = {Folder("a"), Folder("b"), Folder("c")};
     }
 

@@ -42,12 +42,12 @@ Bytes Slice(const Bytes& bytes, std::size_t offset, std::size_t count)
 
 class OptionsCommandTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { test::TestApp(); }
+    static void SetUpTestSuite() { test::testApp(); }
 
     void SetUp() override
     {
         QLocale::setDefault(QLocale::c());
-        test::WriteBytes(gpl.file("gpl.exe"), {'M', 'Z'});
+        test::writeBytes(gpl.file("gpl.exe"), {'M', 'Z'});
         gplFolder = QDir::toNativeSeparators(QDir::cleanPath(QString::fromStdString(gpl.path()))).toStdString();
     }
 
@@ -124,7 +124,7 @@ TEST_F(OptionsCommandTest, OkAdoptsTheOptionsWritesTheRecordAndOpensTheTracksFol
     EXPECT_TRUE(TestEnabled());
     EXPECT_EQ(window->camFolder(), joinPath(gplFolder, "tracks"));
 
-    const Bytes file = test::ReadBytes(ConfigPath());
+    const Bytes file = test::readBytes(ConfigPath());
     const std::size_t h = 44;
     const std::size_t g = gplFolder.size();
     const std::size_t b = 4 + h + g;
@@ -145,7 +145,7 @@ TEST_F(OptionsCommandTest, OkAdoptsTheOptionsWritesTheRecordAndOpensTheTracksFol
 TEST_F(OptionsCommandTest, CancelDiscardsANewGplFolderAndEveryChange)
 {
     Start();
-    const Bytes before = test::ReadBytes(ConfigPath());
+    const Bytes before = test::readBytes(ConfigPath());
     const OptionsRecord stored = window->options();
     Options([this](OptionsDialog& dialog) {
         ChangeGplFolder(dialog);
@@ -154,7 +154,7 @@ TEST_F(OptionsCommandTest, CancelDiscardsANewGplFolderAndEveryChange)
         Click(dialog, "cmdCancel");
     });
     EXPECT_EQ(window->options(), stored);
-    EXPECT_EQ(test::ReadBytes(ConfigPath()), before);
+    EXPECT_EQ(test::readBytes(ConfigPath()), before);
     EXPECT_FALSE(TestEnabled());
     EXPECT_EQ(window->camFolder(), program.path());
 }
@@ -164,13 +164,13 @@ TEST_F(OptionsCommandTest, TheCloseControlCountsAsCancelAfterAnEarlierOk)
     Start();
     std::filesystem::remove(ConfigPath());
     Options([](OptionsDialog& dialog) { Click(dialog, "cmdOK"); });
-    ASSERT_EQ(test::ReadBytes(ConfigPath()), configBytes(OptionsRecord{}));
+    ASSERT_EQ(test::readBytes(ConfigPath()), configBytes(OptionsRecord{}));
     Options([](OptionsDialog& dialog) {
         Click(dialog, "chkExit");
         dialog.close();
     });
     EXPECT_TRUE(window->options().askBeforeExit);
-    EXPECT_EQ(test::ReadBytes(ConfigPath()), configBytes(OptionsRecord{}));
+    EXPECT_EQ(test::readBytes(ConfigPath()), configBytes(OptionsRecord{}));
 }
 
 TEST_F(OptionsCommandTest, OkWithoutAGplFolderDisablesTestAndKeepsTheFileFolder)

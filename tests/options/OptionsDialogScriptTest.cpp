@@ -29,7 +29,7 @@ using namespace test;
 
 class OptionsDialogScriptTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { test::TestApp(); }
+    static void SetUpTestSuite() { test::testApp(); }
 
     void SetUp() override
     {
@@ -149,6 +149,16 @@ TEST_F(OptionsDialogScriptTest, TestScriptPlaysTheDialogsScriptAndAsksByTheFlagI
     EXPECT_EQ(input.mouseEvents[0].flags, MouseFlags::Move | MouseFlags::Absolute);
     EXPECT_EQ(input.mouseEvents[0].dx, 32768);
     EXPECT_EQ(input.keys.size(), 5u);
+
+    // Ticked here but not in force: no box.
+    given.showInformation = false;
+    desktop.clearRecords();
+    auto second = Open();
+    second->findChild<QCheckBox*>("chkInformation")->click();
+    hold(VirtualKey::F5, clock.now + 500, clock.now + 510);
+    second->testScriptButton()->click();
+    EXPECT_TRUE(desktop.boxes.empty());
+    EXPECT_EQ(launcher.launched.size(), 2u);
 }
 
 TEST_F(OptionsDialogScriptTest, TheScriptButtonsAreDisabledWhileACommandRunsAndKeepTheirRulesUnderneath)

@@ -38,7 +38,7 @@ const char* const kSingleSafetyBoxes[] = {"chkLoad", "chkSafe", "chkConfigure", 
 
 class OptionsDialogTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { test::TestApp(); }
+    static void SetUpTestSuite() { test::testApp(); }
     void SetUp() override { QLocale::setDefault(QLocale::c()); }
     void TearDown() override { QLocale::setDefault(QLocale::c()); }
 
@@ -395,7 +395,7 @@ TEST_F(OptionsDialogTest, HelpOpensTheManualItIsGiven)
 TEST_F(OptionsDialogTest, ChangeTakesTheChosenFolderOrForgetsItOnCancel)
 {
     test::TempDir gpl;
-    test::WriteBytes(gpl.file("gpl.exe"), {'M', 'Z'});
+    test::writeBytes(gpl.file("gpl.exe"), {'M', 'Z'});
     const QString previous = QDir::currentPath();
     ASSERT_TRUE(QDir::setCurrent(QString::fromStdString(gpl.path())));
     given.script.count = 2;

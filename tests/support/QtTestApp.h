@@ -7,7 +7,7 @@ namespace vp::test {
 
 // Never destroyed: at exit Qt's own globals (input devices made by simulated events) are already
 // gone, and tearing the application down after them crashes.
-inline QApplication& TestApp()
+inline QApplication& testApp()
 {
     static int argc = 1;
     static char name[] = "vantapoint-test";

@@ -10,12 +10,12 @@ namespace fs = std::filesystem;
 
 namespace vp::test {
 
-fs::path NativePath(const std::string& path)
+fs::path nativePath(const std::string& path)
 {
     return fs::path(std::u8string(path.begin(), path.end()));
 }
 
-std::string Utf8Path(const fs::path& path)
+std::string utf8Path(const fs::path& path)
 {
     const std::u8string text = path.u8string();
     return {text.begin(), text.end()};
@@ -27,7 +27,7 @@ TempDir::TempDir()
     for (int attempt = 0; attempt < 100; ++attempt) {
         fs::path candidate = fs::temp_directory_path() / ("vantapoint-test-" + std::to_string(rd()));
         if (fs::create_directory(candidate)) {
-            path_ = Utf8Path(candidate);
+            path_ = utf8Path(candidate);
             return;
         }
     }
@@ -38,26 +38,26 @@ TempDir::~TempDir()
 {
     std::error_code ec;
     // Tests make files and folders read-only; give write access back so everything can go.
-    for (auto it = fs::recursive_directory_iterator(NativePath(path_), ec); !ec && it != fs::recursive_directory_iterator(); ++it)
+    for (auto it = fs::recursive_directory_iterator(nativePath(path_), ec); !ec && it != fs::recursive_directory_iterator(); ++it)
         fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ec);
-    fs::permissions(NativePath(path_), fs::perms::owner_all, fs::perm_options::add, ec);
-    fs::remove_all(NativePath(path_), ec);
+    fs::permissions(nativePath(path_), fs::perms::owner_all, fs::perm_options::add, ec);
+    fs::remove_all(nativePath(path_), ec);
 }
 
 std::string TempDir::file(const std::string& name) const
 {
-    return Utf8Path(NativePath(path_) / NativePath(name));
+    return utf8Path(nativePath(path_) / nativePath(name));
 }
 
-std::vector<std::uint8_t> ReadBytes(const std::string& path)
+std::vector<std::uint8_t> readBytes(const std::string& path)
 {
-    std::ifstream in(NativePath(path), std::ios::binary);
+    std::ifstream in(nativePath(path), std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-void WriteBytes(const std::string& path, const std::vector<std::uint8_t>& bytes)
+void writeBytes(const std::string& path, const std::vector<std::uint8_t>& bytes)
 {
-    std::ofstream out(NativePath(path), std::ios::binary | std::ios::trunc);
+    std::ofstream out(nativePath(path), std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 }
 

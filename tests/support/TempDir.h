@@ -26,10 +26,10 @@ private:
 
 // Between the program's UTF-8 paths and the system's (std::filesystem's own narrow strings are the
 // ANSI code page on Windows).
-std::filesystem::path NativePath(const std::string& path);
-std::string Utf8Path(const std::filesystem::path& path);
+std::filesystem::path nativePath(const std::string& path);
+std::string utf8Path(const std::filesystem::path& path);
 
-std::vector<std::uint8_t> ReadBytes(const std::string& path);
-void WriteBytes(const std::string& path, const std::vector<std::uint8_t>& bytes);
+std::vector<std::uint8_t> readBytes(const std::string& path);
+void writeBytes(const std::string& path, const std::vector<std::uint8_t>& bytes);
 
 } // namespace vp::test

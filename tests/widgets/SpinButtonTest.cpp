@@ -19,7 +19,7 @@ protected:
         spinner.setRange(-360, 360);
         spinner.setSingleStep(100);
     }
-    QApplication& app = test::TestApp();
+    QApplication& app = test::testApp();
     SpinButton spinner;
 };
 
