@@ -5,6 +5,7 @@
 // the set's name is part of every object name ("txtTV1CamData_0").
 
 #include "camdata/CameraDocument.h"
+#include "widgets/ControlNames.h"
 #include "camdata/ValueTables.h"
 
 #include <QString>
@@ -45,10 +46,10 @@ public:
     // After the set was replaced: the selector's bound follows the count and camera 1 is shown.
     void showFirstCamera();
 
-    ValueField* valueField(int index) const { return fields_.at(static_cast<std::size_t>(index)); }
-    QLabel* caption(int index) const { return captions_.at(static_cast<std::size_t>(index)); }
-    SpinButton* valueSpinner(int index) const { return spinners_.at(static_cast<std::size_t>(index)); }
-    QPushButton* assignButton(int index) const { return assignButtons_.at(static_cast<std::size_t>(index)); }
+    ValueField* valueField(int index) const { return controlAt(fields_, index); }
+    QLabel* caption(int index) const { return controlAt(captions_, index); }
+    SpinButton* valueSpinner(int index) const { return controlAt(spinners_, index); }
+    QPushButton* assignButton(int index) const { return controlAt(assignButtons_, index); }
     QCheckBox* modeBox() const { return modeBox_; }
     SpinButton* selector() const { return selector_; }
     ValueField* indexField() const { return indexField_; }

@@ -2,6 +2,7 @@
 // The pit-lane camera on its tab: its thirteen values with their spinners.
 
 #include "camdata/CameraDocument.h"
+#include "widgets/ControlNames.h"
 
 #include <QString>
 #include <QWidget>
@@ -24,9 +25,9 @@ public:
     // Shows the pit-lane camera's values and puts the spinners on them, so a step starts from there.
     void showCamera();
 
-    ValueField* valueField(int index) const { return fields_.at(static_cast<std::size_t>(index)); }
-    QLabel* caption(int index) const { return captions_.at(static_cast<std::size_t>(index)); }
-    SpinButton* valueSpinner(int index) const { return spinners_.at(static_cast<std::size_t>(index)); }
+    ValueField* valueField(int index) const { return controlAt(fields_, index); }
+    QLabel* caption(int index) const { return controlAt(captions_, index); }
+    SpinButton* valueSpinner(int index) const { return controlAt(spinners_, index); }
 
 signals:
     // The user, or a commit's echo, moved value spinner `index`; the display's own positionings
