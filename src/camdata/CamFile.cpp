@@ -97,6 +97,28 @@ CamFileError makeCamFileError(CamFileErrorKind kind)
     return {CamFileErrorKind::OtherError, 0, {}};
 }
 
+std::string_view camFileFailureReason(CamFileErrorKind kind)
+{
+    switch (kind) {
+    case CamFileErrorKind::DialogCancelled:
+    case CamFileErrorKind::OverwriteDeclined:
+        return "Cancel pressed.";
+    case CamFileErrorKind::NoFileName:
+        return "No file specified.";
+    case CamFileErrorKind::NotACamFile:
+        return "Not a track-camerafile.";
+    case CamFileErrorKind::FileNotFound:
+        return "File not found.";
+    case CamFileErrorKind::DriveNotReady:
+        return "Drive not ready.";
+    case CamFileErrorKind::FileIncomplete:
+        return "File is incomplete.";
+    case CamFileErrorKind::OtherError:
+        break;
+    }
+    return {};
+}
+
 CamFileResult readCamBytes(std::span<const std::uint8_t> bytes, CameraDocument& doc, const ReadProgressSink& progress)
 {
     using Kind = ReadProgress::Kind;

@@ -10,6 +10,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace vp {
@@ -38,6 +39,10 @@ struct CamFileError {
 
 // Builds the error of one of the program's own kinds with its number.
 CamFileError makeCamFileError(CamFileErrorKind kind);
+
+// The first sentence of the status message for a failure of one of the program's own kinds
+// ("Not a track-camerafile."); empty for OtherError, whose text is the system's description.
+std::string_view camFileFailureReason(CamFileErrorKind kind);
 
 // Empty on success.
 using CamFileResult = std::optional<CamFileError>;

@@ -104,6 +104,26 @@ std::string formatGeneral(double x, int digits, char decimalSeparator)
     return text;
 }
 
+std::string formatShortest(float x)
+{
+    if (std::isnan(x) || std::isinf(x))
+        return formatGeneral(x, 1, '.');
+    std::array<char, 32> buffer{};
+    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), x);
+    std::string text(buffer.data(), result.ptr);
+    std::replace(text.begin(), text.end(), 'e', 'E');
+    return text;
+}
+
+std::string formatHex32(std::uint32_t bits)
+{
+    constexpr char kDigits[] = "0123456789ABCDEF";
+    std::string text = "0x00000000";
+    for (std::size_t i = text.size(); bits != 0; bits >>= 4)
+        text[--i] = kDigits[bits & 0xF];
+    return text;
+}
+
 std::optional<double> parseNumber(std::string_view text, char decimalSeparator)
 {
     while (!text.empty() && isBlank(text.front()))

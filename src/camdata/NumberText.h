@@ -21,6 +21,13 @@ std::string formatGeneral(double x, int digits, char decimalSeparator);
 inline std::string formatSingle(float x, char decimalSeparator) { return formatGeneral(x, 7, decimalSeparator); }
 inline std::string formatDouble(double x, char decimalSeparator) { return formatGeneral(x, 15, decimalSeparator); }
 
+// The shortest text with '.' that reads back as exactly x: "1234.5677", "1E-45", "-0", "NaN",
+// "-Infinity". For texts that must not lose a bit, unlike what the fields show.
+std::string formatShortest(float x);
+
+// A 32-bit pattern as "0x3F800000".
+std::string formatHex32(std::uint32_t bits);
+
 // A typed number: optional blanks, an optional sign, digits with at most one decimalSeparator,
 // an optional exponent, optional blanks. Thousands separators and anything else are refused.
 std::optional<double> parseNumber(std::string_view text, char decimalSeparator);

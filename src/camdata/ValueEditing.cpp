@@ -41,22 +41,9 @@ const ValueRow* pitRow(int field)
 // An angle is checked as the radians it becomes, so the single-precision conversion decides the edge.
 bool convertAndCheck(ValueSlot& slot, const ValueRow& row)
 {
-    switch (row.kind) {
-    case ValueKind::Metres:
-    case ValueKind::Factor: {
-        const float v = slot.asFloat();
-        return v >= static_cast<float>(row.lowest) && v <= static_cast<float>(row.highest);
-    }
-    case ValueKind::Angle: {
-        const float r = degreesToRadians(slot.asFloat());
-        slot.setFloat(r);
-        return r >= degreesToRadians(row.lowest) && r <= degreesToRadians(row.highest);
-    }
-    case ValueKind::Mode:
-    case ValueKind::Unnamed:
-        break;
-    }
-    return false;
+    if (row.kind == ValueKind::Angle)
+        slot.setFloat(degreesToRadians(slot.asFloat()));
+    return acceptedByField(row, slot.asFloat());
 }
 
 // Stores the typed number and checks it; on any failure the previous bits are put back.
@@ -98,6 +85,21 @@ int wholeNumber(double x)
 float degreesToRadians(double degrees)
 {
     return static_cast<float>((degrees * kPi) / 180.0);
+}
+
+bool acceptedByField(const ValueRow& row, float stored)
+{
+    switch (row.kind) {
+    case ValueKind::Metres:
+    case ValueKind::Factor:
+        return stored >= static_cast<float>(row.lowest) && stored <= static_cast<float>(row.highest);
+    case ValueKind::Angle:
+        return stored >= degreesToRadians(row.lowest) && stored <= degreesToRadians(row.highest);
+    case ValueKind::Mode:
+    case ValueKind::Unnamed:
+        break;
+    }
+    return false;
 }
 
 bool commitTvValue(CameraSet& cameras, int camera, int field, std::optional<double> typed, bool fixedSwitchOver)

@@ -4,6 +4,7 @@
 // beeps, shows and marks the data unsaved from what these functions return.
 
 #include "camdata/CameraDocument.h"
+#include "camdata/ValueTables.h"
 
 #include <optional>
 
@@ -16,6 +17,10 @@ inline constexpr const char* kWhatDoYouMean = "What do you mean? Ready.";
 
 // Degrees typed or stepped become radians in single precision.
 float degreesToRadians(double degrees);
+
+// Whether a stored value (metres, a factor, or the radians of an angle) lies within what its field
+// accepts. A value that is never typed (the mode, the unknown values) is within none.
+bool acceptedByField(const ValueRow& row, float stored);
 
 // Field `field` (0..13) of TV camera `camera` loses the focus with the number `typed` (nothing when its
 // text did not convert). The number is stored, converted and checked; true when accepted. A rejection
