@@ -371,9 +371,9 @@ std::optional<CsvError> readCsv(std::string_view text, CameraDocument& doc)
         }
     }
     if (!first)
-        return CsvError{1, 0, {}, "no vantapoint-cam line with the header bytes; is this an export of vantapoint-cam?"};
+        return CsvError{0, 0, {}, "no vantapoint-cam line with the header bytes; is this an export of vantapoint-cam?"};
     if (!pitRead)
-        return CsvError{rows.empty() ? 1 : rows.back().line, 0, {}, "no pit lane row"};
+        return CsvError{0, 0, {}, "no pit lane row"};
 
     read.header = first->header;
     bool countsChanged = false;

@@ -40,7 +40,7 @@ namespace vp::cli {
 std::string csvText(const CameraDocument& doc);
 
 struct CsvError {
-    int line = 0;
+    int line = 0;         // 0: about the whole file
     int column = 0;       // 0: about the whole line
     std::string heading;  // the column's heading, when it has one
     std::string reason;

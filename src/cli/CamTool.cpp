@@ -129,12 +129,14 @@ int importCsv(const std::vector<std::string>& files, std::ostream& err)
     CameraDocument doc;
     const std::string_view text(reinterpret_cast<const char*>(csv.bytes.data()), csv.bytes.size());
     if (const std::optional<CsvError> error = readCsv(text, doc)) {
-        std::string where = "line " + std::to_string(error->line);
+        std::string where;
+        if (error->line > 0)
+            where = "line " + std::to_string(error->line);
         if (error->column > 0)
             where += ", column " + std::to_string(error->column);
         if (!error->heading.empty())
             where += " (" + error->heading + ")";
-        return fileError(err, csvPath, where + ": " + error->reason);
+        return fileError(err, csvPath, where.empty() ? error->reason : where + ": " + error->reason);
     }
     if (const CamFileResult result = writeCamFile(files[1], doc))
         return fileError(err, files[1], camFileErrorText(*result));
