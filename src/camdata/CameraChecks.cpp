@@ -139,7 +139,7 @@ void checkPitLane(std::vector<Finding>& out, const PitCameraRecord& pit)
         const auto asked = [&](float wanted, const char* wantedText) {
             if (stored != wanted)
                 check.add(value, FindingKind::NotAsCaptionAsks,
-                          "#" + std::to_string(value) + " is " + formatShortest(stored) +
+                          std::string("#").append(std::to_string(value)).append(" is ").append(formatShortest(stored)) +
                               ", but its caption asks to leave it at " + wantedText);
         };
         if (value == kPitLeaveAtZero)

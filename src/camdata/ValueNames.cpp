@@ -41,9 +41,8 @@ std::string_view shownUnit(const ValueRow& row)
 
 std::string valueLabel(int value, std::string_view name)
 {
-    std::string label = "#" + std::to_string(value);
-    label += ' ';
-    label += name;
+    std::string label(1, '#');
+    label.append(std::to_string(value)).append(1, ' ').append(name);
     return label;
 }
 

@@ -74,6 +74,14 @@ struct CsvRow {
     std::vector<std::string> cells;
 };
 
+// A cell's text as messages quote it.
+std::string quoted(std::string_view text)
+{
+    std::string out(1, '"');
+    out.append(text).append(1, '"');
+    return out;
+}
+
 bool isBlank(char c)
 {
     return c == ' ' || c == '\t';
@@ -227,7 +235,7 @@ public:
             return std::nullopt;
         std::vector<std::uint32_t> words;
         if (!parseWords(raw, 8, words) || words.size() != N)
-            return error(kRawCell, "raw", "\"" + std::string(raw) + "\" is not " + std::to_string(N) +
+            return error(kRawCell, "raw", quoted(raw) + " is not " + std::to_string(N) +
                                               " 32-bit patterns (0x3F800000)");
         for (std::size_t i = 0; i < N; ++i)
             values[i].setBits(words[i]);
@@ -264,11 +272,7 @@ public:
         return std::nullopt;
     }
 
-    const CsvRow& row() const { return row_; }
-
 private:
-    static std::string quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
-
     const CsvRow& row_;
 };
 
@@ -282,12 +286,12 @@ std::optional<CsvError> readFirstLine(const CsvRow& row, FirstLine& first)
     const RowReader reader(row);
     const auto cell = [&row](std::size_t i) { return i < row.cells.size() ? trimmed(row.cells[i]) : std::string_view(); };
     if (!parseBytes(cell(2), first.header))
-        return reader.error(2, "header", "\"" + std::string(cell(2)) + "\" is not 12 bytes in hex (4D 41 43 54 ...)");
+        return reader.error(2, "header", quoted(cell(2)) + " is not 12 bytes in hex (4D 41 43 54 ...)");
     for (std::size_t s = 0; s < 2; ++s) {
         const std::size_t i = 4 + 2 * s;
         if (!parseBytes(cell(i), first.counts[s]))
             return reader.error(i, s == 0 ? "TV1 count" : "TV2 count",
-                                "\"" + std::string(cell(i)) + "\" is not 4 bytes in hex (01 00 00 00)");
+                                quoted(cell(i)) + " is not 4 bytes in hex (01 00 00 00)");
     }
     return std::nullopt;
 }
@@ -367,7 +371,7 @@ std::optional<CsvError> readCsv(std::string_view text, CameraDocument& doc)
             if (error)
                 return error;
         } else {
-            return reader.error(0, "set", "\"" + std::string(set) + "\" is not TV1, TV2 or pit lane");
+            return reader.error(0, "set", quoted(set) + " is not TV1, TV2 or pit lane");
         }
     }
     if (!first)

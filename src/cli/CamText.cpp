@@ -12,46 +12,55 @@ namespace {
 // Cells right-aligned in columns as wide as their widest cell, two blanks apart.
 class Table {
 public:
-    explicit Table(std::size_t columns) : widths_(columns, 0) {}
+    explicit Table(std::size_t columns, std::size_t rows) : widths_(columns, 0) { cells_.reserve(columns * rows); }
 
-    void add(std::vector<std::string> cells)
+    void add(std::string cell)
     {
-        for (std::size_t i = 0; i < cells.size() && i < widths_.size(); ++i)
-            widths_[i] = std::max(widths_[i], cells[i].size());
-        rows_.push_back(std::move(cells));
+        std::size_t& width = widths_[cells_.size() % widths_.size()];
+        width = std::max(width, cell.size());
+        cells_.push_back(std::move(cell));
     }
 
     void writeTo(std::string& out) const
     {
-        for (const std::vector<std::string>& cells : rows_) {
-            for (std::size_t i = 0; i < cells.size(); ++i) {
-                out.append(i == 0 ? 0 : 2, ' ');
-                out.append(widths_[i] - cells[i].size(), ' ');
-                out += cells[i];
-            }
-            out += '\n';
+        std::size_t lineLength = 2 * widths_.size() - 1;
+        for (std::size_t width : widths_)
+            lineLength += width;
+        out.reserve(out.size() + lineLength * (cells_.size() / widths_.size()));
+        for (std::size_t i = 0; i < cells_.size(); ++i) {
+            const std::size_t column = i % widths_.size();
+            out.append(column == 0 ? 0 : 2, ' ');
+            out.append(widths_[column] - cells_[i].size(), ' ');
+            out += cells_[i];
+            if (column + 1 == widths_.size())
+                out += '\n';
         }
     }
 
 private:
     std::vector<std::size_t> widths_;
-    std::vector<std::vector<std::string>> rows_;
+    std::vector<std::string> cells_;  // row by row
 };
 
 template <std::size_t N>
 void addValues(Table& table, const std::vector<ValueColumn>& columns, const std::array<ValueSlot, N>& values,
                std::string first, bool raw)
 {
-    std::vector<std::string> cells{std::move(first)};
+    table.add(std::move(first));
     for (const ValueColumn& column : columns)
-        cells.push_back(shownText(column, values[static_cast<std::size_t>(column.value - 1)]));
-    table.add(std::move(cells));
+        table.add(shownText(column, values[static_cast<std::size_t>(column.value - 1)]));
     if (!raw)
         return;
-    std::vector<std::string> bits{std::string()};
+    table.add({});
     for (ValueSlot slot : values)
-        bits.push_back(formatHex32(slot.bits()));
-    table.add(std::move(bits));
+        table.add(formatHex32(slot.bits()));
+}
+
+void addHeadings(Table& table, const std::vector<ValueColumn>& columns, std::string first)
+{
+    table.add(std::move(first));
+    for (const ValueColumn& column : columns)
+        table.add(column.heading);
 }
 
 std::string cameraCount(int count)
@@ -86,22 +95,16 @@ std::string showText(const CameraDocument& doc, bool raw)
         out += std::string(setName(s)) + ": " + cameraCount(set.count()) + " (count bytes " + hexBytes(set.countField()) + ")\n";
         if (set.count() == 0)
             continue;
-        Table table(1 + kTvValueCount);
-        std::vector<std::string> headings{"cam"};
-        for (const ValueColumn& column : tvColumns())
-            headings.push_back(column.heading);
-        table.add(std::move(headings));
+        Table table(1 + kTvValueCount, (raw ? 2 : 1) * static_cast<std::size_t>(set.count()) + 1);
+        addHeadings(table, tvColumns(), "cam");
         for (int k = 1; k <= set.count(); ++k)
             addValues(table, tvColumns(), set.camera(k).values, std::to_string(k), raw);
         table.writeTo(out);
     }
     out += "\npit lane\n";
-    Table table(1 + kPitValueCount);
-    std::vector<std::string> headings{""};
-    for (const ValueColumn& column : pitColumns())
-        headings.push_back(column.heading);
-    table.add(std::move(headings));
-    addValues(table, pitColumns(), doc.pit.values, "", raw);
+    Table table(1 + kPitValueCount, 3);
+    addHeadings(table, pitColumns(), {});
+    addValues(table, pitColumns(), doc.pit.values, {}, raw);
     table.writeTo(out);
     return out;
 }
