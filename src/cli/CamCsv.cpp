@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <limits>
 #include <vector>
 
 namespace vp::cli {
@@ -24,9 +25,13 @@ constexpr std::size_t kRawCell = kFirstValueCell + kTvValueCount;
 // They lie within two single-precision steps of the nearest degrees.
 std::string degreesText(float radians)
 {
-    const float nearest = static_cast<float>(radians * 180.0 / kPi);
-    if (!std::isfinite(nearest))
-        return formatShortest(nearest);
+    const double exact = radians * 180.0 / kPi;
+    if (!std::isfinite(exact))
+        return formatShortest(radians);
+    // Beyond the float range in degrees no field could ever have stored it.
+    if (std::fabs(exact) > std::numeric_limits<float>::max())
+        return formatDouble(exact, '.');
+    const float nearest = static_cast<float>(exact);
     for (int step : {0, 1, -1, 2, -2}) {
         float degrees = nearest;
         for (int i = 0; i < std::abs(step); ++i)

@@ -107,12 +107,26 @@ pit lane
     EXPECT_EQ(Tool({"show", dir.file("small.cam")}).out, plain);
 }
 
-TEST(CamToolExport, EveryReadableFileOfTheCorpusImportsBackByteForByte)
+TEST(CamToolExport, EveryReadableFileOfTheCorpusAndExtremeBitsImportBackByteForByte)
 {
     test::TempDir dir;
+    // Bits no field would store, in every kind of value: the largest floats (beyond the float range
+    // once in degrees), the smallest, -0, infinities, a NaN with a payload, a mode of 1.0.
+    CameraDocument extremes = Read(Corpus("startup.cam"));
+    const std::uint32_t patterns[] = {0x7F7FFFFF, 0xFF7FFFFF, 0x00000001, 0x80000000, 0x7F800000, 0xFF800000, 0x7FC12345,
+                                      0x3F800000, 0x00800000, 0x3F490FDA, 0x3F490FDC, 0xC0C90FDB, 0x40C90FDC, 0x7FFFFFFF};
+    for (int v = 1; v <= 14; ++v) {
+        extremes.tv1.camera(1).value(v).setBits(patterns[v - 1]);
+        extremes.tv2.camera(1).value(v).setBits(patterns[14 - v]);
+    }
+    for (int v = 1; v <= 13; ++v)
+        extremes.pit.value(v).setBits(patterns[v]);
+    Write(dir.file("extremes.cam"), extremes);
+    std::vector<std::string> cams{dir.file("extremes.cam")};
+    for (const auto& entry : std::filesystem::directory_iterator(test::NativePath(VP_CAM_CORPUS_DIR)))
+        cams.push_back(test::Utf8Path(entry.path()));
     int files = 0;
-    for (const auto& entry : std::filesystem::directory_iterator(test::NativePath(VP_CAM_CORPUS_DIR))) {
-        const std::string cam = test::Utf8Path(entry.path());
+    for (const std::string& cam : cams) {
         CameraDocument doc;
         if (readCamFile(cam, doc))
             continue;
@@ -124,7 +138,7 @@ TEST(CamToolExport, EveryReadableFileOfTheCorpusImportsBackByteForByte)
         ASSERT_EQ(imported.status, kExitOk) << cam << ' ' << imported.err;
         EXPECT_EQ(test::ReadBytes(dir.file("back.cam")), camFileBytes(doc)) << cam;
     }
-    EXPECT_GE(files, 4);
+    EXPECT_GE(files, 5);
 }
 
 TEST(CamToolDiff, EveryDifferenceOnALineAndTheExitStatus)
