@@ -12,7 +12,6 @@
 #include <array>
 #include <charconv>
 #include <iostream>
-#include <map>
 #include <random>
 #include <streambuf>
 
@@ -124,37 +123,6 @@ BENCHMARK(ShortestTexts)->UseRealTime();
 BENCHMARK(Show)->UseRealTime();
 BENCHMARK(Export)->UseRealTime();
 
-// The console output, and the real time of each benchmark kept for the ratios (the median when
-// the run is repeated).
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs) {
-            if (run.error_occurred)
-                continue;
-            const std::string& name = run.run_name.function_name;
-            if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median")
-                median_[name] = run.GetAdjustedRealTime();
-            else if (run.run_type == Run::RT_Iteration && !median_.contains(name))
-                single_[name] = run.GetAdjustedRealTime();
-        }
-    }
-
-    double time(const std::string& name) const
-    {
-        if (auto it = median_.find(name); it != median_.end())
-            return it->second;
-        auto it = single_.find(name);
-        return it != single_.end() ? it->second : 0;
-    }
-
-private:
-    std::map<std::string, double> median_;
-    std::map<std::string, double> single_;
-};
-
 } // namespace
 
 int main(int argc, char** argv)
@@ -162,17 +130,16 @@ int main(int argc, char** argv)
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;
-    RatioReporter reporter;
+    vp::bench::RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
-    const double read = reporter.time("CamRead");
-    if (read > 0) {
-        std::cout << "\nratios of real time to reading the file (255 + 255 cameras):\n"
-                  << "show: " << reporter.time("Show") / read << '\n'
-                  << "export: " << reporter.time("Export") / read << '\n'
-                  << "show + export: " << (reporter.time("Show") + reporter.time("Export")) / read
+    std::cout << "\nratios of real time (255 + 255 cameras):\n";
+    reporter.printRatio("show against reading the file", "Show", "CamRead");
+    reporter.printRatio("export against reading the file", "Export", "CamRead");
+    const double both = reporter.realTime("Show") + reporter.realTime("Export");
+    if (reporter.realTime("CamRead") > 0 && reporter.realTime("ShortestTexts") > 0) {
+        std::cout << "show + export against reading the file: " << both / reporter.realTime("CamRead")
                   << " (target under 3)\n"
-                  << "show + export against the shortest texts alone: "
-                  << (reporter.time("Show") + reporter.time("Export")) / reporter.time("ShortestTexts") << '\n';
+                  << "show + export against the shortest texts alone: " << both / reporter.realTime("ShortestTexts") << '\n';
     }
     benchmark::Shutdown();
     return 0;
