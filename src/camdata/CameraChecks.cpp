@@ -27,22 +27,17 @@ std::string shortText(double x)
     return formatGeneral(x, 9, '.');
 }
 
-// A finite value in the unit it is shown in, with that unit: "1234.5677 m", "400 deg", "12".
-std::string quantity(const ValueRow& row, double stored)
+std::string withUnit(std::string text, const ValueRow& row)
 {
-    const std::string_view unit = shownUnit(row);
-    std::string text = shortText(unit == "deg" ? stored * 180.0 / kPi : stored);
-    if (!unit.empty())
+    if (const std::string_view unit = shownUnit(row); !unit.empty())
         text.append(" ").append(unit);
     return text;
 }
 
-std::string withUnit(double bound, const ValueRow& row)
+// A finite value in the unit it is shown in, with that unit: "1234.5677 m", "400 deg", "12".
+std::string quantity(const ValueRow& row, double stored)
 {
-    std::string text = formatDouble(bound, '.');
-    if (const std::string_view unit = shownUnit(row); !unit.empty())
-        text.append(" ").append(unit);
-    return text;
+    return withUnit(shortText(shownInDegrees(row) ? stored * 180.0 / kPi : stored), row);
 }
 
 // Where the camera hands the picture to the next one: its distance plus its change-over point.
@@ -77,7 +72,7 @@ public:
         }
         if (row.editable && !acceptedByField(row, stored))
             add(value, FindingKind::OutOfRange, label + " " + quantity(row, stored) + " is outside " +
-                                                    formatDouble(row.lowest, '.') + " to " + withUnit(row.highest, row));
+                                                    formatDouble(row.lowest, '.') + " to " + withUnit(formatDouble(row.highest, '.'), row));
         return true;
     }
 

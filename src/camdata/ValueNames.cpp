@@ -32,9 +32,14 @@ std::string_view pitValueName(int value)
     return nameAt(kPitNames, value);
 }
 
+bool shownInDegrees(const ValueRow& row)
+{
+    return row.shownAs == ShownAs::WholeDegrees || row.shownAs == ShownAs::Degrees3;
+}
+
 std::string_view shownUnit(const ValueRow& row)
 {
-    if (row.shownAs == ShownAs::WholeDegrees || row.shownAs == ShownAs::Degrees3)
+    if (shownInDegrees(row))
         return "deg";
     return row.kind == ValueKind::Metres ? "m" : "";
 }

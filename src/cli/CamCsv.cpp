@@ -2,6 +2,7 @@
 
 #include "camdata/NumberText.h"
 #include "camdata/ValueEditing.h"
+#include "camdata/ValueNames.h"
 #include "cli/ValueColumns.h"
 
 #include <algorithm>
@@ -46,7 +47,7 @@ std::string cellText(const ValueColumn& column, ValueSlot slot)
 {
     if (column.row->kind == ValueKind::Mode)
         return shownText(column, slot);
-    if (column.row->shownAs == ShownAs::WholeDegrees || column.row->shownAs == ShownAs::Degrees3)
+    if (shownInDegrees(*column.row))
         return degreesText(slot.asFloat());
     return formatShortest(slot.asFloat());
 }
