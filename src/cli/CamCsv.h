@@ -26,8 +26,9 @@
 //   raw bits (or the same word: NaN, Infinity, the mode) keeps those bits exactly, whatever the
 //   spreadsheet did to the text. Any other cell is an edit: it is stored as the editor's field stores
 //   a typed number (range checks, degrees to radians, the pit lane's rounding to its spinner's step;
-//   an edited distance does not move the change-over point). Values that no field edits (the unknown
-//   ones) refuse edits. A row without raw bits starts from all bits zero.
+//   an edited distance does not move the change-over point). The mode takes "fixed" or "moving" (or
+//   1 or 0) and is stored as the integer 1 or 0. Values that no field edits (the unknown ones, the
+//   pit lane's #8 and #9) refuse edits. A row without raw bits starts from all bits zero.
 
 #include "camdata/CameraDocument.h"
 
