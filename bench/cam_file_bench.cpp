@@ -10,7 +10,6 @@
 #include <cstdio>
 #include <filesystem>
 #include <iostream>
-#include <map>
 #include <random>
 #include <string>
 #include <system_error>
@@ -151,46 +150,6 @@ BENCHMARK(CamWrite)->UseRealTime();
 BENCHMARK(RawWrite)->UseRealTime();
 BENCHMARK(RawDurableReplace)->UseRealTime();
 
-// The console output, and the real time of each benchmark kept for the ratios (the median when
-// the run is repeated).
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs) {
-            const std::string& name = run.run_name.function_name;
-            if (run.error_occurred)
-                continue;
-            if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median")
-                median_[name] = run.GetAdjustedRealTime();
-            else if (run.run_type == Run::RT_Iteration)
-                single_[name] = run.GetAdjustedRealTime();
-        }
-    }
-
-    void printRatio(const std::string& what, const std::string& ours, const std::string& raw) const
-    {
-        const double a = time(ours);
-        const double b = time(raw);
-        if (a > 0 && b > 0)
-            std::cout << what << ": " << ours << " / " << raw << " = " << a / b << '\n';
-    }
-
-private:
-    double time(const std::string& name) const
-    {
-        if (auto it = median_.find(name); it != median_.end())
-            return it->second;
-        if (auto it = single_.find(name); it != single_.end())
-            return it->second;
-        return 0;
-    }
-
-    std::map<std::string, double> median_;
-    std::map<std::string, double> single_;
-};
-
 } // namespace
 
 int main(int argc, char** argv)
@@ -198,7 +157,7 @@ int main(int argc, char** argv)
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;
-    RatioReporter reporter;
+    vp::bench::RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     std::cout << "\nratios of real time (" << FullBytes().size() << " bytes, target at most 1.5):\n";
     reporter.printRatio("read", "CamRead", "RawRead");

@@ -78,7 +78,7 @@ install_check() ( # build dir
   cmake --install "$build" --prefix "$prefix" >/dev/null
   local installed; installed=$(cd "$prefix" && find . -type f | sort)
   local f
-  for f in bin/vantapoint share/vantapoint/VantapointHelp.html "share/applications/$id.desktop" \
+  for f in bin/vantapoint bin/vantapoint-cam share/vantapoint/VantapointHelp.html "share/applications/$id.desktop" \
            "share/mime/packages/$id.xml" "share/icons/hicolor/scalable/apps/$id.svg"; do
     [ -f "$prefix/$f" ] || { echo "install check: $f is not installed" >&2; exit 1; }
   done

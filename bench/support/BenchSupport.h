@@ -4,7 +4,10 @@
 
 #include "seams/Desktop.h"
 
+#include <benchmark/benchmark.h>
+
 #include <filesystem>
+#include <map>
 #include <optional>
 #include <string>
 
@@ -36,6 +39,22 @@ public:
 
 private:
     std::filesystem::path path_;
+};
+
+// The console output, and the real time of each benchmark kept for the ratios (the median when
+// the run is repeated).
+class RatioReporter : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& runs) override;
+
+    // The real time of the named benchmark; 0 when it did not run or failed.
+    double realTime(const std::string& name) const;
+    // "what: ours / base = ratio", when both ran.
+    void printRatio(const std::string& what, const std::string& ours, const std::string& base) const;
+
+private:
+    std::map<std::string, double> median_;
+    std::map<std::string, double> single_;
 };
 
 } // namespace vp::bench

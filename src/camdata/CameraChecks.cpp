@@ -5,6 +5,7 @@
 #include "camdata/ValueNames.h"
 
 #include <cmath>
+#include <limits>
 
 namespace vp {
 
@@ -18,23 +19,25 @@ constexpr int kPitLeaveAtZero = 8;
 constexpr int kPitLeaveAtEighth = 9;
 constexpr float kPitEighth = -0.125F;
 
-// A value in the unit it is shown in, exactly, with that unit: "1234.5677 m", "400 deg", "12".
-std::string quantity(const ValueRow& row, float stored)
+// x as the float nearest to it, as short as that reads back; beyond what a float holds, nine digits.
+std::string shortText(double x)
 {
-    const std::string_view unit = shownUnit(row);
-    const bool degrees = unit == "deg";
-    std::string text = formatShortest(degrees ? static_cast<float>(stored * 180.0 / kPi) : stored);
-    if (!unit.empty())
+    if (std::fabs(x) <= std::numeric_limits<float>::max())
+        return formatShortest(static_cast<float>(x));
+    return formatGeneral(x, 9, '.');
+}
+
+std::string withUnit(std::string text, const ValueRow& row)
+{
+    if (const std::string_view unit = shownUnit(row); !unit.empty())
         text.append(" ").append(unit);
     return text;
 }
 
-std::string withUnit(double bound, const ValueRow& row)
+// A finite value in the unit it is shown in, with that unit: "1234.5677 m", "400 deg", "12".
+std::string quantity(const ValueRow& row, double stored)
 {
-    std::string text = formatDouble(bound, '.');
-    if (const std::string_view unit = shownUnit(row); !unit.empty())
-        text.append(" ").append(unit);
-    return text;
+    return withUnit(shortText(shownInDegrees(row) ? stored * 180.0 / kPi : stored), row);
 }
 
 // Where the camera hands the picture to the next one: its distance plus its change-over point.
@@ -69,7 +72,7 @@ public:
         }
         if (row.editable && !acceptedByField(row, stored))
             add(value, FindingKind::OutOfRange, label + " " + quantity(row, stored) + " is outside " +
-                                                    formatDouble(row.lowest, '.') + " to " + withUnit(row.highest, row));
+                                                    formatDouble(row.lowest, '.') + " to " + withUnit(formatDouble(row.highest, '.'), row));
         return true;
     }
 
@@ -116,9 +119,9 @@ void checkSet(std::vector<Finding>& out, const CameraSet& set, CamSet which)
                 const double there = changeOverPosition(next);
                 if (std::isfinite(here) && std::isfinite(there) && there <= here)
                     check.add(value, FindingKind::NeverGetsThePicture,
-                              "change-over position (#1 + #4) " + quantity(rows[0], static_cast<float>(here)) +
+                              "change-over position (#1 + #4) " + quantity(rows[0], here) +
                                   " is not before camera " + std::to_string(k + 1) + "'s " +
-                                  quantity(rows[0], static_cast<float>(there)) + ", so camera " + std::to_string(k) +
+                                  quantity(rows[0], there) + ", so camera " + std::to_string(k) +
                                   " never gets the picture");
             }
             if (value >= kFirstZoom && value <= kLastZoom && moving && stored == 0.0F)
@@ -139,7 +142,7 @@ void checkPitLane(std::vector<Finding>& out, const PitCameraRecord& pit)
         const auto asked = [&](float wanted, const char* wantedText) {
             if (stored != wanted)
                 check.add(value, FindingKind::NotAsCaptionAsks,
-                          "#" + std::to_string(value) + " is " + formatShortest(stored) +
+                          std::string("#").append(std::to_string(value)).append(" is ").append(formatShortest(stored)) +
                               ", but its caption asks to leave it at " + wantedText);
         };
         if (value == kPitLeaveAtZero)

@@ -32,18 +32,22 @@ std::string_view pitValueName(int value)
     return nameAt(kPitNames, value);
 }
 
+bool shownInDegrees(const ValueRow& row)
+{
+    return row.shownAs == ShownAs::WholeDegrees || row.shownAs == ShownAs::Degrees3;
+}
+
 std::string_view shownUnit(const ValueRow& row)
 {
-    if (row.shownAs == ShownAs::WholeDegrees || row.shownAs == ShownAs::Degrees3)
+    if (shownInDegrees(row))
         return "deg";
     return row.kind == ValueKind::Metres ? "m" : "";
 }
 
 std::string valueLabel(int value, std::string_view name)
 {
-    std::string label = "#" + std::to_string(value);
-    label += ' ';
-    label += name;
+    std::string label(1, '#');
+    label.append(std::to_string(value)).append(1, ' ').append(name);
     return label;
 }
 

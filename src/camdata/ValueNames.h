@@ -13,6 +13,10 @@ namespace vp {
 std::string_view tvValueName(int value);
 std::string_view pitValueName(int value);
 
+// Whether the value is shown in degrees (stored in radians): the angles, and the TV cameras'
+// unknown values, which the display treats like angles.
+bool shownInDegrees(const ValueRow& row);
+
 // "m" for lengths, "deg" for values shown in degrees, empty for factors, the mode and plain numbers.
 std::string_view shownUnit(const ValueRow& row);
 

@@ -6,35 +6,9 @@
 #include "camdata/FileSystem.h"
 #include "editor/CameraSetPanel.h"
 #include "editor/PitLanePanel.h"
+#include "widgets/TextConversions.h"
 
 namespace vp {
-
-namespace {
-
-// The first sentence of the status message for an expected failure.
-QString failureReason(CamFileErrorKind kind)
-{
-    switch (kind) {
-    case CamFileErrorKind::DialogCancelled:
-    case CamFileErrorKind::OverwriteDeclined:
-        return QStringLiteral("Cancel pressed.");
-    case CamFileErrorKind::NoFileName:
-        return QStringLiteral("No file specified.");
-    case CamFileErrorKind::NotACamFile:
-        return QStringLiteral("Not a track-camerafile.");
-    case CamFileErrorKind::FileNotFound:
-        return QStringLiteral("File not found.");
-    case CamFileErrorKind::DriveNotReady:
-        return QStringLiteral("Drive not ready.");
-    case CamFileErrorKind::FileIncomplete:
-        return QStringLiteral("File is incomplete.");
-    case CamFileErrorKind::OtherError:
-        break;
-    }
-    return {};
-}
-
-} // namespace
 
 FileDialogSpec MainWindow::camFileDialog(bool forSaving) const
 {
@@ -137,7 +111,7 @@ void MainWindow::reportCamFileError(const QString& command, const CamFileError& 
         showStatus(QStringLiteral("%1 aborted. Ready.").arg(command));
         return;
     }
-    showStatus(QStringLiteral("%1 %2 aborted. Ready.").arg(failureReason(error.kind), command));
+    showStatus(QStringLiteral("%1 %2 aborted. Ready.").arg(toQString(camFileFailureReason(error.kind)), command));
 }
 
 } // namespace vp

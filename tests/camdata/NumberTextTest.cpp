@@ -40,6 +40,18 @@ TEST(FormatGeneral, SinglesSevenDigitsDoublesFifteenExponentOnlyAtTheExtremes)
     EXPECT_EQ(formatSingle(std::bit_cast<float>(1), ','), "1,401298E-45");
 }
 
+TEST(FormatShortest, TextsThatReadBackAsTheSameFloatAndBitPatterns)
+{
+    const std::pair<float, const char*> cases[] = {
+        {1234.5678F, "1234.5677"}, {0.1F, "0.1"}, {std::bit_cast<float>(1), "1E-45"}, {-0.0F, "-0"},
+        {1e20F, "1E+20"}, {-12.5F, "-12.5"}, {kNanF, "NaN"}, {-kInfF, "-Infinity"}};
+    for (const auto& [value, text] : cases)
+        EXPECT_EQ(formatShortest(value), text);
+    EXPECT_EQ(formatHex32(0x3F800000), "0x3F800000");
+    EXPECT_EQ(formatHex32(1), "0x00000001");
+    EXPECT_EQ(formatHex32(0xFFFFFFFF), "0xFFFFFFFF");
+}
+
 TEST(ParseNumber, ReadsDecimalNumbersWithTheGivenSeparator)
 {
     const struct { const char* text; char separator; double value; } cases[] = {
