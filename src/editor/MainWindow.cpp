@@ -4,10 +4,13 @@
 #include "editor/PitLanePanel.h"
 #include "options/Configuration.h"
 #include "widgets/ControlNames.h"
+#include "widgets/TextConversions.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDir>
 #include <QEvent>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -26,6 +29,7 @@ constexpr int kWidthTwips = 11175;
 constexpr int kHeightTwips = 7620;
 constexpr int kTwipsPerInch = 1440;
 
+const QString kProgramTitle = QStringLiteral("Vantapoint V1.52");
 const QString kWelcome = QStringLiteral("Welcome to Vantapoint by Quillfen of Z.O.R.V. Ready to rumble ;-) !");
 
 int twipsToPixels(int twips, int dotsPerInch)
@@ -64,7 +68,8 @@ MainWindow::MainWindow(EditorServices services, std::string commandLinePath, QWi
     , services_(services)
 {
     setObjectName(QStringLiteral("frmMain"));
-    setWindowTitle(QStringLiteral("Vantapoint V1.52"));
+    // "[*]" is where the title shows the unsaved mark.
+    setWindowTitle(kProgramTitle + QStringLiteral("[*]"));
     buildWindow();
     runStartup(commandLinePath);
     applyFixedSize();
@@ -237,10 +242,15 @@ void MainWindow::markModified()
 
 void MainWindow::setModified(bool modified)
 {
-    if (modified == modified_)
-        return;
-    modified_ = modified;
-    emit modifiedChanged(modified);
+    setWindowModified(modified);
+}
+
+void MainWindow::showFileInTitle(const std::string& path)
+{
+    // A "[*]" in the name itself is doubled, which the title shows as the text it is.
+    QString name = QFileInfo(QDir::fromNativeSeparators(pathText(path))).fileName();
+    name.replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));
+    setWindowTitle(QStringLiteral("%1[*] - %2").arg(name, kProgramTitle));
 }
 
 QSize fixedOuterSize(int dotsPerInchX, int dotsPerInchY)
@@ -295,7 +305,7 @@ void MainWindow::closeEvent(QCloseEvent* event)
 
 bool MainWindow::exitConfirmed()
 {
-    if (!modified_ || !options_.askBeforeExit)
+    if (!isModified() || !options_.askBeforeExit)
         return true;
     services_.desktop.beep();
     const BoxAnswer answer = services_.desktop.messageBox({"Vantapoint: Safety request",

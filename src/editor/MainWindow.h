@@ -51,8 +51,9 @@ public:
 
     const EditorServices& services() const { return services_; }
     CameraDocument& document() { return document_; }
-    // Whether the document holds a change that has not been saved.
-    bool isModified() const { return modified_; }
+    // Whether the document holds a change that has not been saved: the window's modified mark,
+    // which the title shows.
+    bool isModified() const { return isWindowModified(); }
     // The folder the file dialog opens in, and the file last chosen there.
     const std::string& camFolder() const { return camFolder_; }
     const std::string& camFileName() const { return camFileName_; }
@@ -71,7 +72,6 @@ public:
 signals:
     // Every text written to the status line, also those that a later one replaces at once.
     void statusShown(const QString& text);
-    void modifiedChanged(bool modified);
 
 protected:
     void changeEvent(QEvent* event) override;
@@ -89,6 +89,8 @@ private:
     // Every change to the document goes through here, so none can leave it looking saved.
     void markModified();
     void setModified(bool modified);
+    // The title names the file whose data the document holds, once one was loaded or saved.
+    void showFileInTitle(const std::string& path);
 
     bool exitConfirmed();
     void openManual();
@@ -132,7 +134,6 @@ private:
 
     EditorServices services_;
     CameraDocument document_;
-    bool modified_ = false;
     std::string camFolder_;
     std::string camFileName_;
     OptionsRecord options_;

@@ -47,7 +47,7 @@ void MainWindow::loadCamFile()
     if (refusedDuringScript(GatedCommand::Load))
         return;
     const QString command = QStringLiteral("Load");
-    if (modified_ && options_.askBeforeLoad) {
+    if (isModified() && options_.askBeforeLoad) {
         const BoxAnswer answer = services_.desktop.messageBox({"Vantapoint: Safety request",
                                                               "There is unsaved data in memory. Really load?",
                                                               BoxIcon::Exclamation, BoxButtons::OkCancel});
@@ -96,6 +96,7 @@ void MainWindow::loadFrom(const std::string& path)
     tv1Panel_->showFirstCamera();
     tv2Panel_->showFirstCamera();
     showPitLaneCamera();
+    showFileInTitle(path);
     showStatus(QStringLiteral("File loaded, data read. Ready."));
 }
 
@@ -125,6 +126,7 @@ void MainWindow::saveCamFile()
         return;
     }
     setModified(false);
+    showFileInTitle(camFileName_);
     showStatus(QStringLiteral("File written. Ready."));
 }
 

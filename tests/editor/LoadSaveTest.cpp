@@ -9,6 +9,8 @@
 #include <QCheckBox>
 
 #include <filesystem>
+#include <functional>
+#include <optional>
 
 #ifndef _WIN32
 #include <sys/stat.h>
@@ -213,6 +215,41 @@ TEST_F(LoadSave, SaveWritesTheWholeDocumentAndReplacesAFileOnlyAfterOk)
     click("cmdSaveCAMFile");
     EXPECT_TRUE(desktop.boxes.empty());
     EXPECT_EQ(status(), "File written. Ready.");
+}
+
+TEST_F(LoadSave, TheTitleNamesTheFileInMemoryAndMarksUnsavedData)
+{
+    const std::string spa = camFile("Spa.cam", CamDocument(2, 2));
+    const auto load = [this](std::string path) {
+        return [this, path] {
+            desktop.dialogAnswers = {path};
+            click("cmdLoadCAMFile");
+        };
+    };
+    const auto save = [this](std::optional<std::string> path) {
+        return [this, path] {
+            desktop.dialogAnswers = {path};
+            click("cmdSaveCAMFile");
+        };
+    };
+    const std::function<void()> edit = [this] { makeUnsaved(); };
+    const std::pair<std::function<void()>, const char*> steps[] = {
+        {[] {}, "Vantapoint V1.52"},
+        {edit, "Vantapoint V1.52*"},
+        {save(folder.file("Monza.cam")), "Monza.cam - Vantapoint V1.52"},
+        {edit, "Monza.cam* - Vantapoint V1.52"},
+        {load(spa), "Spa.cam* - Vantapoint V1.52"},
+        {load(folder.file("missing.cam")), "Spa.cam* - Vantapoint V1.52"},
+        {save(std::nullopt), "Spa.cam* - Vantapoint V1.52"},
+        {save(folder.file("a[*].cam")), "a[*].cam - Vantapoint V1.52"},
+    };
+    restart();
+    for (std::size_t i = 0; i < std::size(steps); ++i) {
+        steps[i].first();
+        EXPECT_EQ(shownTitle(), steps[i].second) << "step " << i;
+    }
+    restart(spa);
+    EXPECT_EQ(shownTitle(), "Spa.cam - Vantapoint V1.52") << "named on the command line";
 }
 
 TEST_F(LoadSave, AFileNamedOnTheCommandLineIsReadLikeALoadedOne)

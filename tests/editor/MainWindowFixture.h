@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QStringList>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
@@ -49,6 +50,12 @@ protected:
     // Passes through a field: it gets the focus and loses it again, nothing typed.
     void pass(const QString& name);
     QString status() const { return find<QLabel>(QStringLiteral("txtStatusLine"))->text(); }
+    // The title as the desktop shows it: the unsaved mark in place of "[*]".
+    QString shownTitle() const
+    {
+        window->winId();
+        return window->windowHandle()->title();
+    }
 
     // Writes doc as a CAM file into the program folder and returns its path.
     std::string camFile(const std::string& name, const CameraDocument& doc) const;

@@ -42,7 +42,7 @@ TEST_F(Start, FirstStartWarnsOnceAndShowsTheDefaultCameras)
     EXPECT_EQ(status(), "Welcome to Vantapoint by Quillfen of Z.O.R.V. Ready to rumble ;-) !");
     EXPECT_FALSE(w.isModified());
     EXPECT_EQ(w.camFolder(), folder.path());
-    EXPECT_EQ(w.windowTitle(), "Vantapoint V1.52");
+    EXPECT_EQ(shownTitle(), "Vantapoint V1.52");
 
     restart();
     EXPECT_TRUE(desktop.boxes.empty()) << "the written configuration is read back without a warning";
