@@ -71,6 +71,7 @@ MainWindow::MainWindow(EditorServices services, std::string commandLinePath, QWi
     // "[*]" is where the title shows the unsaved mark.
     setWindowTitle(kProgramTitle + QStringLiteral("[*]"));
     buildWindow();
+    connectKeys();
     runStartup(commandLinePath);
     applyFixedSize();
 }
@@ -128,17 +129,17 @@ QWidget* MainWindow::buildCommandColumn()
     layout->setContentsMargins(0, 22, 0, 0);
     layout->setSpacing(6);
 
-    loadButton_ = commandButton(QStringLiteral("cmdLoadCAMFile"), QStringLiteral("Load"),
+    loadButton_ = commandButton(QStringLiteral("cmdLoadCAMFile"), QStringLiteral("&Load"),
                                     QStringLiteral("Loads an existing CAM-file"), column);
-    saveButton_ = commandButton(QStringLiteral("cmdSaveCAMFile"), QStringLiteral("Save"),
+    saveButton_ = commandButton(QStringLiteral("cmdSaveCAMFile"), QStringLiteral("&Save"),
                                     QStringLiteral("Saves current shown data into a CAM-file"), column);
-    optionsButton_ = commandButton(QStringLiteral("cmdOptions"), QStringLiteral("Options"),
+    optionsButton_ = commandButton(QStringLiteral("cmdOptions"), QStringLiteral("&Options"),
                                 QStringLiteral("Opens the options dialogue"), column);
-    testButton_ = commandButton(QStringLiteral("cmdTestCams"), QStringLiteral("Test"),
+    testButton_ = commandButton(QStringLiteral("cmdTestCams"), QStringLiteral("&Test"),
                                  QStringLiteral("Launches GPL [and plays recorded script]"), column);
-    helpButton_ = commandButton(QStringLiteral("cmdHelp"), QStringLiteral("Help"),
+    helpButton_ = commandButton(QStringLiteral("cmdHelp"), QStringLiteral("&Help"),
                              QStringLiteral("Opens the online manual"), column);
-    exitButton_ = commandButton(QStringLiteral("cmdExit"), QStringLiteral("Exit"),
+    exitButton_ = commandButton(QStringLiteral("cmdExit"), QStringLiteral("E&xit"),
                              QStringLiteral("Terminates Vantapoint"), column);
     for (QPushButton* button : {loadButton_, saveButton_, optionsButton_, testButton_, helpButton_, exitButton_})
         layout->addWidget(button);
@@ -160,6 +161,10 @@ QWidget* MainWindow::buildCommandColumn()
     layout->addWidget(homepageButton_, 0, Qt::AlignHCenter);
     column->setFixedWidth(140);
 
+    // An accelerator letter presses its button without taking the focus from the field being typed
+    // into: the entry is committed first, as a click would have done.
+    for (QPushButton* button : {loadButton_, saveButton_, optionsButton_, testButton_, helpButton_, exitButton_})
+        connect(button, &QPushButton::clicked, this, &MainWindow::commitEditedField);
     connect(loadButton_, &QPushButton::clicked, this, &MainWindow::loadCamFile);
     connect(saveButton_, &QPushButton::clicked, this, &MainWindow::saveCamFile);
     connect(optionsButton_, &QPushButton::clicked, this, &MainWindow::editOptions);

@@ -10,6 +10,7 @@
 #include "remote/ScriptActivity.h"
 #include "seams/Desktop.h"
 
+#include <QList>
 #include <QSize>
 #include <QString>
 #include <QWidget>
@@ -20,6 +21,7 @@
 class QLabel;
 class QGroupBox;
 class QPushButton;
+class QShortcut;
 class QTabWidget;
 class QToolButton;
 
@@ -80,6 +82,8 @@ protected:
     // the command is stopped first, without sending GPL any more input, and the window closes after it.
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    // The window's text fields give way to its camera keys.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildWindow();
@@ -116,6 +120,16 @@ private:
     void scriptActivityChanged(bool running);
     // A command the running script command shuts out beeps and says why; true when it was refused.
     bool refusedDuringScript(GatedCommand command);
+
+    // The keyboard's shortcuts (MainWindowKeys.cpp). Each first commits the field being typed into,
+    // as leaving it would, so no typed entry is lost.
+    void connectKeys();
+    void commitEditedField();
+    // The next (1) or previous (-1) tab, round and round.
+    void showNeighbourTab(int direction);
+    enum class CameraMove { First, Previous, Next, Last };
+    // Within the TV set shown; nothing happens at either end or on the pit-lane tab.
+    void moveCamera(CameraMove move);
 
     // Typing and stepping values, and the slot commands of both TV sets (MainWindowEditing.cpp).
     void connectEditing();
@@ -159,6 +173,8 @@ private:
     QLabel* makerLabel_ = nullptr;
     QGroupBox* statusBox_ = nullptr;
     QLabel* statusLine_ = nullptr;
+    // Enabled while a TV set's tab is shown.
+    QList<QShortcut*> cameraKeys_;
 };
 
 } // namespace vp
