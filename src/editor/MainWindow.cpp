@@ -68,6 +68,7 @@ MainWindow::MainWindow(EditorServices services, std::string commandLinePath, QWi
     , services_(services)
 {
     setObjectName(QStringLiteral("frmMain"));
+    setAcceptDrops(true);
     // "[*]" is where the title shows the unsaved mark.
     setWindowTitle(kProgramTitle + QStringLiteral("[*]"));
     buildWindow();

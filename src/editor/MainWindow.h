@@ -19,6 +19,7 @@
 #include <string>
 
 class QLabel;
+class QMimeData;
 class QGroupBox;
 class QPushButton;
 class QShortcut;
@@ -82,7 +83,10 @@ protected:
     // the command is stopped first, without sending GPL any more input, and the window closes after it.
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
-    // The window's text fields give way to its camera keys.
+    // Any drag is welcome: what cannot be loaded is refused with a reason once it is dropped.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    // The window's text fields give way to its camera keys and to dropped files.
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -103,6 +107,10 @@ private:
     // Load and Save (MainWindowFiles.cpp).
     void loadCamFile();
     void saveCamFile();
+    // Load of a dropped file: one local *.cam file, else a refusal. True when it was loaded.
+    bool loadDroppedFile(const QMimeData& data);
+    // Load replaces the document: with unsaved data and askBeforeLoad only after the question's OK.
+    bool replacingConfirmed();
     // Reads a CAM file into the document with progress texts and the outcome's message, then
     // shows camera 1 of each set and the pit-lane camera.
     void loadFrom(const std::string& path);

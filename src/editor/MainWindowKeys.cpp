@@ -8,8 +8,10 @@
 #include "widgets/SpinButton.h"
 #include "widgets/ValueField.h"
 
+#include <QDropEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QShortcut>
 #include <QTabWidget>
 
@@ -121,6 +123,21 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
         }
         break;
     }
+    // A dropped file is loaded wherever it lands, never typed into a field as its name.
+    case QEvent::DragEnter:
+    case QEvent::DragMove:
+        if (auto* drag = static_cast<QDropEvent*>(event); drag->mimeData()->hasUrls()) {
+            drag->setDropAction(Qt::CopyAction);
+            drag->accept();
+            return true;
+        }
+        break;
+    case QEvent::Drop:
+        if (static_cast<QDropEvent*>(event)->mimeData()->hasUrls()) {
+            dropEvent(static_cast<QDropEvent*>(event));
+            return true;
+        }
+        break;
     default:
         break;
     }

@@ -12,6 +12,7 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QStringList>
 #include <QWindow>
 
@@ -56,6 +57,10 @@ protected:
         window->winId();
         return window->windowHandle()->title();
     }
+
+    // Drags data onto a control (the window itself when null) and drops it, as a file manager does.
+    // True when the drop was taken as a copy.
+    bool drop(const QMimeData& data, QWidget* onto = nullptr);
 
     // Writes doc as a CAM file into the program folder and returns its path.
     std::string camFile(const std::string& name, const CameraDocument& doc) const;
