@@ -190,7 +190,7 @@ void MainWindow::runStartup(const std::string& commandLinePath)
         mouseInput_ = std::make_unique<MouseInput>(*services_.input, services_.clock,
                                                    [] { QCoreApplication::processEvents(); });
 
-    const ConfigLoadResult config = loadConfiguration(services_.programFolder, options_);
+    const ConfigLoadResult config = loadConfiguration(services_.configHome(), options_);
     if (config.showWarning)
         services_.desktop.messageBox({std::string(kConfigWarningTitle), configWarningText(), BoxIcon::Exclamation,
                                       BoxButtons::Ok});
