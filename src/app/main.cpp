@@ -9,6 +9,7 @@
 #include "app/QtLauncher.h"
 #include "editor/EditorServices.h"
 #include "editor/MainWindow.h"
+#include "options/Configuration.h"
 #include "remote/InputBackend.h"
 #include "seams/Clock.h"
 #include "widgets/TextConversions.h"
@@ -20,6 +21,7 @@
 #include <QIcon>
 #include <QImageReader>
 #include <QPixmap>
+#include <QStandardPaths>
 
 #include <iostream>
 #include <memory>
@@ -78,6 +80,8 @@ int main(int argc, char* argv[])
         qputenv("QT_QPA_PLATFORM", "offscreen");
     // QApplication takes its own options (-platform, -style...) out of argv first.
     QApplication app(argc, argv);
+    // Names the user's configuration folder: the same whatever the executable is called.
+    QCoreApplication::setApplicationName(QStringLiteral("vantapoint"));
     // Lets the desktop match the windows to the installed desktop entry.
     QGuiApplication::setDesktopFileName(QStringLiteral(VP_APP_ID));
     QApplication::setWindowIcon(windowIcon());
@@ -98,6 +102,10 @@ int main(int argc, char* argv[])
     vp::QtLauncher launcher;
     vp::EditorServices services{*desktop, clock, input.get(), programFolder, &launcher};
     services.manual = vp::manualPath(programFolder, VP_INSTALLED_MANUAL_FOLDER);
+    // An installed program cannot write beside itself; it keeps its options in the user's folder.
+    const std::string userConfigFolder =
+        vp::pathBytes(QDir::toNativeSeparators(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation)));
+    services.configFolder = vp::chooseConfigFolder(programFolder, vp::folderWritable(programFolder), userConfigFolder);
 
     vp::MainWindow window(services, commandLine.path);
     if (commandLine.screenshotFile)

@@ -4,10 +4,13 @@
 #include "editor/PitLanePanel.h"
 #include "options/Configuration.h"
 #include "widgets/ControlNames.h"
+#include "widgets/TextConversions.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDir>
 #include <QEvent>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -26,6 +29,7 @@ constexpr int kWidthTwips = 11175;
 constexpr int kHeightTwips = 7620;
 constexpr int kTwipsPerInch = 1440;
 
+const QString kProgramTitle = QStringLiteral("Vantapoint V1.52");
 const QString kWelcome = QStringLiteral("Welcome to Vantapoint by Quillfen of Z.O.R.V. Ready to rumble ;-) !");
 
 int twipsToPixels(int twips, int dotsPerInch)
@@ -64,8 +68,11 @@ MainWindow::MainWindow(EditorServices services, std::string commandLinePath, QWi
     , services_(services)
 {
     setObjectName(QStringLiteral("frmMain"));
-    setWindowTitle(QStringLiteral("Vantapoint V1.52"));
+    setAcceptDrops(true);
+    // "[*]" is where the title shows the unsaved mark.
+    setWindowTitle(kProgramTitle + QStringLiteral("[*]"));
     buildWindow();
+    connectKeys();
     runStartup(commandLinePath);
     applyFixedSize();
 }
@@ -123,17 +130,17 @@ QWidget* MainWindow::buildCommandColumn()
     layout->setContentsMargins(0, 22, 0, 0);
     layout->setSpacing(6);
 
-    loadButton_ = commandButton(QStringLiteral("cmdLoadCAMFile"), QStringLiteral("Load"),
+    loadButton_ = commandButton(QStringLiteral("cmdLoadCAMFile"), QStringLiteral("&Load"),
                                     QStringLiteral("Loads an existing CAM-file"), column);
-    saveButton_ = commandButton(QStringLiteral("cmdSaveCAMFile"), QStringLiteral("Save"),
+    saveButton_ = commandButton(QStringLiteral("cmdSaveCAMFile"), QStringLiteral("&Save"),
                                     QStringLiteral("Saves current shown data into a CAM-file"), column);
-    optionsButton_ = commandButton(QStringLiteral("cmdOptions"), QStringLiteral("Options"),
+    optionsButton_ = commandButton(QStringLiteral("cmdOptions"), QStringLiteral("&Options"),
                                 QStringLiteral("Opens the options dialogue"), column);
-    testButton_ = commandButton(QStringLiteral("cmdTestCams"), QStringLiteral("Test"),
+    testButton_ = commandButton(QStringLiteral("cmdTestCams"), QStringLiteral("&Test"),
                                  QStringLiteral("Launches GPL [and plays recorded script]"), column);
-    helpButton_ = commandButton(QStringLiteral("cmdHelp"), QStringLiteral("Help"),
+    helpButton_ = commandButton(QStringLiteral("cmdHelp"), QStringLiteral("&Help"),
                              QStringLiteral("Opens the online manual"), column);
-    exitButton_ = commandButton(QStringLiteral("cmdExit"), QStringLiteral("Exit"),
+    exitButton_ = commandButton(QStringLiteral("cmdExit"), QStringLiteral("E&xit"),
                              QStringLiteral("Terminates Vantapoint"), column);
     for (QPushButton* button : {loadButton_, saveButton_, optionsButton_, testButton_, helpButton_, exitButton_})
         layout->addWidget(button);
@@ -155,6 +162,10 @@ QWidget* MainWindow::buildCommandColumn()
     layout->addWidget(homepageButton_, 0, Qt::AlignHCenter);
     column->setFixedWidth(140);
 
+    // An accelerator letter presses its button without taking the focus from the field being typed
+    // into: the entry is committed first, as a click would have done.
+    for (QPushButton* button : {loadButton_, saveButton_, optionsButton_, testButton_, helpButton_, exitButton_})
+        connect(button, &QPushButton::clicked, this, &MainWindow::commitEditedField);
     connect(loadButton_, &QPushButton::clicked, this, &MainWindow::loadCamFile);
     connect(saveButton_, &QPushButton::clicked, this, &MainWindow::saveCamFile);
     connect(optionsButton_, &QPushButton::clicked, this, &MainWindow::editOptions);
@@ -179,7 +190,7 @@ void MainWindow::runStartup(const std::string& commandLinePath)
         mouseInput_ = std::make_unique<MouseInput>(*services_.input, services_.clock,
                                                    [] { QCoreApplication::processEvents(); });
 
-    const ConfigLoadResult config = loadConfiguration(services_.programFolder, options_);
+    const ConfigLoadResult config = loadConfiguration(services_.configHome(), options_);
     if (config.showWarning)
         services_.desktop.messageBox({std::string(kConfigWarningTitle), configWarningText(), BoxIcon::Exclamation,
                                       BoxButtons::Ok});
@@ -237,10 +248,15 @@ void MainWindow::markModified()
 
 void MainWindow::setModified(bool modified)
 {
-    if (modified == modified_)
-        return;
-    modified_ = modified;
-    emit modifiedChanged(modified);
+    setWindowModified(modified);
+}
+
+void MainWindow::showFileInTitle(const std::string& path)
+{
+    // A "[*]" in the name itself is doubled, which the title shows as the text it is.
+    QString name = QFileInfo(QDir::fromNativeSeparators(pathText(path))).fileName();
+    name.replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));
+    setWindowTitle(QStringLiteral("%1[*] - %2").arg(name, kProgramTitle));
 }
 
 QSize fixedOuterSize(int dotsPerInchX, int dotsPerInchY)
@@ -295,7 +311,7 @@ void MainWindow::closeEvent(QCloseEvent* event)
 
 bool MainWindow::exitConfirmed()
 {
-    if (!modified_ || !options_.askBeforeExit)
+    if (!isModified() || !options_.askBeforeExit)
         return true;
     services_.desktop.beep();
     const BoxAnswer answer = services_.desktop.messageBox({"Vantapoint: Safety request",

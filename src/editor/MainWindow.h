@@ -10,6 +10,7 @@
 #include "remote/ScriptActivity.h"
 #include "seams/Desktop.h"
 
+#include <QList>
 #include <QSize>
 #include <QString>
 #include <QWidget>
@@ -18,8 +19,10 @@
 #include <string>
 
 class QLabel;
+class QMimeData;
 class QGroupBox;
 class QPushButton;
+class QShortcut;
 class QTabWidget;
 class QToolButton;
 
@@ -51,8 +54,9 @@ public:
 
     const EditorServices& services() const { return services_; }
     CameraDocument& document() { return document_; }
-    // Whether the document holds a change that has not been saved.
-    bool isModified() const { return modified_; }
+    // Whether the document holds a change that has not been saved: the window's modified mark,
+    // which the title shows.
+    bool isModified() const { return isWindowModified(); }
     // The folder the file dialog opens in, and the file last chosen there.
     const std::string& camFolder() const { return camFolder_; }
     const std::string& camFileName() const { return camFileName_; }
@@ -71,7 +75,6 @@ public:
 signals:
     // Every text written to the status line, also those that a later one replaces at once.
     void statusShown(const QString& text);
-    void modifiedChanged(bool modified);
 
 protected:
     void changeEvent(QEvent* event) override;
@@ -80,6 +83,11 @@ protected:
     // the command is stopped first, without sending GPL any more input, and the window closes after it.
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    // Any drag is welcome: what cannot be loaded is refused with a reason once it is dropped.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    // The window's text fields give way to its camera keys and to dropped files.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildWindow();
@@ -89,6 +97,8 @@ private:
     // Every change to the document goes through here, so none can leave it looking saved.
     void markModified();
     void setModified(bool modified);
+    // The title names the file whose data the document holds, once one was loaded or saved.
+    void showFileInTitle(const std::string& path);
 
     bool exitConfirmed();
     void openManual();
@@ -97,6 +107,10 @@ private:
     // Load and Save (MainWindowFiles.cpp).
     void loadCamFile();
     void saveCamFile();
+    // Load of a dropped file: one local *.cam file, else a refusal. True when it was loaded.
+    bool loadDroppedFile(const QMimeData& data);
+    // Load replaces the document: with unsaved data and askBeforeLoad only after the question's OK.
+    bool replacingConfirmed();
     // Reads a CAM file into the document with progress texts and the outcome's message, then
     // shows camera 1 of each set and the pit-lane camera.
     void loadFrom(const std::string& path);
@@ -115,6 +129,16 @@ private:
     // A command the running script command shuts out beeps and says why; true when it was refused.
     bool refusedDuringScript(GatedCommand command);
 
+    // The keyboard's shortcuts (MainWindowKeys.cpp). Each first commits the field being typed into,
+    // as leaving it would, so no typed entry is lost.
+    void connectKeys();
+    void commitEditedField();
+    // The next (1) or previous (-1) tab, round and round.
+    void showNeighbourTab(int direction);
+    enum class CameraMove { First, Previous, Next, Last };
+    // Within the TV set shown; nothing happens at either end or on the pit-lane tab.
+    void moveCamera(CameraMove move);
+
     // Typing and stepping values, and the slot commands of both TV sets (MainWindowEditing.cpp).
     void connectEditing();
     void commitTypedValue(CamSet set, int row);
@@ -132,7 +156,6 @@ private:
 
     EditorServices services_;
     CameraDocument document_;
-    bool modified_ = false;
     std::string camFolder_;
     std::string camFileName_;
     OptionsRecord options_;
@@ -158,6 +181,8 @@ private:
     QLabel* makerLabel_ = nullptr;
     QGroupBox* statusBox_ = nullptr;
     QLabel* statusLine_ = nullptr;
+    // Enabled while a TV set's tab is shown.
+    QList<QShortcut*> cameraKeys_;
 };
 
 } // namespace vp

@@ -8,6 +8,12 @@
 #include "editor/PitLanePanel.h"
 #include "widgets/TextConversions.h"
 
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QUrl>
+
 namespace vp {
 
 FileDialogSpec MainWindow::camFileDialog(bool forSaving) const
@@ -20,24 +26,68 @@ void MainWindow::loadCamFile()
 {
     if (refusedDuringScript(GatedCommand::Load))
         return;
-    const QString command = QStringLiteral("Load");
-    if (modified_ && options_.askBeforeLoad) {
-        const BoxAnswer answer = services_.desktop.messageBox({"Vantapoint: Safety request",
-                                                              "There is unsaved data in memory. Really load?",
-                                                              BoxIcon::Exclamation, BoxButtons::OkCancel});
-        if (answer != BoxAnswer::Ok) {
-            reportCamFileError(command, makeCamFileError(CamFileErrorKind::DialogCancelled));
-            return;
-        }
-    }
+    if (!replacingConfirmed())
+        return;
     const std::optional<std::string> chosen = services_.desktop.fileDialog(camFileDialog(false));
     if (!chosen) {
-        reportCamFileError(command, makeCamFileError(CamFileErrorKind::DialogCancelled));
+        reportCamFileError(QStringLiteral("Load"), makeCamFileError(CamFileErrorKind::DialogCancelled));
         return;
     }
     camFileName_ = *chosen;
     camFolder_ = folderOf(*chosen);
     loadFrom(camFileName_);
+}
+
+bool MainWindow::replacingConfirmed()
+{
+    if (!isModified() || !options_.askBeforeLoad)
+        return true;
+    const BoxAnswer answer = services_.desktop.messageBox({"Vantapoint: Safety request",
+                                                          "There is unsaved data in memory. Really load?",
+                                                          BoxIcon::Exclamation, BoxButtons::OkCancel});
+    if (answer == BoxAnswer::Ok)
+        return true;
+    reportCamFileError(QStringLiteral("Load"), makeCamFileError(CamFileErrorKind::DialogCancelled));
+    return false;
+}
+
+bool MainWindow::loadDroppedFile(const QMimeData& data)
+{
+    // Dropping is a command like the keyboard's: an entry being typed is taken first.
+    commitEditedField();
+    if (refusedDuringScript(GatedCommand::Load))
+        return false;
+    const QList<QUrl> urls = data.urls();
+    const QString path = urls.size() == 1 && urls[0].isLocalFile() ? urls[0].toLocalFile() : QString();
+    if (!path.endsWith(QStringLiteral(".cam"), Qt::CaseInsensitive)) {
+        services_.desktop.beep();
+        showStatus(QStringLiteral("Drop one CAM file (*.cam) to load it. Ready."));
+        return false;
+    }
+    if (!replacingConfirmed())
+        return false;
+    // As if chosen in the file dialog: the next dialog opens in its folder.
+    camFileName_ = pathBytes(QDir::toNativeSeparators(path));
+    camFolder_ = folderOf(camFileName_);
+    loadFrom(camFileName_);
+    return true;
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event)
+{
+    // The file is only read: the source must not take the drop for a move and delete it.
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
+}
+
+void MainWindow::dropEvent(QDropEvent* event)
+{
+    if (loadDroppedFile(*event->mimeData())) {
+        event->setDropAction(Qt::CopyAction);
+        event->accept();
+    } else {
+        event->ignore();
+    }
 }
 
 void MainWindow::loadFrom(const std::string& path)
@@ -70,6 +120,7 @@ void MainWindow::loadFrom(const std::string& path)
     tv1Panel_->showFirstCamera();
     tv2Panel_->showFirstCamera();
     showPitLaneCamera();
+    showFileInTitle(path);
     showStatus(QStringLiteral("File loaded, data read. Ready."));
 }
 
@@ -99,6 +150,7 @@ void MainWindow::saveCamFile()
         return;
     }
     setModified(false);
+    showFileInTitle(camFileName_);
     showStatus(QStringLiteral("File written. Ready."));
 }
 

@@ -50,7 +50,7 @@ void MainWindow::adoptOptions(const OptionsRecord& options)
 {
     options_.copyAllButHeaderFrom(options);
     // The new options hold for this run even when the file cannot take them.
-    if (const std::optional<SystemError> failure = saveConfiguration(services_.programFolder, options_))
+    if (const std::optional<SystemError> failure = saveConfiguration(services_.configHome(), options_))
         services_.desktop.messageBox({"Vantapoint: Error", saveFailureText(*failure), BoxIcon::Stop, BoxButtons::Ok});
     if (options_.gplKnown())
         camFolder_ = camFolderOf(options_.gplFolder);

@@ -246,13 +246,48 @@ OptionsRecord parseConfigBytes(std::span<const std::uint8_t> bytes)
     return options;
 }
 
-ConfigLoadResult loadConfiguration(const std::string& programFolder, OptionsRecord& stored)
+bool folderWritable(const std::string& folder)
 {
-    const std::string path = joinPath(programFolder, kConfigFileName);
+    const std::string probe = joinPath(folder, std::string(kConfigFileName) + ".probe");
+    const bool existed = fileExists(probe);
+    // Appending never changes a file that is there already.
+    const OpenedFile opened = openRegularFile(probe, "a+b", false);
+    if (opened.file == nullptr)
+        return false;
+    std::fclose(opened.file);
+    if (!existed) {
+        std::error_code ec;
+        std::filesystem::remove(pathFromUtf8(probe), ec);
+    }
+    return true;
+}
+
+std::string chooseConfigFolder(const std::string& programFolder, bool programFolderWritable,
+                               const std::string& userFolder)
+{
+    if (programFolderWritable || userFolder.empty())
+        return programFolder;
+    std::error_code ec;
+    std::filesystem::create_directories(pathFromUtf8(userFolder), ec);
+    if (!std::filesystem::is_directory(pathFromUtf8(userFolder), ec))
+        return programFolder;
+    const std::string userFile = joinPath(userFolder, kConfigFileName);
+    const std::string besideFile = joinPath(programFolder, kConfigFileName);
+    if (!fileExists(userFile) && fileExists(besideFile)) {
+        // What cannot be copied is not lost: the file beside the program stays as it is.
+        if (const ReadResult beside = readFilePrefix(besideFile, kMaxRecordBytes); !beside.error)
+            replaceFile(userFile, beside.bytes);
+    }
+    return userFolder;
+}
+
+ConfigLoadResult loadConfiguration(const std::string& folder, OptionsRecord& stored)
+{
+    const std::string path = joinPath(folder, kConfigFileName);
     ConfigLoadResult result;
     // Writes what stored now holds; a failure is the "Debug-Mode" box with code 3.
     const auto rewrite = [&] {
-        if (saveConfiguration(programFolder, stored)) {
+        if (saveConfiguration(folder, stored)) {
             result.debugModeCodes.push_back(3);
             result.saveFailed = true;
         }
@@ -291,13 +326,13 @@ ConfigLoadResult loadConfiguration(const std::string& programFolder, OptionsReco
     return result;
 }
 
-std::optional<SystemError> saveConfiguration(const std::string& programFolder, const OptionsRecord& stored)
+std::optional<SystemError> saveConfiguration(const std::string& folder, const OptionsRecord& stored)
 {
     const std::vector<std::uint8_t> bytes = configBytes(stored);
     if (bytes.empty())
         return errnoError(ENAMETOOLONG);
 
-    const std::string path = joinPath(programFolder, kConfigFileName);
+    const std::string path = joinPath(folder, kConfigFileName);
     // "r+b" keeps what lies beyond the record; only a missing file is created.
     OpenedFile opened = openRegularFile(path, "r+b", true);
     if (opened.file == nullptr && opened.error->number == kErrFileNotFound)

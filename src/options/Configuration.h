@@ -55,13 +55,24 @@ struct ConfigLoadResult {
     std::optional<std::string> gplNotFoundIn;
 };
 
-// Fills stored from programFolder/Vantapoint.cfg, or resets it to the defaults and rewrites the file.
+// Whether new files can be made in folder (a probe file is made there and removed again).
+bool folderWritable(const std::string& folder);
+
+// The folder that keeps Vantapoint.cfg: the program's own while new files can be made there
+// (programFolderWritable: a portable folder); else userFolder, the user's configuration folder, made
+// if need be, which on its first use takes a byte copy of the file beside the program, so an
+// installed program keeps the options it had. Without a userFolder, or one that cannot be made, the
+// program's own.
+std::string chooseConfigFolder(const std::string& programFolder, bool programFolderWritable,
+                               const std::string& userFolder);
+
+// Fills stored from folder/Vantapoint.cfg, or resets it to the defaults and rewrites the file.
 // A GPL folder that lost gpl.exe (moved, deleted, a drive unplugged) resets gplFolder alone: every other
 // option and the click script are kept, and the file is rewritten with that one change.
-ConfigLoadResult loadConfiguration(const std::string& programFolder, OptionsRecord& stored);
+ConfigLoadResult loadConfiguration(const std::string& folder, OptionsRecord& stored);
 
 // Writes the record from offset 0 without truncating the file. A record that configBytes cannot
 // lay out is refused with ENAMETOOLONG before the file is touched.
-std::optional<SystemError> saveConfiguration(const std::string& programFolder, const OptionsRecord& stored);
+std::optional<SystemError> saveConfiguration(const std::string& folder, const OptionsRecord& stored);
 
 } // namespace vp

@@ -38,6 +38,11 @@ void ValueField::focusOutEvent(QFocusEvent* event)
     if (!leavesField(*event))
         return;
     selectOnRelease_ = false;
+    commitIfEdited();
+}
+
+void ValueField::commitIfEdited()
+{
     // Setting the text clears the flag, so it tells whether the user typed since the program wrote.
     if (!isModified())
         return;

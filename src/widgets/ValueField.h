@@ -14,6 +14,10 @@ class ValueField : public QLineEdit {
 public:
     explicit ValueField(QWidget* parent = nullptr);
 
+    // Asks for the commit that leaving the field would ask for, if the user edited it: a keyboard
+    // command run from the field takes the typed entry first.
+    void commitIfEdited();
+
 signals:
     void commitRequested();
 

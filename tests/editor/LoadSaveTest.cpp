@@ -5,10 +5,15 @@
 #include "camdata/CamFile.h"
 #include "camdata/FileSystem.h"
 #include "widgets/SpinButton.h"
+#include "widgets/TextConversions.h"
 
 #include <QCheckBox>
+#include <QMimeData>
+#include <QUrl>
 
 #include <filesystem>
+#include <functional>
+#include <optional>
 
 #ifndef _WIN32
 #include <sys/stat.h>
@@ -172,6 +177,55 @@ TEST_F(LoadSave, LoadAsksBeforeReplacingUnsavedData)
     EXPECT_EQ(desktop.dialogs.size(), 1U);
 }
 
+TEST_F(LoadSave, ADroppedCamFileIsLoadedAnythingElseRefused)
+{
+    const CameraDocument spa = CamDocument(3, 2);
+    const std::string spaPath = camFile("Spa.cam", spa);
+    const std::string upperPath = camFile("SPA2.CAM", spa);
+    const std::string gonePath = folder.file("gone.cam");
+    const QUrl spaUrl = QUrl::fromLocalFile(pathText(spaPath));
+    const char* refused = "Drop one CAM file (*.cam) to load it. Ready.";
+    const struct {
+        QList<QUrl> urls;          // none: plain text is dropped
+        const char* onto;          // a field, or the window
+        bool unsaved;              // the question about unsaved data is answered Cancel
+        const char* status;
+        const std::string* chosen; // the file Load took, as if chosen in its dialog
+    } cases[] = {
+        {{spaUrl}, nullptr, false, "File loaded, data read. Ready.", &spaPath},
+        {{QUrl::fromLocalFile(pathText(upperPath))}, "txtTV1CamData_0", false, "File loaded, data read. Ready.", &upperPath},
+        {{spaUrl}, nullptr, true, "Cancel pressed. Load aborted. Ready.", nullptr},
+        {{QUrl::fromLocalFile(pathText(gonePath))}, nullptr, false, "File not found. Load aborted. Ready.", &gonePath},
+        {{spaUrl, QUrl::fromLocalFile(pathText(upperPath))}, nullptr, false, refused, nullptr},
+        {{QUrl::fromLocalFile(pathText(folder.file("notes.txt")))}, "txtPitlaneCamData_0", false, refused, nullptr},
+        {{QUrl(QStringLiteral("https://example.org/Spa.cam"))}, nullptr, false, refused, nullptr},
+        {{}, nullptr, false, refused, nullptr},
+    };
+    for (const auto& c : cases) {
+        restart();
+        if (c.unsaved)
+            makeUnsaved();
+        desktop.boxAnswers = {BoxAnswer::Cancel};
+        const CameraDocument before = window->document();
+        QMimeData data;
+        if (c.urls.isEmpty())
+            data.setText(QStringLiteral("Spa.cam"));
+        else
+            data.setUrls(c.urls);
+        const bool taken = drop(data, c.onto != nullptr ? find<QWidget>(c.onto) : nullptr);
+
+        const QString what = c.urls.isEmpty() ? data.text() : data.urls().first().toString();
+        EXPECT_EQ(status(), c.status) << what.toStdString();
+        EXPECT_EQ(taken, c.chosen != nullptr) << what.toStdString();
+        EXPECT_EQ(window->camFileName(), c.chosen != nullptr ? *c.chosen : "") << what.toStdString();
+        const bool loaded = std::string(c.status) == "File loaded, data read. Ready.";
+        EXPECT_EQ(window->document(), loaded ? spa : before) << what.toStdString();
+        EXPECT_EQ(desktop.beeps, std::string(c.status) == refused ? 1 : 0) << what.toStdString();
+        EXPECT_EQ(desktop.boxes.size(), c.unsaved ? 1U : 0U) << what.toStdString();
+    }
+    EXPECT_EQ(text("txtTV1CamData_0"), "0") << "no file name was typed into the field it fell on";
+}
+
 TEST_F(LoadSave, SaveWritesTheWholeDocumentAndReplacesAFileOnlyAfterOk)
 {
     const std::vector<std::uint8_t> old = camFileBytes(CamDocument(5, 5));
@@ -213,6 +267,41 @@ TEST_F(LoadSave, SaveWritesTheWholeDocumentAndReplacesAFileOnlyAfterOk)
     click("cmdSaveCAMFile");
     EXPECT_TRUE(desktop.boxes.empty());
     EXPECT_EQ(status(), "File written. Ready.");
+}
+
+TEST_F(LoadSave, TheTitleNamesTheFileInMemoryAndMarksUnsavedData)
+{
+    const std::string spa = camFile("Spa.cam", CamDocument(2, 2));
+    const auto load = [this](std::string path) {
+        return [this, path] {
+            desktop.dialogAnswers = {path};
+            click("cmdLoadCAMFile");
+        };
+    };
+    const auto save = [this](std::optional<std::string> path) {
+        return [this, path] {
+            desktop.dialogAnswers = {path};
+            click("cmdSaveCAMFile");
+        };
+    };
+    const std::function<void()> edit = [this] { makeUnsaved(); };
+    const std::pair<std::function<void()>, const char*> steps[] = {
+        {[] {}, "Vantapoint V1.52"},
+        {edit, "Vantapoint V1.52*"},
+        {save(folder.file("Monza.cam")), "Monza.cam - Vantapoint V1.52"},
+        {edit, "Monza.cam* - Vantapoint V1.52"},
+        {load(spa), "Spa.cam* - Vantapoint V1.52"},
+        {load(folder.file("missing.cam")), "Spa.cam* - Vantapoint V1.52"},
+        {save(std::nullopt), "Spa.cam* - Vantapoint V1.52"},
+        {save(folder.file("a[*].cam")), "a[*].cam - Vantapoint V1.52"},
+    };
+    restart();
+    for (std::size_t i = 0; i < std::size(steps); ++i) {
+        steps[i].first();
+        EXPECT_EQ(shownTitle(), steps[i].second) << "step " << i;
+    }
+    restart(spa);
+    EXPECT_EQ(shownTitle(), "Spa.cam - Vantapoint V1.52") << "named on the command line";
 }
 
 TEST_F(LoadSave, AFileNamedOnTheCommandLineIsReadLikeALoadedOne)

@@ -4,6 +4,8 @@
 
 #include <QAbstractButton>
 #include <QCoreApplication>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFocusEvent>
 
 namespace vp::test {
@@ -48,6 +50,20 @@ void MainWindowTest::pass(const QString& name)
     QCoreApplication::sendEvent(field, &in);
     QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
     QCoreApplication::sendEvent(field, &out);
+}
+
+bool MainWindowTest::drop(const QMimeData& data, QWidget* onto)
+{
+    QWidget* target = onto != nullptr ? onto : window.get();
+    const QPointF middle = QRectF(target->rect()).center();
+    const Qt::DropActions actions = Qt::CopyAction | Qt::MoveAction;
+    QDragEnterEvent enter(middle.toPoint(), actions, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(target, &enter);
+    if (!enter.isAccepted())
+        return false;
+    QDropEvent dropped(middle, actions, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(target, &dropped);
+    return dropped.isAccepted() && dropped.dropAction() == Qt::CopyAction;
 }
 
 std::string MainWindowTest::camFile(const std::string& name, const CameraDocument& doc) const

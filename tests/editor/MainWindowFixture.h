@@ -12,7 +12,9 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QStringList>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
@@ -49,6 +51,16 @@ protected:
     // Passes through a field: it gets the focus and loses it again, nothing typed.
     void pass(const QString& name);
     QString status() const { return find<QLabel>(QStringLiteral("txtStatusLine"))->text(); }
+    // The title as the desktop shows it: the unsaved mark in place of "[*]".
+    QString shownTitle() const
+    {
+        window->winId();
+        return window->windowHandle()->title();
+    }
+
+    // Drags data onto a control (the window itself when null) and drops it, as a file manager does.
+    // True when the drop was taken as a copy.
+    bool drop(const QMimeData& data, QWidget* onto = nullptr);
 
     // Writes doc as a CAM file into the program folder and returns its path.
     std::string camFile(const std::string& name, const CameraDocument& doc) const;

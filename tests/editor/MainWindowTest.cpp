@@ -1,15 +1,21 @@
-// The main window as a whole: start-up, its controls, the fixed size, Exit, Help and homepage.
+// The main window as a whole: start-up, its controls, the fixed size, Exit, Help and homepage, and
+// its keyboard.
 
 #include "MainWindowFixture.h"
 
 #include "camdata/FileSystem.h"
+#include "editor/CameraSetPanel.h"
 #include "widgets/SpinButton.h"
 #include "options/Configuration.h"
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QDialog>
 #include <QLabel>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTest>
+#include <QTimer>
 
 #include <functional>
 #include <utility>
@@ -42,7 +48,7 @@ TEST_F(Start, FirstStartWarnsOnceAndShowsTheDefaultCameras)
     EXPECT_EQ(status(), "Welcome to Vantapoint by Quillfen of Z.O.R.V. Ready to rumble ;-) !");
     EXPECT_FALSE(w.isModified());
     EXPECT_EQ(w.camFolder(), folder.path());
-    EXPECT_EQ(w.windowTitle(), "Vantapoint V1.52");
+    EXPECT_EQ(shownTitle(), "Vantapoint V1.52");
 
     restart();
     EXPECT_TRUE(desktop.boxes.empty()) << "the written configuration is read back without a warning";
@@ -168,6 +174,141 @@ TEST_F(Exit, AsksWithABeepAboutUnsavedData)
 
         exit();
         EXPECT_FALSE(window->isVisible()) << way;
+    }
+}
+
+// The keyboard, pressed in the focused field of an active window holding 4 TV1 and 3 TV2 cameras,
+// TV1's camera 2 shown.
+class Keys : public MainWindowTest {
+protected:
+    void startOnTab(int tab)
+    {
+        restart(camFile("keys.cam", doc));
+        find<SpinButton>("UpDownTV1")->setValue(2);
+        find<QTabWidget>("sstCamData")->setCurrentIndex(tab);
+        window->show();
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+        const QString fields[] = {"txtTV1CamData_0", "txtTV2CamData_0", "txtPitlaneCamData_0"};
+        find<QLineEdit>(fields[tab])->setFocus();
+        // A dialog that opens is named and closed again.
+        dialogs.clear();
+        QObject::connect(&closer, &QTimer::timeout, [this] {
+            if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+                dialogs << dialog->metaObject()->className();
+                dialog->reject();
+            }
+        });
+        closer.start(1);
+    }
+
+    void press(QKeyCombination key)
+    {
+        QTest::keyClick(QApplication::focusWidget(), key.key(), key.keyboardModifiers());
+    }
+    // An accelerator presses its button a moment later.
+    static void settle(const std::function<bool()>& done) { static_cast<void>(QTest::qWaitFor(done, 500)); }
+
+    // What the keys did, in a few words: the tab and the cameras shown, what was opened, a closed window.
+    std::string effect() const
+    {
+        QStringList parts{QStringLiteral("tab %1, cams %2/%3")
+                              .arg(find<QTabWidget>("sstCamData")->currentIndex())
+                              .arg(window->setPanel(CamSet::TV1).currentCamera())
+                              .arg(window->setPanel(CamSet::TV2).currentCamera())};
+        for (const FileDialogSpec& dialog : desktop.dialogs)
+            parts << (dialog.mode == FileDialogMode::Open ? "open dialog" : "save dialog");
+        parts << dialogs;
+        if (!desktop.opened.empty())
+            parts << "manual";
+        if (!window->isVisible())
+            parts << "closed";
+        return parts.join(", ").toStdString();
+    }
+
+    CameraDocument doc = CamDocument(4, 3);
+    QTimer closer;
+    QStringList dialogs;
+};
+
+TEST_F(Keys, ShortcutsAndAcceleratorsRunTheCommandsAndMoveBetweenTabsAndCameras)
+{
+    const struct {
+        int tab;
+        QKeyCombination key;
+        const char* effect;
+    } cases[] = {
+        {0, Qt::CTRL | Qt::Key_O, "tab 0, cams 2/1, open dialog"},
+        {0, Qt::ALT | Qt::Key_L, "tab 0, cams 2/1, open dialog"},
+        {0, Qt::CTRL | Qt::Key_S, "tab 0, cams 2/1, save dialog"},
+        {0, Qt::ALT | Qt::Key_S, "tab 0, cams 2/1, save dialog"},
+        {0, Qt::ALT | Qt::Key_O, "tab 0, cams 2/1, vp::OptionsDialog"},
+        {0, Qt::ALT | Qt::Key_T, "tab 0, cams 2/1"}, // no GPL folder: Test is greyed out
+        {0, QKeyCombination(Qt::Key_F1), "tab 0, cams 2/1, manual"},
+        {0, Qt::ALT | Qt::Key_H, "tab 0, cams 2/1, manual"},
+        {0, Qt::CTRL | Qt::Key_Q, "tab 0, cams 2/1, closed"},
+        {0, Qt::ALT | Qt::Key_X, "tab 0, cams 2/1, closed"},
+        {0, QKeyCombination(Qt::Key_F5), "tab 0, cams 2/1"},
+        {0, Qt::CTRL | Qt::Key_PageDown, "tab 1, cams 2/1"},
+        {2, Qt::CTRL | Qt::Key_PageDown, "tab 0, cams 2/1"},
+        {0, Qt::CTRL | Qt::Key_Tab, "tab 1, cams 2/1"},
+        {0, Qt::CTRL | Qt::Key_PageUp, "tab 2, cams 2/1"},
+        {1, Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab, "tab 0, cams 2/1"},
+        {0, Qt::ALT | Qt::Key_Right, "tab 0, cams 3/1"},
+        {0, QKeyCombination(Qt::Key_PageDown), "tab 0, cams 3/1"},
+        {0, Qt::ALT | Qt::Key_Left, "tab 0, cams 1/1"},
+        {0, QKeyCombination(Qt::Key_PageUp), "tab 0, cams 1/1"},
+        {0, Qt::CTRL | Qt::Key_Home, "tab 0, cams 1/1"},
+        {0, Qt::CTRL | Qt::Key_End, "tab 0, cams 4/1"},
+        {1, Qt::CTRL | Qt::Key_End, "tab 1, cams 2/3"},
+        {1, Qt::ALT | Qt::Key_Left, "tab 1, cams 2/1"},
+        {2, QKeyCombination(Qt::Key_PageDown), "tab 2, cams 2/1"},
+        {2, Qt::CTRL | Qt::Key_End, "tab 2, cams 2/1"},
+    };
+    for (const auto& c : cases) {
+        startOnTab(c.tab);
+        press(c.key);
+        settle([&] { return effect() == c.effect; });
+        EXPECT_EQ(effect(), c.effect) << QKeySequence(c.key).toString().toStdString() << " on tab " << c.tab;
+        EXPECT_FALSE(window->isModified()) << QKeySequence(c.key).toString().toStdString();
+    }
+}
+
+TEST_F(Keys, AnEntryBeingTypedIsCommittedFirstAFieldOnlyVisitedNever)
+{
+    // Shown rounded as 1234.568: committing the shown text would change the value.
+    doc.tv1.camera(2).value(1).setFloat(1234.5678F);
+    const struct {
+        const char* typed;
+        QKeyCombination key;
+        float distance;  // value #1 of TV1's camera 2 afterwards
+        int boxes;       // the questions about unsaved data
+    } cases[] = {
+        {nullptr, Qt::ALT | Qt::Key_Right, 1234.5678F, 0},
+        {nullptr, Qt::CTRL | Qt::Key_O, 1234.5678F, 0},
+        {nullptr, Qt::CTRL | Qt::Key_Q, 1234.5678F, 0},
+        {"150", Qt::ALT | Qt::Key_Right, 150.0F, 0},
+        {"150", Qt::CTRL | Qt::Key_Home, 150.0F, 0},
+        {"150", Qt::CTRL | Qt::Key_PageDown, 150.0F, 0},
+        {"150", Qt::CTRL | Qt::Key_O, 150.0F, 1},
+        {"150", Qt::ALT | Qt::Key_L, 150.0F, 1},
+        {"150", Qt::CTRL | Qt::Key_Q, 150.0F, 1},
+    };
+    for (const auto& c : cases) {
+        startOnTab(0);
+        desktop.boxAnswers = {BoxAnswer::Cancel};
+        auto* field = find<QLineEdit>("txtTV1CamData_0");
+        if (c.typed != nullptr) {
+            field->selectAll();
+            QTest::keyClicks(field, c.typed);
+        }
+        press(c.key);
+        settle([&] { return desktop.boxes.size() == static_cast<std::size_t>(c.boxes); });
+        const std::string what = (c.typed != nullptr ? c.typed : "nothing") + std::string(" typed, ") +
+                                 QKeySequence(c.key).toString().toStdString();
+        EXPECT_EQ(window->document().tv1.camera(2).value(1).asFloat(), c.distance) << what;
+        EXPECT_EQ(window->isModified(), c.typed != nullptr) << what;
+        EXPECT_EQ(desktop.boxes.size(), static_cast<std::size_t>(c.boxes)) << what;
     }
 }
 

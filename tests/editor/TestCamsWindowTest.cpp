@@ -7,12 +7,16 @@
 #include "options/Configuration.h"
 #include "support/FakeInputBackend.h"
 #include "support/FakeLauncher.h"
+#include "widgets/TextConversions.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QDialog>
 #include <QPushButton>
+#include <QMimeData>
+#include <QTest>
 #include <QTimer>
+#include <QUrl>
 
 #include <filesystem>
 #include <functional>
@@ -108,13 +112,22 @@ TEST_F(TestCamsWindowTest, DuringThePlayTheCommandsThatCouldInterfereAreRefused)
     options.playScript = true;
     options.script.count = 1;
     options.script.intervals[1] = 100;
-    startWithOptions();
+    startWithOptions().show();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
     const CameraDocument before = window->document();
     tapF5();
-    // The user's clicks arrive while the synthetic button is held down.
+    // The user's clicks, keys and a dropped file arrive while the synthetic button is held down.
     const QStringList commands = {"cmdLoadCAMFile", "cmdSaveCAMFile",  "cmdOptions",         "cmdAddTV1Before",
                                   "cmdAddTV2Behind", "cmdRemoveTV1", "cmdAssignToAllTV1_0"};
-    QTimer::singleShot(0, window.get(), [this, &commands] {
+    QMimeData camFileData;
+    camFileData.setUrls({QUrl::fromLocalFile(pathText(camFile("other.cam", CamDocument(2, 2))))});
+    const std::function<void()> others[] = {
+        [this] { QTest::keyClick(window.get(), Qt::Key_O, Qt::ControlModifier); },
+        [this] { QTest::keyClick(window.get(), Qt::Key_S, Qt::ControlModifier); },
+        [this, &camFileData] { drop(camFileData); },
+    };
+    QTimer::singleShot(0, window.get(), [this, &commands, &others] {
         // Should a dialog open after all, it is closed again rather than left waiting.
         QTimer::singleShot(0, [] {
             if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
@@ -122,12 +135,15 @@ TEST_F(TestCamsWindowTest, DuringThePlayTheCommandsThatCouldInterfereAreRefused)
         });
         for (const QString& name : commands)
             click(name);
+        for (const std::function<void()>& other : others)
+            other();
     });
 
     click("cmdTestCams");
 
-    EXPECT_EQ(statuses, QStringList(commands.size(), "Wait until GPL is closed (F5). Ready."));
-    EXPECT_EQ(desktop.beeps, commands.size() + 1) << "one for each refusal and the end of the play";
+    const qsizetype refusals = commands.size() + qsizetype(std::size(others));
+    EXPECT_EQ(statuses, QStringList(refusals, "Wait until GPL is closed (F5). Ready."));
+    EXPECT_EQ(desktop.beeps, refusals + 1) << "one for each refusal and the end of the play";
     EXPECT_TRUE(desktop.boxes.empty());
     EXPECT_TRUE(desktop.dialogs.empty());
     EXPECT_EQ(window->document(), before);

@@ -339,5 +339,57 @@ TEST(LoadConfiguration, UnreadableFileOrMissingProgramFolderKeepTheDefaultsWitho
 #endif
 }
 
+TEST(ConfigFolder, BesideAWritableProgramElseTheUsersFolderStartingFromTheFileBeside)
+{
+    const struct {
+        bool programWritable;
+        const char* beside;     // Vantapoint.cfg beside the program, if any
+        const char* userFile;   // Vantapoint.cfg in the user's folder beforehand, if any
+        bool userFolderGiven;
+        bool chosenIsUsers;
+        const char* userFileAfter;
+    } cases[] = {
+        {true, nullptr, nullptr, true, false, nullptr},
+        {true, "portable", nullptr, true, false, nullptr},
+        {false, nullptr, nullptr, true, true, nullptr},
+        {false, "portable", nullptr, true, true, "portable"},
+        {false, "portable", "own", true, true, "own"},
+        {false, "portable", nullptr, false, false, nullptr},
+    };
+    const auto bytes = [](const char* text) { return Bytes(text, text + std::string_view(text).size()); };
+    for (const auto& c : cases) {
+        TempDir dir;
+        const std::string program = dir.path();
+        const std::string user = dir.file("config/vantapoint");
+        if (c.beside != nullptr)
+            writeBytes(joinPath(program, "Vantapoint.cfg"), bytes(c.beside));
+        if (c.userFile != nullptr) {
+            fs::create_directories(test::nativePath(user));
+            writeBytes(joinPath(user, "Vantapoint.cfg"), bytes(c.userFile));
+        }
+        const std::string what = std::string(c.programWritable ? "writable" : "read-only") + ", beside " +
+                                 (c.beside != nullptr ? c.beside : "none") + ", user's " +
+                                 (c.userFile != nullptr ? c.userFile : "none");
+
+        const std::string chosen = chooseConfigFolder(program, c.programWritable, c.userFolderGiven ? user : "");
+
+        EXPECT_EQ(chosen, c.chosenIsUsers ? user : program) << what;
+        EXPECT_EQ(fs::is_directory(test::nativePath(user)), c.chosenIsUsers) << what;
+        if (c.userFileAfter != nullptr) {
+            EXPECT_EQ(readBytes(joinPath(user, "Vantapoint.cfg")), bytes(c.userFileAfter)) << what;
+        } else {
+            EXPECT_FALSE(fs::exists(test::nativePath(joinPath(user, "Vantapoint.cfg")))) << what;
+        }
+        if (c.beside != nullptr) {
+            EXPECT_EQ(readBytes(joinPath(program, "Vantapoint.cfg")), bytes(c.beside)) << what;
+        }
+    }
+
+    TempDir dir;
+    EXPECT_TRUE(folderWritable(dir.path()));
+    EXPECT_TRUE(fs::is_empty(test::nativePath(dir.path()))) << "the probe is removed again";
+    EXPECT_FALSE(folderWritable(dir.file("gone")));
+}
+
 } // namespace
 } // namespace vp
