@@ -23,7 +23,8 @@ namespace vp {
 namespace {
 
 constexpr int kWidthTwips = 11175;
-constexpr int kHeightTwips = 7620;
+// The camera editor's 7620 and 1680 (112 pixels at 96 dots per inch) for the lap strip below it.
+constexpr int kHeightTwips = 7620 + 1680;
 constexpr int kTwipsPerInch = 1440;
 
 const QString kWelcome = QStringLiteral("Welcome to Vantapoint by Quillfen of Z.O.R.V. Ready to rumble ;-) !");
@@ -111,7 +112,8 @@ void MainWindow::buildWindow()
 
     grid->addWidget(tabs_, 0, 0);
     grid->addWidget(buildCommandColumn(), 0, 1);
-    grid->addWidget(statusBox_, 1, 0, 1, 2);
+    grid->addWidget(buildLapView(), 1, 0, 1, 2);
+    grid->addWidget(statusBox_, 2, 0, 1, 2);
     grid->setColumnStretch(0, 1);
     grid->setRowStretch(0, 1);
 }
@@ -202,6 +204,7 @@ void MainWindow::runStartup(const std::string& commandLinePath)
     showCamera(CamSet::TV1);
     showCamera(CamSet::TV2);
     showPitLaneCamera();
+    emit documentChanged();
     updateTestButton();
     setModified(false);
 
@@ -233,6 +236,7 @@ CameraSetPanel& MainWindow::setPanel(CamSet set) const
 void MainWindow::markModified()
 {
     setModified(true);
+    emit documentChanged();
 }
 
 void MainWindow::setModified(bool modified)

@@ -96,6 +96,7 @@ void MainWindow::loadFrom(const std::string& path)
     tv1Panel_->showFirstCamera();
     tv2Panel_->showFirstCamera();
     showPitLaneCamera();
+    emit documentChanged();
     showStatus(QStringLiteral("File loaded, data read. Ready."));
 }
 
