@@ -8,7 +8,8 @@ ChecksList::ChecksList(QWidget* parent)
     : QListWidget(parent)
 {
     setSelectionMode(QAbstractItemView::SingleSelection);
-    setUniformItemSizes(true);
+    // Long findings wrap rather than end in an ellipsis.
+    setWordWrap(true);
     setAlternatingRowColors(true);
     connect(this, &QListWidget::itemClicked, this, &ChecksList::choose);
     connect(this, &QListWidget::itemActivated, this, &ChecksList::choose);
