@@ -59,7 +59,7 @@ int Probe(int argc, char** argv)
     QApplication app(argc, argv);
     if (kind == "bare") {
         QWidget window;
-        window.resize(745, 508);
+        window.resize(745, 620);
         window.show();
         QApplication::processEvents();
         return 0;

@@ -1,6 +1,8 @@
 // Writes a sample camera file for trying Vantapoint out: a made-up track of about 4 km with 20
 // cameras in each TV set, placed in ascending distance, a mix of fixed and moving cameras, and a
-// pit-lane camera. The values come from fixed formulas, so every run writes the same bytes.
+// pit-lane camera. The values come from fixed formulas, so every run writes the same bytes. Two
+// slips of the kind track makers make are left in, so that the editor's checks have something to
+// show: a change-over point typed with one digit too many, and a zoom factor left at 0.
 //
 //     make_sample_cam FILE.cam
 
@@ -96,6 +98,10 @@ CameraDocument sampleDocument()
     doc.header = {0x4D, 0x41, 0x43, 0x54, 0, 0, 0, 0, 0, 0, 0, 0};
     fillSet(doc.tv1, {12.5, 201.1, 3, 2.5, 9});
     fillSet(doc.tv2, {96.0, 199.6, 2, 6.0, 14});
+    // Camera 9 now takes the picture before camera 8 would, so camera 8 never gets it.
+    TvCameraRecord& early = doc.tv2.camera(9);
+    early.value(4) = floatSlot(roundedTo(10.0 * early.value(4).asFloat(), 0.1));
+    doc.tv1.camera(6).value(8) = floatSlot(0.0);
 
     doc.pit.value(1) = floatSlot(-152.4);
     doc.pit.value(2) = floatSlot(48.75);

@@ -26,7 +26,8 @@ namespace vp {
 namespace {
 
 constexpr int kWidthTwips = 11175;
-constexpr int kHeightTwips = 7620;
+// The camera editor's 7620 and 1680 (112 pixels at 96 dots per inch) for the lap strip below it.
+constexpr int kHeightTwips = 7620 + 1680;
 constexpr int kTwipsPerInch = 1440;
 
 const QString kProgramTitle = QStringLiteral("Vantapoint V1.52");
@@ -118,7 +119,8 @@ void MainWindow::buildWindow()
 
     grid->addWidget(tabs_, 0, 0);
     grid->addWidget(buildCommandColumn(), 0, 1);
-    grid->addWidget(statusBox_, 1, 0, 1, 2);
+    grid->addWidget(buildLapView(), 1, 0, 1, 2);
+    grid->addWidget(statusBox_, 2, 0, 1, 2);
     grid->setColumnStretch(0, 1);
     grid->setRowStretch(0, 1);
 }
@@ -213,6 +215,7 @@ void MainWindow::runStartup(const std::string& commandLinePath)
     showCamera(CamSet::TV1);
     showCamera(CamSet::TV2);
     showPitLaneCamera();
+    emit documentChanged();
     updateTestButton();
     setModified(false);
 
@@ -244,6 +247,7 @@ CameraSetPanel& MainWindow::setPanel(CamSet set) const
 void MainWindow::markModified()
 {
     setModified(true);
+    emit documentChanged();
 }
 
 void MainWindow::setModified(bool modified)

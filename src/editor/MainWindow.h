@@ -29,13 +29,16 @@ class QToolButton;
 namespace vp {
 
 class CameraSetPanel;
+class ChecksList;
+class LapStrip;
 class PitLanePanel;
+struct Finding;
 struct CamFileError;
 struct SlotOutcome;
 struct FileDialogSpec;
 
-// The main window's outer size in its normal state: 11175 x 7620 twips, rounded to whole pixels at
-// the given dots per inch.
+// The main window's outer size in its normal state: 11175 x 9300 twips (the camera editor's
+// 11175 x 7620 and the lap strip below it), rounded to whole pixels at the given dots per inch.
 QSize fixedOuterSize(int dotsPerInchX, int dotsPerInchY);
 
 class MainWindow : public QWidget {
@@ -69,12 +72,15 @@ public:
     CameraSetPanel& setPanel(CamSet set) const;
     PitLanePanel& pitLanePanel() const { return *pitLanePanel_; }
 
-    // The outer size the window keeps in its normal state: 11175 x 7620 twips at the screen's DPI.
+    // The outer size the window keeps in its normal state: 11175 x 9300 twips at the screen's DPI.
     QSize fixedOuterSize() const;
 
 signals:
     // Every text written to the status line, also those that a later one replaces at once.
     void statusShown(const QString& text);
+    // The document's contents changed: an edit, a spinner step, a mode, an insert or remove,
+    // "Assign to all", a loaded file, the start-up document.
+    void documentChanged();
 
 protected:
     void changeEvent(QEvent* event) override;
@@ -149,6 +155,14 @@ private:
     void insertCameraBehind(CamSet set);
     void removeCamera(CamSet set);
     void assignToAll(CamSet set, int row);
+    // The lap strip and the list of checks (MainWindowLap.cpp), both following every document change.
+    QWidget* buildLapView();
+    void refreshLapView();
+    // Shows the set's tab with the camera current.
+    void goToCamera(CamSet set, int camera);
+    // Goes to the camera of a finding and into the field of its value where that can be typed into.
+    void goToFinding(const Finding& finding);
+
     // True only when the safety question is answered with OK; otherwise the status says so.
     bool confirmed(const std::string& question);
     // A refused slot command beeps and says why; true when it was refused.
@@ -180,6 +194,9 @@ private:
     QToolButton* homepageButton_ = nullptr;
     QLabel* makerLabel_ = nullptr;
     QGroupBox* statusBox_ = nullptr;
+    QGroupBox* lapBox_ = nullptr;
+    LapStrip* lapStrip_ = nullptr;
+    ChecksList* checksList_ = nullptr;
     QLabel* statusLine_ = nullptr;
     // Enabled while a TV set's tab is shown.
     QList<QShortcut*> cameraKeys_;

@@ -121,6 +121,7 @@ void MainWindow::loadFrom(const std::string& path)
     tv2Panel_->showFirstCamera();
     showPitLaneCamera();
     showFileInTitle(path);
+    emit documentChanged();
     showStatus(QStringLiteral("File loaded, data read. Ready."));
 }
 

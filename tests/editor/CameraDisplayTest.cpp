@@ -1,5 +1,5 @@
 // Showing cameras and moving between them: the number texts in two locales, the mode box, the
-// selector, the index field and the count field.
+// selector, the index field and the count field, the lap strip and the list of checks.
 
 #include "MainWindowFixture.h"
 
@@ -7,8 +7,10 @@
 #include "widgets/SpinButton.h"
 
 #include <QCheckBox>
+#include <QListWidget>
 #include <QLocale>
 #include <QSignalSpy>
+#include <QTabWidget>
 #include <QTest>
 #include <QToolButton>
 
@@ -138,6 +140,69 @@ TEST_F(CameraDisplay, TheCountFieldRefusesEdits)
     EXPECT_EQ(count->text(), "12");
     EXPECT_EQ(desktop.beeps, 1);
     EXPECT_EQ(status(), "This value is not editable. Ready.");
+}
+
+TEST_F(CameraDisplay, AClickOnTheLapStripOrAnArrowKeyShowsThatCamera)
+{
+    CameraDocument doc = CamDocument(2, 3);
+    doc.tv2.camera(3).value(1).setFloat(1000.0F);  // the lap: 0 to 1000 m, TV2 camera 2 from 200 m to its end
+    restart(camFile("lap.cam", doc));
+    window->show();
+    auto* strip = find<QWidget>("lapStrip");
+    // The TV2 band is the strip's middle row.
+    QTest::mouseClick(strip, Qt::LeftButton, {}, QPoint(strip->width() * 6 / 10, strip->height() / 2));
+    EXPECT_EQ(find<QTabWidget>("sstCamData")->currentIndex(), 1);
+    EXPECT_EQ(text("txtCurrentTV2Cam"), "2");
+    EXPECT_EQ(strip->accessibleDescription(),
+              "TV2 camera 2 of 3, fixed. Distance 200 m. Change-over position 200 m. Covers 200 m to the s/f-line.");
+
+    QTest::keyClick(strip, Qt::Key_Left);
+    EXPECT_EQ(text("txtCurrentTV2Cam"), "1");
+    QTest::keyClick(strip, Qt::Key_Up);
+    EXPECT_EQ(find<QTabWidget>("sstCamData")->currentIndex(), 0);
+    EXPECT_EQ(strip->accessibleDescription(),
+              "TV1 camera 1 of 2, fixed. Distance 100 m. Change-over position 100 m. Covers 100 m to 200 m.");
+}
+
+TEST_F(CameraDisplay, TheChecksFollowEveryEditAndLeadToTheCamera)
+{
+    restart(camFile("checks.cam", CamDocument(3, 2)));
+    window->show();
+    auto* tabs = find<QTabWidget>("sstCamData");
+    auto* list = find<QListWidget>("lstChecks");
+    const auto items = [list] {
+        QStringList texts;
+        for (int i = 0; i < list->count(); ++i)
+            texts << list->item(i)->text();
+        return texts;
+    };
+    EXPECT_EQ(tabs->tabText(3), "Checks (0)");
+    EXPECT_EQ(items(), QStringList{"No problems found."});
+
+    type("txtTV1CamData_3", "150");
+    EXPECT_EQ(tabs->tabText(3), "Checks (1)");
+    type("txtTV1CamData_0", "250");  // the change-over position stays where it is
+    EXPECT_EQ(tabs->tabText(3), "Checks (2)");
+    EXPECT_EQ(items(), (QStringList{"TV1 camera 1: change-over position (#1 + #4) 250 m is not before camera 2's 200 m, "
+                                    "so camera 1 never gets the picture",
+                                    "TV1 camera 2: #1 distance 200 m is not beyond camera 1's 250 m"}));
+
+    tabs->setCurrentIndex(3);
+    list->setCurrentRow(1);
+    QTest::keyClick(list, Qt::Key_Return);
+    EXPECT_EQ(tabs->currentIndex(), 0);
+    EXPECT_EQ(text("txtCurrentTV1Cam"), "2");
+    EXPECT_EQ(window->focusWidget(), find<QWidget>("txtTV1CamData_0"));
+
+    tabs->setCurrentIndex(3);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(0)).center());
+    EXPECT_EQ(text("txtCurrentTV1Cam"), "1");
+    EXPECT_EQ(window->focusWidget(), find<QWidget>("txtTV1CamData_3"));
+
+    type("txtTV1CamData_0", "100");
+    type("txtTV1CamData_3", "0");
+    EXPECT_EQ(tabs->tabText(3), "Checks (0)");
+    EXPECT_EQ(items(), QStringList{"No problems found."});
 }
 
 } // namespace

@@ -88,9 +88,9 @@ TEST_F(Start, TabsFieldNamesAndHiddenControls)
 {
     start();
     auto* tabs = find<QTabWidget>("sstCamData");
-    const QStringList tabTexts = {"TV1-Cameras", "TV2-Cameras", "Pitlane-Camera"};
-    ASSERT_EQ(tabs->count(), 3);
-    for (int i = 0; i < 3; ++i)
+    const QStringList tabTexts = {"TV1-Cameras", "TV2-Cameras", "Pitlane-Camera", "Checks (0)"};
+    ASSERT_EQ(tabs->count(), 4);
+    for (int i = 0; i < 4; ++i)
         EXPECT_EQ(tabs->tabText(i), tabTexts[i]);
 
     // A screen reader names each field by the caption beside it.
@@ -109,8 +109,8 @@ TEST_F(Start, TabsFieldNamesAndHiddenControls)
 
 TEST_F(Start, TheWindowKeepsItsSizeAndComesBackFromMaximised)
 {
-    // 11175 x 7620 twips, rounded to whole pixels.
-    const std::pair<int, QSize> sizes[] = {{96, {745, 508}}, {72, {559, 381}}, {75, {582, 397}}, {144, {1118, 762}}};
+    // 11175 x 9300 twips, rounded to whole pixels.
+    const std::pair<int, QSize> sizes[] = {{96, {745, 620}}, {72, {559, 465}}, {75, {582, 484}}, {144, {1118, 930}}};
     for (const auto& [dpi, size] : sizes)
         EXPECT_EQ(fixedOuterSize(dpi, dpi), size) << dpi;
 
