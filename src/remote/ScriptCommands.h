@@ -56,8 +56,10 @@ enum class ScriptOutcome {
 inline constexpr std::string_view kGplExeName = "gpl.exe";
 // The pause between the move to a recorded position and its click.
 inline constexpr std::int64_t kMoveSettleMs = 100;
-// The longest a wait for the user's input goes without running the program's window events.
-inline constexpr std::int64_t kEventsEveryMs = 10;
+// The longest a wait for the user's input goes without running the program's window events: soon
+// enough for a window to answer without a noticeable lag, seldom enough for a wait to cost next to
+// nothing (each wake-up costs tens of microseconds of processor time).
+inline constexpr std::int64_t kEventsEveryMs = 50;
 
 // gpl.exe in the folder gplFolder, joined with this platform's separator.
 std::string gplExecutable(const std::string& gplFolder);
