@@ -16,7 +16,7 @@ packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev libgl-dev fonts-dejavu-core
   libgtest-dev libgmock-dev libbenchmark-dev
-  libx11-dev libxtst-dev xvfb xauth
+  libx11-dev libxtst-dev libxi-dev xvfb xauth
   clang libclang-rt-14-dev
   g++-mingw-w64-x86-64 googletest wine wine64
   librsvg2-bin dpkg-dev desktop-file-utils libxml2-utils shared-mime-info

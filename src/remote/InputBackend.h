@@ -43,6 +43,30 @@ struct PointerPosition {
 // A native window handle (HWND on Windows, an X11 Window id elsewhere).
 using WindowHandle = std::uintptr_t;
 
+// The changes of the user's input that the click script waits for.
+enum class InputChange { LeftDown, LeftUp, F5Down, F5Up };
+
+struct InputEvent {
+    InputChange change = InputChange::LeftDown;
+    // When it happened, in milliseconds on the clock of the watch that reported it.
+    std::int64_t atMs = 0;
+
+    friend bool operator==(const InputEvent&, const InputEvent&) = default;
+};
+
+// The user's presses and releases of the left button and F5, system-wide, in the order they
+// happened, from the moment the watch was opened: what is held at that moment comes first, as a
+// press at that moment. Each change is reported once (no repeats of a held key).
+class InputWatch {
+public:
+    virtual ~InputWatch() = default;
+    // The time now on the clock of the events; only differences of two readings mean anything.
+    virtual std::int64_t nowMs() = 0;
+    // The next change, waiting at most timeoutMs for one (0: only what has already happened);
+    // nothing when none came.
+    virtual std::optional<InputEvent> next(std::int64_t timeoutMs) = 0;
+};
+
 class InputBackend {
 public:
     virtual ~InputBackend() = default;
@@ -61,6 +85,9 @@ public:
     // Types one key (press and release) into the foreground window and waits until it is processed.
     // False when the key has no key code here or the platform refused it.
     virtual bool sendKey(int virtualKey) = 0;
+    // A watch on the user's input that waits without polling, or nothing where the platform offers
+    // only the state of the keys (see openInputWatch, which then polls isKeyDown).
+    virtual std::unique_ptr<InputWatch> watchInput() { return nullptr; }
 };
 
 // The pixel column (or row) that an absolute coordinate 0..65535 addresses on a screen `pixels`

@@ -1,8 +1,11 @@
 #include "remote/ScriptCommands.h"
 
+#include "remote/InputWatch.h"
+
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <memory>
 #include <utility>
 
 namespace vp {
@@ -41,43 +44,52 @@ void showError(Desktop& desktop, std::string_view text)
     desktop.messageBox({std::string(kErrorTitle), std::string(text), BoxIcon::Stop, BoxButtons::Ok});
 }
 
-// One pause between two polls of a wait: the program's events run, then at most a millisecond
-// passes, so the clicks keep their millisecond resolution without spending a whole core. False when
-// an event asked the command to stop.
-bool betweenPolls(Clock& clock, const std::function<void()>& processEvents, const ScriptActivity* activity)
-{
-    if (processEvents)
-        processEvents();
-    if (activity != nullptr && activity->stopRequested())
-        return false;
-    clock.sleepMs(1);
-    return true;
-}
-
-// False when stopped before the key came up.
-bool waitWhileDown(InputBackend& input, int virtualKey, Clock& clock, const std::function<void()>& processEvents,
-                   const ScriptActivity* activity)
-{
-    while (input.isKeyDown(virtualKey)) {
-        if (!betweenPolls(clock, processEvents, activity))
-            return false;
+// The user's left button and F5 as a watch reports them, with the program's pending window events
+// run before every wait for the next change. A wait blocks for at most kEventsEveryMs, so the
+// windows stay responsive; a stop requested by their events ends it.
+class UserInput {
+public:
+    UserInput(InputWatch& watch, const std::function<void()>& processEvents, const ScriptActivity* activity)
+        : watch_(watch), processEvents_(processEvents), activity_(activity)
+    {
     }
-    return true;
-}
 
-// Waits for the left button to go down; false when F5 went down first (F5 is polled only while the
-// button is up, so a click under way is always finished and stored) or the command was stopped.
-bool waitForLeftPress(RemoteContext& context)
-{
-    InputBackend& input = *context.input;
-    while (!input.isKeyDown(VirtualKey::LeftButton)) {
-        if (input.isKeyDown(VirtualKey::F5))
-            return false;
-        if (!betweenPolls(context.clock, context.processEvents, &context.activity))
-            return false;
+    // The next change; nothing when a stop was requested.
+    std::optional<InputEvent> next()
+    {
+        for (;;) {
+            if (processEvents_)
+                processEvents_();
+            if (activity_ != nullptr && activity_->stopRequested())
+                return std::nullopt;
+            if (const auto event = watch_.next(kEventsEveryMs)) {
+                if (event->change == InputChange::F5Down || event->change == InputChange::F5Up)
+                    f5Down_ = event->change == InputChange::F5Down;
+                return event;
+            }
+        }
     }
-    return true;
-}
+
+    // Waits for the given change, passing over others; nothing when stopped first.
+    std::optional<InputEvent> waitFor(InputChange change)
+    {
+        auto event = next();
+        while (event && event->change != change)
+            event = next();
+        return event;
+    }
+
+    // Waits until F5 is up, if it is down; false when stopped first.
+    bool waitForF5Up() { return !f5Down_ || waitFor(InputChange::F5Up); }
+
+    bool f5Down() const { return f5Down_; }
+
+private:
+    InputWatch& watch_;
+    const std::function<void()>& processEvents_;
+    const ScriptActivity* activity_;
+    bool f5Down_ = false;
+};
 
 std::int32_t saturateToInt32(std::int64_t value)
 {
@@ -133,11 +145,9 @@ bool sendShutdownKeys(InputBackend& input, Clock& clock, std::int32_t shutdownDe
 bool waitForF5(InputBackend& input, Clock& clock, const std::function<void()>& processEvents,
                const ScriptActivity* activity)
 {
-    while (!input.isKeyDown(VirtualKey::F5)) {
-        if (!betweenPolls(clock, processEvents, activity))
-            return false;
-    }
-    return waitWhileDown(input, VirtualKey::F5, clock, processEvents, activity);
+    const std::unique_ptr<InputWatch> watch = openInputWatch(input, clock);
+    UserInput user(*watch, processEvents, activity);
+    return user.waitFor(InputChange::F5Down) && user.waitForF5Up();
 }
 
 std::int32_t scaleToScript(std::int32_t pixel, std::int32_t screenPixels, std::int32_t scriptPixels)
@@ -163,33 +173,44 @@ ScriptOutcome recordClickScript(RemoteContext& context, ClickScript& script, con
         return ScriptOutcome::Cancelled;
 
     script = ClickScript{};
-    // The first interval runs from just before the launch to the release of the first click.
-    std::int64_t reference = context.clock.nowMs();
+    InputBackend& input = *context.input;
+    // Opened before the launch, so that no click into GPL can come before it. All times are the
+    // watch's: the first interval runs from just before the launch to the release of the first click.
+    const std::unique_ptr<InputWatch> watch = openInputWatch(input, context.clock);
+    std::int64_t reference = watch->nowMs();
     if (!launchGpl(context, settings.gplFolder))
         return ScriptOutcome::LaunchFailed;
 
-    InputBackend& input = *context.input;
-    const ScriptActivity* activity = &context.activity;
-    while (waitForLeftPress(context)) {
-        if (!waitWhileDown(input, VirtualKey::LeftButton, context.clock, context.processEvents, activity))
+    UserInput user(*watch, context.processEvents, &context.activity);
+    for (;;) {
+        // F5 counts only while the left button is up: a click during which F5 goes down is
+        // finished and stored, and the recording ends after it if F5 is still down then.
+        const auto event = user.next();
+        if (!event)
+            return ScriptOutcome::Stopped;
+        if (event->change == InputChange::F5Down)
             break;
-        // Time and place are those of the release.
-        const std::int64_t released = context.clock.nowMs();
-        if (script.full())
+        if (event->change != InputChange::LeftDown)
             continue;
-        const auto position = input.pointerPosition();
-        // A click whose place the platform cannot tell is not stored; its time counts towards the
-        // next click's interval, so the later clicks keep their moments.
-        if (!position)
-            continue;
-        script.append(saturateToInt32(released - reference),
-                      scaleToScript(position->x, recordingScreen.width, kScriptWidth),
-                      scaleToScript(position->y, recordingScreen.height, kScriptHeight));
-        reference = released;
-        context.desktop.beep();
+        const auto release = user.waitFor(InputChange::LeftUp);
+        if (!release)
+            return ScriptOutcome::Stopped;
+        // Time and place are those of the release; the place is read as the release is handled.
+        if (!script.full()) {
+            // A click whose place the platform cannot tell is not stored; its time counts towards
+            // the next click's interval, so the later clicks keep their moments.
+            if (const auto position = input.pointerPosition()) {
+                script.append(saturateToInt32(release->atMs - reference),
+                              scaleToScript(position->x, recordingScreen.width, kScriptWidth),
+                              scaleToScript(position->y, recordingScreen.height, kScriptHeight));
+                reference = release->atMs;
+                context.desktop.beep();
+            }
+        }
+        if (user.f5Down())
+            break;
     }
-    if (activity->stopRequested()
-        || !waitWhileDown(input, VirtualKey::F5, context.clock, context.processEvents, activity))
+    if (!user.waitForF5Up())
         return ScriptOutcome::Stopped;
     sendShutdownKeys(input, context.clock, settings.shutdownDelay);
     return ScriptOutcome::Done;

@@ -29,7 +29,7 @@ struct RemoteContext {
     // Null where the program was given none: launching fails.
     ProgramLauncher* launcher;
     ScriptActivity& activity;
-    // Lets the program's pending window events run; called between the polls of every wait.
+    // Lets the program's pending window events run; called at least every kEventsEveryMs of a wait.
     std::function<void()> processEvents;
 };
 
@@ -56,6 +56,10 @@ enum class ScriptOutcome {
 inline constexpr std::string_view kGplExeName = "gpl.exe";
 // The pause between the move to a recorded position and its click.
 inline constexpr std::int64_t kMoveSettleMs = 100;
+// The longest a wait for the user's input goes without running the program's window events: soon
+// enough for a window to answer without a noticeable lag, seldom enough for a wait to cost next to
+// nothing (each wake-up costs tens of microseconds of processor time).
+inline constexpr std::int64_t kEventsEveryMs = 50;
 
 // gpl.exe in the folder gplFolder, joined with this platform's separator.
 std::string gplExecutable(const std::string& gplFolder);
@@ -70,8 +74,8 @@ std::int64_t shutdownQuarter(std::int32_t shutdownDelay);
 // Every key is sent, whatever the platform did with the one before; false when any was refused.
 bool sendShutdownKeys(InputBackend& input, Clock& clock, std::int32_t shutdownDelay);
 
-// Waits until F5 goes down and comes up again, processing events between polls. False when a stop
-// of `activity` was requested meanwhile.
+// Waits until F5 goes down and comes up again, processing events meanwhile. False when a stop of
+// `activity` was requested meanwhile.
 bool waitForF5(InputBackend& input, Clock& clock, const std::function<void()>& processEvents,
                const ScriptActivity* activity = nullptr);
 

@@ -1,13 +1,20 @@
 #include "remote/X11InputBackend.h"
 
+#include <X11/Xatom.h>
 #include <X11/Xlib.h>
+#include <X11/extensions/XInput2.h>
 #include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
 // XInput's device mode, not used here; it would replace the name of our mouse flag.
 #undef Absolute
 
+#include <poll.h>
+
 #include <algorithm>
+#include <array>
+#include <chrono>
 #include <cstdlib>
+#include <deque>
 #include <optional>
 
 namespace vp {
@@ -77,6 +84,184 @@ std::optional<unsigned> buttonMaskFor(int virtualKey)
     default: return std::nullopt;
     }
 }
+
+// The server's time, 32-bit milliseconds that wrap after 49.7 days, carried on in 64 bits from the
+// first reading; any two readings less than 24 days apart are in order.
+class ServerTime {
+public:
+    std::int64_t extend(Time time)
+    {
+        const auto now = static_cast<std::uint32_t>(time);
+        extended_ = started_ ? extended_ + static_cast<std::int32_t>(now - last_) : now;
+        started_ = true;
+        last_ = now;
+        return extended_;
+    }
+
+private:
+    bool started_ = false;
+    std::uint32_t last_ = 0;
+    std::int64_t extended_ = 0;
+};
+
+// The user's left button and F5 from the raw input events on the root window (XInput 2.1 and
+// later sends them to every client that asks, whatever window has the input and whoever grabbed
+// it, so the game loses nothing), on a connection of its own, with the server's time of each.
+// A wait is a poll() on that connection.
+class X11InputWatch final : public InputWatch {
+public:
+    // Nothing when the display cannot be opened or its server has no XInput 2.1.
+    static std::unique_ptr<InputWatch> open(const char* displayName)
+    {
+        Display* display = XOpenDisplay(displayName);
+        if (display == nullptr)
+            return nullptr;
+        std::unique_ptr<X11InputWatch> watch(new X11InputWatch(display));
+        if (!watch->start())
+            return nullptr;
+        return watch;
+    }
+
+    ~X11InputWatch() override { XCloseDisplay(display_); }
+    X11InputWatch(const X11InputWatch&) = delete;
+    X11InputWatch& operator=(const X11InputWatch&) = delete;
+
+    std::int64_t nowMs() override
+    {
+        // The server stamps the change of a property with its time; nothing is stored.
+        XChangeProperty(display_, clockWindow_, clockProperty_, XA_INTEGER, 8, PropModeAppend, nullptr, 0);
+        XEvent event;
+        XWindowEvent(display_, clockWindow_, PropertyChangeMask, &event);
+        return time_.extend(event.xproperty.time);
+    }
+
+    std::optional<InputEvent> next(std::int64_t timeoutMs) override
+    {
+        using std::chrono::steady_clock;
+        const auto deadline = steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+        for (;;) {
+            while (changes_.empty() && XPending(display_) > 0) {
+                XEvent event;
+                XNextEvent(display_, &event);
+                take(event);
+            }
+            if (!changes_.empty()) {
+                const InputEvent change = changes_.front();
+                changes_.pop_front();
+                return change;
+            }
+            const auto left =
+                std::chrono::ceil<std::chrono::milliseconds>(deadline - steady_clock::now()).count();
+            if (left <= 0)
+                return std::nullopt;
+            pollfd connection{ConnectionNumber(display_), POLLIN, 0};
+            poll(&connection, 1, static_cast<int>(left));
+        }
+    }
+
+private:
+    explicit X11InputWatch(Display* display) : display_(display) {}
+
+    bool start()
+    {
+        int event = 0, error = 0;
+        int major = 2, minor = 2;
+        if (XQueryExtension(display_, "XInputExtension", &opcode_, &event, &error) == 0
+            || XIQueryVersion(display_, &major, &minor) != Success || major < 2 || (major == 2 && minor < 1))
+            return false;
+        const Window root = DefaultRootWindow(display_);
+        const bool ok = runChecked(display_, [&] {
+            XSetWindowAttributes attributes{};
+            attributes.event_mask = PropertyChangeMask;
+            clockWindow_ = XCreateWindow(display_, root, -1, -1, 1, 1, 0, 0, InputOnly, CopyFromParent,
+                                         CWEventMask, &attributes);
+            clockProperty_ = XInternAtom(display_, "VANTAPOINT_TIME", False);
+            std::array<unsigned char, XIMaskLen(XI_LASTEVENT)> mask{};
+            for (int type : {XI_RawKeyPress, XI_RawKeyRelease, XI_RawButtonPress, XI_RawButtonRelease})
+                XISetMask(mask.data(), type);
+            XIEventMask selection{XIAllMasterDevices, static_cast<int>(mask.size()), mask.data()};
+            return XISelectEvents(display_, root, &selection, 1) == Success;
+        });
+        if (!ok)
+            return false;
+        readMappings();
+        // What is held now comes first; a change from here on arrives as an event as well, which
+        // then changes nothing.
+        Window pointerRoot = 0, child = 0;
+        int x = 0, y = 0, windowX = 0, windowY = 0;
+        unsigned buttons = 0;
+        XQueryPointer(display_, root, &pointerRoot, &child, &x, &y, &windowX, &windowY, &buttons);
+        char keys[32] = {};
+        XQueryKeymap(display_, keys);
+        const std::int64_t now = nowMs();
+        if ((buttons & Button1Mask) != 0)
+            note(leftDown_, true, InputChange::LeftDown, InputChange::LeftUp, now);
+        if (f5_ != 0 && (static_cast<unsigned char>(keys[f5_ / 8]) & (1u << (f5_ % 8))) != 0)
+            note(f5Down_, true, InputChange::F5Down, InputChange::F5Up, now);
+        return true;
+    }
+
+    // Raw events carry the physical button; the pointer mapping says which of them acts as the left
+    // one (another for a left-handed mapping).
+    void readMappings()
+    {
+        std::array<unsigned char, 256> map{};
+        const int buttons = XGetPointerMapping(display_, map.data(), static_cast<int>(map.size()));
+        leftButtons_.fill(false);
+        for (int physical = 1; physical <= buttons && physical < static_cast<int>(leftButtons_.size()); ++physical)
+            leftButtons_[static_cast<std::size_t>(physical)] = map[static_cast<std::size_t>(physical - 1)] == 1;
+        f5_ = XKeysymToKeycode(display_, XK_F5);
+    }
+
+    void take(XEvent& event)
+    {
+        if (event.type == MappingNotify) {
+            XRefreshKeyboardMapping(&event.xmapping);
+            readMappings();
+            return;
+        }
+        XGenericEventCookie& cookie = event.xcookie;
+        if (cookie.type != GenericEvent || cookie.extension != opcode_ || XGetEventData(display_, &cookie) == 0)
+            return;
+        const auto* raw = static_cast<const XIRawEvent*>(cookie.data);
+        const std::int64_t at = time_.extend(raw->time);
+        const auto detail = static_cast<std::size_t>(raw->detail);
+        switch (raw->evtype) {
+        case XI_RawButtonPress:
+        case XI_RawButtonRelease:
+            if (detail < leftButtons_.size() && leftButtons_[detail])
+                note(leftDown_, raw->evtype == XI_RawButtonPress, InputChange::LeftDown, InputChange::LeftUp, at);
+            break;
+        case XI_RawKeyPress:
+        case XI_RawKeyRelease:
+            if (f5_ != 0 && raw->detail == f5_)
+                note(f5Down_, raw->evtype == XI_RawKeyPress, InputChange::F5Down, InputChange::F5Up, at);
+            break;
+        default: break;
+        }
+        XFreeEventData(display_, &cookie);
+    }
+
+    // A press of what is down already (a second button mapped as the left one) changes nothing.
+    void note(bool& down, bool pressed, InputChange press, InputChange release, std::int64_t at)
+    {
+        if (down == pressed)
+            return;
+        down = pressed;
+        changes_.push_back({pressed ? press : release, at});
+    }
+
+    Display* display_;
+    int opcode_ = 0;
+    Window clockWindow_ = 0;
+    Atom clockProperty_ = 0;
+    ServerTime time_;
+    std::array<bool, 256> leftButtons_{};
+    KeyCode f5_ = 0;
+    bool leftDown_ = false;
+    bool f5Down_ = false;
+    std::deque<InputEvent> changes_;
+};
 
 class X11InputBackend final : public InputBackend {
 public:
@@ -173,6 +358,8 @@ public:
             return true;
         });
     }
+
+    std::unique_ptr<InputWatch> watchInput() override { return X11InputWatch::open(DisplayString(display_)); }
 
 private:
     struct PointerState {

@@ -3,6 +3,8 @@
 #include "camdata/FileSystem.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <deque>
 #include <functional>
 #include <memory>
 
@@ -167,6 +169,31 @@ TEST_F(ScriptCommandsTest, ClicksPastThe255thAreNotStoredAndTheRecordingGoesOnTo
     EXPECT_EQ(script.intervals[255], 10);
     EXPECT_EQ(desktop.beeps, 255);
     EXPECT_EQ(keys().front(), (Key{VirtualKey::Escape, 5001}));
+}
+
+TEST_F(ScriptCommandsTest, ThePlatformsEventsAreRecordedAtTheirOwnTimesWithoutPolling)
+{
+    // The platform's clock runs 50000 ms ahead: the first interval starts at its time of the launch.
+    input.watchClockOffsetMs = 50000;
+    settings.shutdownDelay = 0;
+    input.watchedEvents = std::deque<InputEvent>{
+        {InputChange::LeftDown, 51500}, {InputChange::LeftUp, 51520}, {InputChange::LeftDown, 52000},
+        {InputChange::F5Down, 52005},   {InputChange::LeftUp, 52010}, {InputChange::F5Up, 52100},
+        {InputChange::F5Down, 53000},   {InputChange::F5Up, 53050}};
+    input.pointerQueue = {PointerPosition{10, 20}, PointerPosition{320, 240}};
+    ASSERT_EQ(recordClickScript(context, script, settings, {640, 480}), ScriptOutcome::Done);
+    ASSERT_EQ(script.count, 2);
+    EXPECT_EQ(script.intervals[1], 520);
+    EXPECT_EQ(script.intervals[2], 490);
+    EXPECT_EQ(script.x[2], 320);
+    EXPECT_EQ(keys().front(), (Key{VirtualKey::Escape, 2100}));
+
+    // The play's wait for F5 takes the next press and release.
+    script.count = 0;
+    input.keys.clear();
+    ASSERT_EQ(playClickScript(context, &mouse, script, settings), ScriptOutcome::Done);
+    EXPECT_EQ(keys().front(), (Key{VirtualKey::Escape, 3050}));
+    EXPECT_EQ(input.polls, 0);
 }
 
 TEST_F(ScriptCommandsTest, AClickWithoutAKnownPositionIsSkippedAndItsTimeGoesToTheNext)

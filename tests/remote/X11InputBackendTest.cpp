@@ -6,8 +6,10 @@
 
 #include <array>
 #include <chrono>
+#include <optional>
 #include <thread>
 #include <utility>
+#include <vector>
 
 namespace vp {
 namespace {
@@ -53,6 +55,8 @@ protected:
         XTestFakeButtonEvent(display, 1, False, CurrentTime);
         XTestFakeButtonEvent(display, 3, False, CurrentTime);
         XTestFakeKeyEvent(display, XKeysymToKeycode(display, XK_F5), False, CurrentTime);
+        if (!buttonMap.empty())
+            XSetPointerMapping(display, buttonMap.data(), static_cast<int>(buttonMap.size()));
         if (window != 0)
             XDestroyWindow(display, window);
         XCloseDisplay(display);
@@ -63,7 +67,8 @@ protected:
     {
         XSetWindowAttributes attributes{};
         attributes.override_redirect = True;
-        attributes.event_mask = StructureNotifyMask | KeyPressMask | KeyReleaseMask | ButtonPressMask;
+        attributes.event_mask =
+            StructureNotifyMask | KeyPressMask | KeyReleaseMask | ButtonPressMask | ButtonReleaseMask;
         window = XCreateWindow(display, root, x, y, w, h, 0, CopyFromParent, InputOutput, CopyFromParent,
                                CWOverrideRedirect | CWEventMask, &attributes);
         XMapRaised(display, window);
@@ -86,7 +91,18 @@ protected:
         return XEvent{};
     }
 
+    // Left-handed: X buttons 1 and 3 swap their roles until the end of the test.
+    void swapButtons()
+    {
+        buttonMap.resize(256);
+        buttonMap.resize(static_cast<std::size_t>(XGetPointerMapping(display, buttonMap.data(), 256)));
+        std::vector<unsigned char> swapped = buttonMap;
+        std::swap(swapped.at(0), swapped.at(2));
+        ASSERT_EQ(XSetPointerMapping(display, swapped.data(), static_cast<int>(swapped.size())), MappingSuccess);
+    }
+
     std::unique_ptr<InputBackend> backend;
+    std::vector<unsigned char> buttonMap;
     Display* display = nullptr;
     Window root = 0;
     Window window = 0;
@@ -168,6 +184,58 @@ TEST_F(X11InputBackendTest, KeysAreTypedIntoTheFocusAndTheirStateIsRead)
 
     // No key code for it here: refused rather than typed as something else.
     EXPECT_FALSE(backend->sendKey(0x41));
+}
+
+TEST_F(X11InputBackendTest, TheWatchReportsTheLeftButtonAndF5AtTheServersTimesOfTheirEvents)
+{
+    openWindow(width / 2 - 50, height / 2 - 50, 100, 100);
+    XSetInputFocus(display, window, RevertToPointerRoot, CurrentTime);
+    XTestFakeMotionEvent(display, DefaultScreen(display), width / 2, height / 2, CurrentTime);
+    const KeyCode f5 = XKeysymToKeycode(display, XK_F5);
+    const KeyCode escape = XKeysymToKeycode(display, XK_Escape);
+    XTestFakeKeyEvent(display, f5, True, CurrentTime);
+    XSync(display, False);
+    const Time f5Pressed = nextEvent(KeyPressMask).xkey.time;
+
+    const std::unique_ptr<InputWatch> watch = backend->watchInput();
+    ASSERT_TRUE(watch);
+    // Held as the watch opened: a press then.
+    auto first = watch->next(1000);
+    ASSERT_TRUE(first);
+    EXPECT_EQ(first->change, InputChange::F5Down);
+    EXPECT_GE(first->atMs, static_cast<std::int64_t>(f5Pressed));
+    swapButtons();
+
+    struct Step {
+        bool key;
+        unsigned code;
+        bool down;
+        std::optional<InputChange> change;
+    };
+    const Step steps[] = {
+        {true, f5, false, InputChange::F5Up},
+        {false, 1, true, std::nullopt}, // the right button now
+        {false, 1, false, std::nullopt},
+        {false, 3, true, InputChange::LeftDown},
+        {true, escape, true, std::nullopt},
+        {true, escape, false, std::nullopt},
+        {false, 3, false, InputChange::LeftUp},
+    };
+    for (const Step& step : steps) {
+        step.key ? XTestFakeKeyEvent(display, step.code, step.down, CurrentTime)
+                 : XTestFakeButtonEvent(display, step.code, step.down, CurrentTime);
+        XSync(display, False);
+        const long kinds = step.key ? KeyPressMask | KeyReleaseMask : ButtonPressMask | ButtonReleaseMask;
+        const XEvent event = nextEvent(kinds);
+        ASSERT_NE(event.type, 0) << step.code;
+        if (!step.change)
+            continue;
+        const auto change = watch->next(1000);
+        ASSERT_TRUE(change) << step.code;
+        EXPECT_EQ(change->change, *step.change);
+        EXPECT_EQ(change->atMs, static_cast<std::int64_t>(step.key ? event.xkey.time : event.xbutton.time));
+    }
+    EXPECT_FALSE(watch->next(50));
 }
 
 TEST_F(X11InputBackendTest, WindowRectangleIsInScreenPixelsAndAGoneWindowHasNone)

@@ -1,6 +1,7 @@
 #pragma once
 // A scripted input backend: records every mouse event and keystroke with the clock's time, and
 // answers screen size, window rectangles, key state and pointer position from what the test set.
+// Its input watch is the polling one, or with `watchedEvents` set, a platform's own.
 
 #include "remote/InputBackend.h"
 #include "seams/Clock.h"
@@ -9,6 +10,7 @@
 #include <deque>
 #include <functional>
 #include <map>
+#include <memory>
 #include <optional>
 #include <set>
 #include <vector>
@@ -53,6 +55,11 @@ public:
     // What mouseEvent and sendKey report; refused calls are recorded too.
     bool acceptMouseEvents = true;
     bool acceptKeys = true;
+
+    // With these set, watchInput() hands them out as a platform's own events, in order, each once the
+    // clock has reached its time; the watch's clock runs watchClockOffsetMs ahead of the clock.
+    std::optional<std::deque<InputEvent>> watchedEvents;
+    std::int64_t watchClockOffsetMs = 0;
 
     std::vector<RecordedMouseEvent> mouseEvents;
     std::vector<RecordedKey> keys;
@@ -108,7 +115,36 @@ public:
         return acceptKeys;
     }
 
+    std::unique_ptr<InputWatch> watchInput() override
+    {
+        if (!watchedEvents || clock_ == nullptr)
+            return nullptr;
+        return std::make_unique<Watch>(*this);
+    }
+
 private:
+    class Watch final : public InputWatch {
+    public:
+        explicit Watch(FakeInputBackend& backend) : backend_(backend) {}
+        std::int64_t nowMs() override { return backend_.now() + backend_.watchClockOffsetMs; }
+        std::optional<InputEvent> next(std::int64_t timeoutMs) override
+        {
+            auto& events = *backend_.watchedEvents;
+            const std::int64_t now = nowMs();
+            if (events.empty() || events.front().atMs > now + timeoutMs) {
+                backend_.clock_->sleepMs(timeoutMs);
+                return std::nullopt;
+            }
+            backend_.clock_->sleepMs(events.front().atMs - now);
+            const InputEvent event = events.front();
+            events.pop_front();
+            return event;
+        }
+
+    private:
+        FakeInputBackend& backend_;
+    };
+
     std::int64_t now() const { return clock_ != nullptr ? clock_->nowMs() : 0; }
 
     Clock* clock_;
