@@ -225,7 +225,9 @@ void OptionsDialog::recordScript()
 {
     RemoteContext context = scriptContext();
     const ScreenSize screen = services_.recordingScreen.value_or(services_.desktop.screenSize());
-    const ScriptOutcome outcome = recordClickScript(context, options_.script, options_.scriptSettings(), screen);
+    ScriptSettings settings = options_.scriptSettings();
+    settings.shutdownDelayInDialog = &options_.shutdownDelay;
+    const ScriptOutcome outcome = recordClickScript(context, options_.script, settings, screen);
     if (const auto enabled = scriptControlsAfterRecording(outcome))
         setScriptControlsEnabled(*enabled);
 }
@@ -236,6 +238,7 @@ void OptionsDialog::testScript()
     // The script and folder as set here, the information box as the options in force say.
     ScriptSettings settings = options_.scriptSettings();
     settings.showInformation = showInformationInForce_;
+    settings.shutdownDelayInDialog = &options_.shutdownDelay;
     playClickScript(context, mouseInput_, options_.script, settings);
 }
 

@@ -97,6 +97,11 @@ std::int32_t saturateToInt32(std::int64_t value)
         value, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
 }
 
+std::int32_t shutdownDelayNow(const ScriptSettings& settings)
+{
+    return settings.shutdownDelayInDialog != nullptr ? *settings.shutdownDelayInDialog : settings.shutdownDelay;
+}
+
 } // namespace
 
 std::string gplExecutable(const std::string& gplFolder)
@@ -212,7 +217,7 @@ ScriptOutcome recordClickScript(RemoteContext& context, ClickScript& script, con
     }
     if (!user.waitForF5Up())
         return ScriptOutcome::Stopped;
-    sendShutdownKeys(input, context.clock, settings.shutdownDelay);
+    sendShutdownKeys(input, context.clock, shutdownDelayNow(settings));
     return ScriptOutcome::Done;
 }
 
@@ -252,7 +257,7 @@ ScriptOutcome playClickScript(RemoteContext& context, MouseInput* sharedMouse, c
     context.desktop.beep();
     if (!waitForF5(*context.input, context.clock, context.processEvents, &context.activity))
         return ScriptOutcome::Stopped;
-    sendShutdownKeys(*context.input, context.clock, played.shutdownDelay);
+    sendShutdownKeys(*context.input, context.clock, shutdownDelayNow(played));
     return ScriptOutcome::Done;
 }
 

@@ -42,6 +42,9 @@ struct ScriptSettings {
     bool showInformation = true;
     // The safety question before a recording replaces a recorded script.
     bool askBeforeNewScript = true;
+    // Where set, the pause is read from here as the keys are sent: the options dialog stays open
+    // during its commands, and a pause the user sets meanwhile is the one GPL gets.
+    const std::int32_t* shutdownDelayInDialog = nullptr;
 };
 
 enum class ScriptOutcome {

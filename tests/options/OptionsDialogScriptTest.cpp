@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
@@ -98,6 +99,7 @@ TEST_F(OptionsDialogScriptTest, TheDialogCannotBeClosedWhileTheRecordingRuns)
                 folders->reject();
         });
         dialog->findChild<QPushButton*>("cmdChange")->click();
+        dialog->findChild<QScrollBar*>("hscShutdown")->setValue(0); // "Fast", set while GPL runs
         dialog->findChild<QPushButton*>("cmdOK")->click();
         dialog->findChild<QPushButton*>("cmdCancel")->click();
         QTest::keyClick(dialog.get(), Qt::Key_Escape);
@@ -110,6 +112,8 @@ TEST_F(OptionsDialogScriptTest, TheDialogCannotBeClosedWhileTheRecordingRuns)
     EXPECT_EQ(closed.count(), 0);
     EXPECT_EQ(dialog->options().script.count, 2);
     EXPECT_EQ(desktop.beeps, 2 + 5) << "each recorded click and each refused command";
+    ASSERT_EQ(input.keys.size(), 5U);
+    EXPECT_EQ(input.keys.back().atMs - input.keys.front().atMs, 0) << "the shutdown pause set during the recording";
     dialog->findChild<QPushButton*>("cmdOK")->click();
     EXPECT_EQ(closed.count(), 1) << "after F5 the dialog closes again";
 }
