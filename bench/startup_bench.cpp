@@ -183,10 +183,15 @@ private:
     std::map<std::string, Figures> single_;
 };
 
+// Vantapoint's start-up may take at most this many times the bare window program's.
+constexpr double kStartupTargetRatio = 1.3;
+
 void PrintRatio(const char* what, double vantapoint, double bare)
 {
     if (bare > 0 && vantapoint > 0)
-        std::cout << what << ", Vantapoint / bare Qt window program = " << vantapoint / bare << '\n';
+        std::cout << what << ", Vantapoint / bare Qt window program = " << vantapoint / bare << "x (target "
+                  << kStartupTargetRatio << "x: " << (vantapoint / bare <= kStartupTargetRatio ? "met" : "missed")
+                  << ")\n";
 }
 
 } // namespace
@@ -207,7 +212,7 @@ int main(int argc, char** argv)
     benchmark::RunSpecifiedBenchmarks(&reporter);
     const RatioReporter::Figures bare = reporter.figures("BareWindowProgram");
     const RatioReporter::Figures vantapoint = reporter.figures("VantapointStartup");
-    std::cout << "\nstart-up until the window is shown (target at most 1.5):\n";
+    std::cout << "\nstart-up until the window is shown:\n";
     PrintRatio("real time", vantapoint.realTime, bare.realTime);
     PrintRatio("CPU time of the program", vantapoint.childCpu, bare.childCpu);
     benchmark::Shutdown();

@@ -4,6 +4,7 @@
 #include "editor/PitLanePanel.h"
 #include "options/Configuration.h"
 #include "widgets/ControlNames.h"
+#include "widgets/LazyPage.h"
 #include "widgets/TextConversions.h"
 
 #include <QCloseEvent>
@@ -90,10 +91,10 @@ void MainWindow::buildWindow()
     tabs_->setObjectName(QStringLiteral("sstCamData"));
     tv1Panel_ = new CameraSetPanel(CamSet::TV1, document_, services_.desktop, tabs_);
     tv2Panel_ = new CameraSetPanel(CamSet::TV2, document_, services_.desktop, tabs_);
-    pitLanePanel_ = new PitLanePanel(document_, tabs_);
+    pitLanePage_ = new LazyPage([this](QWidget& page) { return buildPitLanePanel(page); }, tabs_);
     tabs_->addTab(tv1Panel_, QStringLiteral("TV1-Cameras"));
     tabs_->addTab(tv2Panel_, QStringLiteral("TV2-Cameras"));
-    tabs_->addTab(pitLanePanel_, QStringLiteral("Pitlane-Camera"));
+    tabs_->addTab(pitLanePage_, QStringLiteral("Pitlane-Camera"));
     for (CameraSetPanel* panel : {tv1Panel_, tv2Panel_}) {
         connect(panel, &CameraSetPanel::statusRequested, this, &MainWindow::showStatus);
         connect(panel, &CameraSetPanel::documentChanged, this, &MainWindow::markModified);
@@ -236,7 +237,20 @@ void MainWindow::showCamera(CamSet set)
 
 void MainWindow::showPitLaneCamera()
 {
-    pitLanePanel_->showCamera();
+    // A panel not made yet shows the camera as it is when it is made.
+    if (pitLanePage_->built())
+        pitLanePanel().showCamera();
+}
+
+PitLanePanel& MainWindow::pitLanePanel()
+{
+    return static_cast<PitLanePanel&>(pitLanePage_->contents());
+}
+
+void MainWindow::buildPages()
+{
+    pitLanePage_->contents();
+    checksPage_->contents();
 }
 
 CameraSetPanel& MainWindow::setPanel(CamSet set) const

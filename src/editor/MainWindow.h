@@ -31,6 +31,7 @@ namespace vp {
 class CameraSetPanel;
 class ChecksList;
 class LapStrip;
+class LazyPage;
 class PitLanePanel;
 struct Finding;
 struct CamFileError;
@@ -70,7 +71,10 @@ public:
     MouseInput* mouseInput() const { return mouseInput_.get(); }
 
     CameraSetPanel& setPanel(CamSet set) const;
-    PitLanePanel& pitLanePanel() const { return *pitLanePanel_; }
+    // Made when its tab is first shown, or here when asked for first.
+    PitLanePanel& pitLanePanel();
+    // Makes the pages that wait for their first showing, for those that look controls up by name.
+    void buildPages();
 
     // The outer size the window keeps in its normal state: 11175 x 9300 twips at the screen's DPI.
     QSize fixedOuterSize() const;
@@ -155,8 +159,11 @@ private:
     void insertCameraBehind(CamSet set);
     void removeCamera(CamSet set);
     void assignToAll(CamSet set, int row);
+    // The pit-lane tab's contents, joined to the editing and showing the pit-lane camera.
+    QWidget* buildPitLanePanel(QWidget& page);
     // The lap strip and the list of checks (MainWindowLap.cpp), both following every document change.
     QWidget* buildLapView();
+    QWidget* buildChecksList(QWidget& page);
     void refreshLapView();
     // Shows the set's tab with the camera current.
     void goToCamera(CamSet set, int camera);
@@ -184,7 +191,7 @@ private:
     QTabWidget* tabs_ = nullptr;
     CameraSetPanel* tv1Panel_ = nullptr;
     CameraSetPanel* tv2Panel_ = nullptr;
-    PitLanePanel* pitLanePanel_ = nullptr;
+    LazyPage* pitLanePage_ = nullptr;
     QPushButton* loadButton_ = nullptr;
     QPushButton* saveButton_ = nullptr;
     QPushButton* optionsButton_ = nullptr;
@@ -196,7 +203,7 @@ private:
     QGroupBox* statusBox_ = nullptr;
     QGroupBox* lapBox_ = nullptr;
     LapStrip* lapStrip_ = nullptr;
-    ChecksList* checksList_ = nullptr;
+    LazyPage* checksPage_ = nullptr;
     QLabel* statusLine_ = nullptr;
     // Enabled while a TV set's tab is shown.
     QList<QShortcut*> cameraKeys_;

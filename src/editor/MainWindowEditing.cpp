@@ -43,12 +43,20 @@ void MainWindow::connectEditing()
         for (int i = 0; i < kAssignButtonCount; ++i)
             connect(panel->assignButton(i), &QPushButton::clicked, this, [this, set, i] { assignToAll(set, i); });
     }
-    const auto& pitRows = pitValueRows();
+}
+
+QWidget* MainWindow::buildPitLanePanel(QWidget& page)
+{
+    auto* panel = new PitLanePanel(document_, &page);
+    const auto& rows = pitValueRows();
     for (int i = 0; i < kPitValueCount; ++i) {
-        if (pitRows.at(static_cast<std::size_t>(i)).editable)
-            connect(pitLanePanel_->valueField(i), &ValueField::commitRequested, this, [this, i] { commitTypedPitLaneValue(i); });
+        if (rows.at(static_cast<std::size_t>(i)).editable)
+            connect(panel->valueField(i), &ValueField::commitRequested, this, [this, i] { commitTypedPitLaneValue(i); });
+        panel->valueField(i)->installEventFilter(this);
     }
-    connect(pitLanePanel_, &PitLanePanel::valueStepped, this, &MainWindow::stepPitLaneValue);
+    connect(panel, &PitLanePanel::valueStepped, this, &MainWindow::stepPitLaneValue);
+    panel->showCamera();
+    return panel;
 }
 
 void MainWindow::commitTypedValue(CamSet set, int row)
@@ -83,7 +91,7 @@ void MainWindow::stepValue(CamSet set, int row)
 
 void MainWindow::commitTypedPitLaneValue(int row)
 {
-    const PitCommit commit = commitPitValue(document_.pit, row, typedNumber(*pitLanePanel_->valueField(row)));
+    const PitCommit commit = commitPitValue(document_.pit, row, typedNumber(*pitLanePanel().valueField(row)));
     if (!commit.accepted) {
         showPitLaneCamera();
         services_.desktop.beep();
@@ -93,14 +101,14 @@ void MainWindow::commitTypedPitLaneValue(int row)
     // Not held back like a display positioning: the echo is a step of its own and stores the
     // spinner's value.
     if (commit.echo)
-        pitLanePanel_->valueSpinner(row)->setValue(*commit.echo);
+        pitLanePanel().valueSpinner(row)->setValue(*commit.echo);
     showPitLaneCamera();
     markModified();
 }
 
 void MainWindow::stepPitLaneValue(int row)
 {
-    if (!stepPitValue(document_.pit, row, pitLanePanel_->valueSpinner(row)->value()))
+    if (!stepPitValue(document_.pit, row, pitLanePanel().valueSpinner(row)->value()))
         return;
     showPitLaneCamera();
     markModified();

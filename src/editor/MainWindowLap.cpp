@@ -8,6 +8,7 @@
 #include "editor/ChecksList.h"
 #include "editor/LapStrip.h"
 #include "editor/PitLanePanel.h"
+#include "widgets/LazyPage.h"
 #include "widgets/SpinButton.h"
 #include "widgets/ValueField.h"
 
@@ -31,15 +32,9 @@ QWidget* MainWindow::buildLapView()
     layout->setContentsMargins(6, 0, 6, 4);
     layout->addWidget(lapStrip_);
 
-    auto* checksPage = new QWidget(tabs_);
-    auto* checksLayout = new QVBoxLayout(checksPage);
-    checksLayout->setContentsMargins(6, 6, 6, 6);
-    checksList_ = new ChecksList(checksPage);
-    checksList_->setObjectName(QStringLiteral("lstChecks"));
-    checksList_->setToolTip(QStringLiteral("Click a finding to go to its camera"));
-    checksList_->setAccessibleName(QStringLiteral("Checks"));
-    checksLayout->addWidget(checksList_);
-    tabs_->addTab(checksPage, QStringLiteral("Checks"));
+    checksPage_ = new LazyPage([this](QWidget& page) { return buildChecksList(page); }, tabs_);
+    checksPage_->setContentsMargins(6, 6, 6, 6);
+    tabs_->addTab(checksPage_, QStringLiteral("Checks"));
 
     for (CameraSetPanel* panel : {tv1Panel_, tv2Panel_}) {
         // Connected after the panel's own handling, which makes the selector's camera current.
@@ -54,9 +49,19 @@ QWidget* MainWindow::buildLapView()
             lapStrip_->setActiveSet(CamSet::TV2);
     });
     connect(lapStrip_, &LapStrip::cameraChosen, this, &MainWindow::goToCamera);
-    connect(checksList_, &ChecksList::findingChosen, this, &MainWindow::goToFinding);
     connect(this, &MainWindow::documentChanged, this, &MainWindow::refreshLapView);
     return lapBox_;
+}
+
+QWidget* MainWindow::buildChecksList(QWidget& page)
+{
+    auto* list = new ChecksList(&page);
+    list->setObjectName(QStringLiteral("lstChecks"));
+    list->setToolTip(QStringLiteral("Click a finding to go to its camera"));
+    list->setAccessibleName(QStringLiteral("Checks"));
+    connect(list, &ChecksList::findingChosen, this, &MainWindow::goToFinding);
+    list->showFindings(checkDocument(document_));
+    return list;
 }
 
 void MainWindow::refreshLapView()
@@ -64,9 +69,11 @@ void MainWindow::refreshLapView()
     const std::vector<Finding> findings = checkDocument(document_);
     lapStrip_->setFindings(findings);
     lapStrip_->refresh();
-    checksList_->showFindings(findings);
+    // A list not made yet is made with the findings of its time.
+    if (checksPage_->built())
+        static_cast<ChecksList&>(checksPage_->contents()).showFindings(findings);
     // A tab's text or icon lays the tab bar out anew: only when they change.
-    const int tab = tabs_->indexOf(checksList_->parentWidget());
+    const int tab = tabs_->indexOf(checksPage_);
     const QString title = QStringLiteral("Checks (%1)").arg(findings.size());
     if (tabs_->tabText(tab) != title)
         tabs_->setTabText(tab, title);
@@ -86,9 +93,9 @@ void MainWindow::goToFinding(const Finding& finding)
 {
     QWidget* field = nullptr;
     if (finding.place == CheckedPlace::PitLane) {
-        tabs_->setCurrentWidget(pitLanePanel_);
+        tabs_->setCurrentWidget(pitLanePage_);
         if (finding.value >= 1 && finding.value <= kPitValueCount)
-            field = pitLanePanel_->valueField(finding.value - 1);
+            field = pitLanePanel().valueField(finding.value - 1);
     } else {
         const CamSet set = finding.place == CheckedPlace::TV1 ? CamSet::TV1 : CamSet::TV2;
         goToCamera(set, finding.camera);

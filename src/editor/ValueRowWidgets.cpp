@@ -29,7 +29,6 @@ ValueRowWidgets makeValueRow(QWidget* parent, const ValueRow& row, int index, co
 
     widgets.field = new ValueField(parent);
     widgets.field->setObjectName(indexedName(fieldName, index));
-    widgets.field->setText(QStringLiteral("0"));
     widgets.field->setToolTip(toQString(row.fieldHint));
     widgets.field->setAccessibleName(captionText);
     widgets.field->setFixedSize(kValueFieldWidth, kValueRowHeight);

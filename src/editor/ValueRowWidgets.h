@@ -27,8 +27,9 @@ struct ValueRowWidgets {
 // held back for the move, so that it is not taken for a step of the user's and stores nothing.
 void positionSpinner(SpinButton& spinner, double position);
 
-// Named captionName_i, fieldName_i and spinnerName_i; the field says "0" until it is shown, and
-// caption, hints and spinner range come from the row. The caption is the field's buddy.
+// Named captionName_i, fieldName_i and spinnerName_i; caption, hints and spinner range come from
+// the row. The field starts empty: the camera's value is written into it before it is first shown,
+// and a text written before that would only be laid out in vain. The caption is the field's buddy.
 ValueRowWidgets makeValueRow(QWidget* parent, const ValueRow& row, int index, const QString& captionName,
                              const QString& fieldName, const QString& spinnerName);
 

@@ -41,6 +41,11 @@ protected:
     Control* find(const QString& name) const
     {
         auto* control = window->findChild<Control*>(name);
+        if (control == nullptr) {
+            // On a tab that was not shown yet.
+            window->buildPages();
+            control = window->findChild<Control*>(name);
+        }
         EXPECT_NE(control, nullptr) << name.toStdString();
         return control;
     }

@@ -93,6 +93,18 @@ TEST_F(Start, TabsFieldNamesAndHiddenControls)
     for (int i = 0; i < 4; ++i)
         EXPECT_EQ(tabs->tabText(i), tabTexts[i]);
 
+    // The Tab key follows the window's layout, also into the pages made on their first showing.
+    tabs->setCurrentIndex(3);
+    tabs->setCurrentIndex(2);
+    tabs->setCurrentIndex(0);
+    const QStringList landmarks = {"txtTV1CamData_0", "txtTV2CamData_0", "txtPitlaneCamData_0", "txtStatusLine",
+                                   "cmdLoadCAMFile",  "lapStrip",        "lstChecks"};
+    QStringList order;
+    for (QWidget* control = window->nextInFocusChain(); control != window.get(); control = control->nextInFocusChain())
+        if (landmarks.contains(control->objectName()))
+            order << control->objectName();
+    EXPECT_EQ(order, landmarks);
+
     // A screen reader names each field by the caption beside it.
     auto* distance = find<QLineEdit>("txtTV1CamData_0");
     EXPECT_EQ(distance->accessibleName(), "Distance from s/f-line [m] -->");
