@@ -39,11 +39,6 @@ int twipsToPixels(int twips, int dotsPerInch)
     return (twips * dotsPerInch + kTwipsPerInch / 2) / kTwipsPerInch;
 }
 
-QPushButton* commandButton(const QString& name, const QString& caption, const QString& hint, QWidget* parent)
-{
-    return named(new QPushButton(caption, parent), name, hint);
-}
-
 // The maker's sign on the homepage button.
 QPixmap homepageSign()
 {
@@ -133,20 +128,24 @@ QWidget* MainWindow::buildCommandColumn()
     layout->setContentsMargins(0, 22, 0, 0);
     layout->setSpacing(6);
 
-    loadButton_ = commandButton(QStringLiteral("cmdLoadCAMFile"), QStringLiteral("&Load"),
-                                    QStringLiteral("Loads an existing CAM-file"), column);
-    saveButton_ = commandButton(QStringLiteral("cmdSaveCAMFile"), QStringLiteral("&Save"),
-                                    QStringLiteral("Saves current shown data into a CAM-file"), column);
-    optionsButton_ = commandButton(QStringLiteral("cmdOptions"), QStringLiteral("&Options"),
-                                QStringLiteral("Opens the options dialogue"), column);
-    testButton_ = commandButton(QStringLiteral("cmdTestCams"), QStringLiteral("&Test"),
-                                 QStringLiteral("Launches GPL [and plays recorded script]"), column);
-    helpButton_ = commandButton(QStringLiteral("cmdHelp"), QStringLiteral("&Help"),
-                             QStringLiteral("Opens the online manual"), column);
-    exitButton_ = commandButton(QStringLiteral("cmdExit"), QStringLiteral("E&xit"),
-                             QStringLiteral("Terminates Vantapoint"), column);
-    for (QPushButton* button : {loadButton_, saveButton_, optionsButton_, testButton_, helpButton_, exitButton_})
-        layout->addWidget(button);
+    const struct {
+        QPushButton*& button;
+        const char* name;
+        const char* caption;
+        const char* hint;
+    } commands[] = {
+        {loadButton_, "cmdLoadCAMFile", "&Load", "Loads an existing CAM-file"},
+        {saveButton_, "cmdSaveCAMFile", "&Save", "Saves current shown data into a CAM-file"},
+        {optionsButton_, "cmdOptions", "&Options", "Opens the options dialogue"},
+        {testButton_, "cmdTestCams", "&Test", "Launches GPL [and plays recorded script]"},
+        {helpButton_, "cmdHelp", "&Help", "Opens the online manual"},
+        {exitButton_, "cmdExit", "E&xit", "Terminates Vantapoint"},
+    };
+    for (const auto& command : commands) {
+        command.button = named(new QPushButton(QString::fromUtf8(command.caption), column),
+                               QString::fromUtf8(command.name), QString::fromUtf8(command.hint));
+        layout->addWidget(command.button);
+    }
     layout->addStretch(1);
 
     makerLabel_ = new QLabel(QStringLiteral("developed and presented by:"), column);
