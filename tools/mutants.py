@@ -210,7 +210,8 @@ class Scratch:
              "-DCMAKE_CXX_COMPILER_LAUNCHER=ccache", "-DVP_BUILD_BENCH=OFF"], check=True, stdout=subprocess.DEVNULL)
 
     def ninja(self, targets, jobs):
-        return run(["ninja", "-C", str(self.build), f"-j{jobs}", *targets], stdout=subprocess.DEVNULL,
+        relative = [os.path.relpath(t, self.build) for t in targets]  # ninja knows its outputs by these
+        return run(["ninja", "-C", str(self.build), f"-j{jobs}", *relative], stdout=subprocess.DEVNULL,
                    stderr=subprocess.DEVNULL).returncode == 0
 
 
