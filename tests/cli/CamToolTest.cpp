@@ -206,6 +206,7 @@ TEST(CamToolImport, EditsAreStoredAsTheFieldsStoreThemAndRefusalsWriteNothing)
          {},
          {{Tv1(3), 0x40000000}, {Pit(9), 0xBE000000}}},
         {{{2, -1, base[2] + "\n" + base[1]}, {3, 2, "1"}}, {}, {{8, 0xE4}, {12, 2}, {Tv1(1), 0}, {Pit(1) + 56, 0x3F800000}}},
+        {{{0, 0, "\xEF\xBB\xBFvantapoint-cam"}}, {}, {{Tv1(3), 0x40000000}}},  // a byte-order mark first
         {{{1, 4, "250"}}, prefix + "line 2, column 5 (#3 height [m]): \"250\" is refused: Enter a number between 0 and 200", {}},
         {{{1, 10, "abc"}}, prefix + "line 2, column 11 (#9 yaw [deg]): \"abc\" is refused: Enter a number between -360 and 360", {}},
         {{{1, 14, "5"}},
