@@ -264,6 +264,8 @@ TEST_F(ScriptCommandsTest, ClicksPastThe255thAreNotStoredAndTheRecordingGoesOnTo
     hold(VirtualKey::F5, 5000, 5001);
     ASSERT_EQ(recordClickScript(context, script, settings, {640, 480}), ScriptOutcome::Done);
     EXPECT_EQ(script.count, 255);
+    EXPECT_FALSE(script.append(10, 1, 1)) << "a full script takes no more";
+    EXPECT_EQ(script.count, 255);
     EXPECT_EQ(script.x[255], 254);
     EXPECT_EQ(script.intervals[255], 10);
     EXPECT_EQ(desktop.beeps, 255);
