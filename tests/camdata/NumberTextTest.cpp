@@ -78,7 +78,8 @@ TEST(ToSingle, RoundsIntoSinglePrecisionAndRefusesBeyondIt)
     EXPECT_EQ(toSingle(1e-50), 0.0F);
     EXPECT_EQ(toSingle(-3.4028235e38), -kMax);
     EXPECT_EQ(toSingle(3.40282356e38), kMax) << "just above the largest float, but still rounding to it";
-    for (double beyond : {3.5e38, -1e300, kInf, std::numeric_limits<double>::quiet_NaN()})
+    for (double beyond : {3.4028235677973366e38 /* 2^128 - 2^103, rounds up */, 3.5e38, -1e300, kInf,
+                          std::numeric_limits<double>::quiet_NaN()})
         EXPECT_EQ(toSingle(beyond), std::nullopt) << beyond;
 }
 

@@ -44,14 +44,11 @@ TEST_F(CameraDisplay, NumbersUseTheLocalesDecimalSeparator)
     EXPECT_EQ(text("txtTV1CamData_0"), "1234.568");
     EXPECT_EQ(find<SpinButton>("UpDownValueTV1_0")->value(), 1234568);
     EXPECT_EQ(text("txtTV1CamData_8"), "45");
-    EXPECT_EQ(text("txtPitlaneCamData_3"), "7.073");
 
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     window->showCamera(CamSet::TV1);
     window->showPitLaneCamera();
     EXPECT_EQ(text("txtTV1CamData_0"), "1234,568");
-    EXPECT_EQ(text("txtTV1CamData_5"), "0,1");
-    EXPECT_EQ(text("txtTV1CamData_4"), "1,401298E-45");
     EXPECT_EQ(text("txtPitlaneCamData_3"), "7,073");
     type("txtCurrentTV1Cam", "2,5");
     EXPECT_EQ(text("txtCurrentTV1Cam"), "2") << "typed numbers are read with the same separator";

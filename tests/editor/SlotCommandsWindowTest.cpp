@@ -1,5 +1,5 @@
 // "Add Before", "Add Behind", "Remove" and "Assign to all" in the main window: what is shown after each,
-// refusals, questions, the saved header length, and a whole session compared byte for byte.
+// refusals, questions, and a whole session compared byte for byte.
 
 #include "MainWindowFixture.h"
 
@@ -19,79 +19,16 @@ protected:
     }
     SpinButton* selector(const QString& set) { return find<SpinButton>("UpDown" + set); }
     bool enabled(const QString& name) { return find<QWidget>(name)->isEnabled(); }
-
-    // Clicks a command that must be refused: one beep, its message, nothing changed.
-    void expectRefused(const QString& button, const QString& message)
-    {
-        const CameraDocument before = window->document();
-        const bool modified = window->isModified();
-        desktop.beeps = 0;
-        click(button);
-        EXPECT_EQ(desktop.beeps, 1) << button.toStdString();
-        EXPECT_EQ(status(), message);
-        EXPECT_TRUE(window->document() == before) << button.toStdString();
-        EXPECT_EQ(window->isModified(), modified);
-    }
-
-    std::vector<std::uint8_t> saved()
-    {
-        const std::string path = folder.file("saved.cam");
-        desktop.dialogAnswers = {path};
-        click("cmdSaveCAMFile");
-        EXPECT_EQ(status(), "File written. Ready.");
-        return readBytes(path);
-    }
-    // Saves and checks the header length written against the counts of both sets.
-    void expectHeaderLength(int tv1Count, int tv2Count)
-    {
-        const std::vector<std::uint8_t> bytes = saved();
-        ASSERT_GE(bytes.size(), 12U);
-        const std::uint32_t length = bytes[8] | bytes[9] << 8 | bytes[10] << 16 | static_cast<std::uint32_t>(bytes[11]) << 24;
-        EXPECT_EQ(length, static_cast<std::uint32_t>(60 + 56 * (tv1Count + tv2Count)));
-        EXPECT_EQ(bytes.size(), length + 12U);
-    }
 };
-
-TEST_F(SlotCommandsWindow, InsertionsShowTheNewCameraBeforeUnderTheSameNumberAndBehindAsTheNext)
-{
-    CameraDocument doc = CamDocument(3, 1);
-    doc.tv1.camera(2).value(1).setFloat(101.2345F);
-    doc.tv2.camera(1).value(1).setFloat(49700);
-    load(doc);
-
-    selector("TV1")->setValue(2);
-    click("cmdAddTV1Before");
-    EXPECT_EQ(selector("TV1")->value(), 2);
-    EXPECT_EQ(selector("TV1")->maximum(), 4);
-    EXPECT_EQ(text("txtTotalTV1Cams"), "4");
-    EXPECT_EQ(text("txtTV1CamData_0"), "100.617");
-    EXPECT_EQ(text("txtTV1CamData_2"), "2") << "the default height";
-    EXPECT_TRUE(window->isModified());
-
-    click("cmdAddTV2Behind");
-    EXPECT_EQ(selector("TV2")->value(), 2);
-    EXPECT_EQ(text("txtTV2CamData_0"), "49900");
-    click("cmdAddTV2Behind");
-    EXPECT_EQ(text("txtTV2CamData_0"), "50000") << "49900 + 200 capped";
-    EXPECT_EQ(text("txtCurrentTV2Cam"), "3");
-    expectRefused("cmdAddTV2Behind", "Sorry, but the current camera has already the highest possible #1-value. Ready.");
-    expectHeaderLength(4, 3);
-}
-
-TEST_F(SlotCommandsWindow, AFullSetTakesNoMoreCameras)
-{
-    load(CamDocument(254, 255));
-    click("cmdAddTV1Behind");
-    EXPECT_EQ(text("txtTotalTV1Cams"), "255");
-    const QString full = "Sorry, but maximum of possible TV1-cameras (256) has already been reached. Ready.";
-    expectRefused("cmdAddTV1Before", full);
-    expectRefused("cmdAddTV1Behind", full);
-    expectRefused("cmdAddTV2Before", "Sorry, but maximum of possible TV2-cameras (256) has already been reached. Ready.");
-    expectHeaderLength(255, 255);
-}
 
 TEST_F(SlotCommandsWindow, RemoveAsksFirstAndCancelChangesNothing)
 {
+    load(CamDocument(1, 1));
+    click("cmdRemoveTV1");
+    EXPECT_EQ(desktop.beeps, 1);
+    EXPECT_EQ(status(), "Sorry, no more TV1-cameras there to delete. Ready.");
+    EXPECT_TRUE(desktop.boxes.empty()) << "no question before a refusal";
+
     load(CamDocument(5, 1));
     selector("TV1")->setValue(3);
     desktop.boxAnswers = {BoxAnswer::Cancel};
@@ -110,22 +47,12 @@ TEST_F(SlotCommandsWindow, RemoveAsksFirstAndCancelChangesNothing)
     EXPECT_EQ(text("txtTV1CamData_0"), "400") << "the camera that followed the removed one";
     EXPECT_EQ(status(), "Action canceled by user. Ready.") << "a removal writes no status";
     EXPECT_TRUE(window->isModified());
-    expectHeaderLength(4, 1);
-}
-
-TEST_F(SlotCommandsWindow, RemovingTheLastCameraShowsTheNewLastOneButTheOnlyCameraStays)
-{
-    load(CamDocument(1, 3));
-    expectRefused("cmdRemoveTV1", "Sorry, no more TV1-cameras there to delete. Ready.");
-    EXPECT_TRUE(desktop.boxes.empty()) << "no question before a refusal";
 
     window->options().askBeforeRemove = false;
-    selector("TV2")->setValue(3);
-    click("cmdRemoveTV2");
-    EXPECT_EQ(selector("TV2")->value(), 2);
-    EXPECT_EQ(selector("TV2")->maximum(), 2);
-    EXPECT_EQ(text("txtTV2CamData_0"), "200");
-    expectHeaderLength(1, 2);
+    desktop.clearRecords();
+    click("cmdRemoveTV1");
+    EXPECT_TRUE(desktop.boxes.empty());
+    EXPECT_EQ(text("txtTotalTV1Cams"), "3");
 }
 
 TEST_F(SlotCommandsWindow, AssignToAllCopiesTheModeAfterItsQuestion)
@@ -171,7 +98,6 @@ TEST_F(SlotCommandsWindow, AnEmptySetOffersOnlyInsertionWhichGivesItCameraOne)
     for (const QString name : {"txtTV1CamData_0", "txtTV1CamData_8", "cmdRemoveTV1"})
         EXPECT_TRUE(enabled(name)) << name.toStdString();
     EXPECT_FALSE(enabled("txtTV1CamData_5"));
-    expectHeaderLength(1, 1);
 }
 
 TEST_F(SlotCommandsWindow, AWholeSessionSavesExactlyTheEditedDocument)
@@ -193,7 +119,9 @@ TEST_F(SlotCommandsWindow, AWholeSessionSavesExactlyTheEditedDocument)
     type("txtTV1CamData_8", "90");
     click("cmdRemoveTV2");
     type("txtPitlaneCamData_0", "12.3456");
-    const std::vector<std::uint8_t> bytes = saved();
+    desktop.dialogAnswers = {folder.file("saved.cam")};
+    click("cmdSaveCAMFile");
+    const std::vector<std::uint8_t> bytes = readBytes(folder.file("saved.cam"));
 
     CameraDocument expected = original;
     expected.header[8] = 0x54; // 60 + 56 * 5 = 340

@@ -64,55 +64,20 @@ protected:
     OptionsRecord options;
 };
 
-TEST_F(TestCamsWindowTest, WithoutPlayScriptItOnlyLaunchesTheStoredGplAfterItsInformation)
-{
-    options.showInformation = true;
-    options.script.count = 1;
-    startWithOptions();
-
-    click("cmdTestCams");
-
-    EXPECT_EQ(fakeLauncher.launched, std::vector<std::string>{joinPath(gpl, "gpl.exe")});
-    ASSERT_EQ(desktop.boxes.size(), 1u);
-    EXPECT_EQ(desktop.boxes[0].title, "Vantapoint: Info");
-    EXPECT_EQ(desktop.boxes[0].text, "GPL will now be launched.");
-    EXPECT_TRUE(backend.mouseEvents.empty());
-    EXPECT_TRUE(backend.keys.empty());
-}
-
-TEST_F(TestCamsWindowTest, WithPlayScriptItPlaysTheStoredScriptAndIsDisabledMeanwhile)
+TEST_F(TestCamsWindowTest, ItPlaysTheStoredScriptAndRefusesTheCommandsThatCouldInterfereMeanwhile)
 {
     options.playScript = true;
     options.script.count = 1;
     options.script.intervals[1] = 100;
     options.script.x[1] = 512;
     options.script.y[1] = 384;
-    startWithOptions();
+    startWithOptions().show();
     auto* button = find<QPushButton>("cmdTestCams");
-    ASSERT_TRUE(button->isEnabled());
     bool enabledDuringPlay = true;
     window->scriptActivity().watch([&](bool running) {
         if (running)
             enabledDuringPlay = button->isEnabled();
     });
-    tapF5();
-
-    button->click();
-
-    EXPECT_FALSE(enabledDuringPlay);
-    EXPECT_TRUE(button->isEnabled());
-    EXPECT_EQ(fakeLauncher.launched.size(), 1u);
-    ASSERT_EQ(backend.mouseEvents.size(), 3u);
-    EXPECT_EQ(backend.mouseEvents[0].dx, 32768);
-    EXPECT_EQ(backend.keys.size(), 5u);
-}
-
-TEST_F(TestCamsWindowTest, DuringThePlayTheCommandsThatCouldInterfereAreRefused)
-{
-    options.playScript = true;
-    options.script.count = 1;
-    options.script.intervals[1] = 100;
-    startWithOptions().show();
     window->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
     const CameraDocument before = window->document();
@@ -148,8 +113,11 @@ TEST_F(TestCamsWindowTest, DuringThePlayTheCommandsThatCouldInterfereAreRefused)
     EXPECT_TRUE(desktop.dialogs.empty());
     EXPECT_EQ(window->document(), before);
     ASSERT_EQ(backend.mouseEvents.size(), 3u);
+    EXPECT_EQ(backend.mouseEvents[0].dx, 32768);
     EXPECT_EQ(backend.mouseEvents[2].flags, MouseFlags::LeftUp);
     EXPECT_EQ(backend.keys.size(), 5u);
+    EXPECT_FALSE(enabledDuringPlay);
+    EXPECT_TRUE(button->isEnabled());
 }
 
 TEST_F(TestCamsWindowTest, ClosingTheWindowDuringTheWaitStopsItAndEndsTheProgram)

@@ -1,15 +1,114 @@
-#include "ScriptCommandsFixture.h"
+// The script commands on scripted seams: a fake clock, desktop, input backend and launcher, the
+// context the commands act on, and a script with its settings.
+
+#include "remote/ScriptCommands.h"
 
 #include "camdata/FileSystem.h"
+#include "support/FakeClock.h"
+#include "support/FakeDesktop.h"
+#include "support/FakeInputBackend.h"
+#include "support/FakeLauncher.h"
+
+#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdint>
 #include <deque>
 #include <functional>
 #include <memory>
+#include <string>
+#include <tuple>
+#include <utility>
+#include <vector>
 
 namespace vp::test {
 namespace {
+
+using Key = std::pair<int, std::int64_t>;                                          // virtual key, time
+using Event = std::tuple<std::uint32_t, std::int32_t, std::int32_t, std::int64_t>; // flags, dx, dy, time
+
+// The five shutdown keys, starting at `at` with the given pauses.
+inline std::vector<Key> shutdownSequence(std::int64_t at, std::int64_t delay, std::int64_t quarter)
+{
+    return {{VirtualKey::Escape, at},
+            {VirtualKey::Escape, at + delay},
+            {VirtualKey::Escape, at + delay + quarter},
+            {VirtualKey::Enter, at + delay + 2 * quarter},
+            {VirtualKey::Enter, at + delay + 3 * quarter}};
+}
+
+// GPL's folders and the program in them, as each system writes paths.
+#ifdef _WIN32
+inline const std::string kGplFolder = "C:\\games\\GPL";
+inline const std::string kGplExe = "C:\\games\\GPL\\gpl.exe";
+#else
+inline const std::string kGplFolder = "/games/GPL";
+inline const std::string kGplExe = "/games/GPL/gpl.exe";
+#endif
+
+class ScriptCommandsTest : public testing::Test {
+protected:
+    FakeClock clock;
+    FakeInputBackend input{&clock};
+    FakeDesktop desktop;
+    FakeLauncher launcher{&clock};
+    ScriptActivity activity;
+    int processed = 0;
+    // Runs inside every processing of events, as the windows' handlers would.
+    std::function<void()> duringEvents;
+    RemoteContext context{desktop, clock, &input, &launcher, activity, [this] {
+                              ++processed;
+                              if (duringEvents)
+                                  duringEvents();
+                          }};
+    MouseInput mouse{input, clock, context.processEvents};
+    ClickScript script;
+    ScriptSettings settings{kGplFolder, 1500, false, false};
+
+    ScriptSettings informing() const
+    {
+        ScriptSettings informed = settings;
+        informed.showInformation = true;
+        return informed;
+    }
+
+    void hold(int virtualKey, std::int64_t first, std::int64_t end)
+    {
+        input.holds.push_back(KeyHold{virtualKey, first, end, true});
+    }
+
+    // F5 is down at every other look, so each command in turn sees a press and a release at once.
+    void tapF5()
+    {
+        input.keyState = [down = false](int virtualKey, std::int64_t) mutable {
+            return virtualKey == VirtualKey::F5 && (down = !down);
+        };
+    }
+
+    // A left click held from `first` to `end` on clock time, at `where`.
+    void click(std::int64_t first, std::int64_t end, PointerPosition where)
+    {
+        hold(VirtualKey::LeftButton, first, end);
+        input.pointerQueue.push_back(where);
+    }
+
+    std::vector<Key> keys() const
+    {
+        std::vector<Key> out;
+        for (const auto& k : input.keys)
+            out.push_back({k.virtualKey, k.atMs});
+        return out;
+    }
+
+    std::vector<std::string> boxTexts() const
+    {
+        std::vector<std::string> out;
+        for (const auto& b : desktop.boxes)
+            out.push_back(b.text);
+        return out;
+    }
+};
+
 
 constexpr std::uint32_t kAbsoluteMove = MouseFlags::Move | MouseFlags::Absolute;
 
@@ -164,6 +263,8 @@ TEST_F(ScriptCommandsTest, ClicksPastThe255thAreNotStoredAndTheRecordingGoesOnTo
         click(1010 + 10 * k, 1012 + 10 * k, {k, k});
     hold(VirtualKey::F5, 5000, 5001);
     ASSERT_EQ(recordClickScript(context, script, settings, {640, 480}), ScriptOutcome::Done);
+    EXPECT_EQ(script.count, 255);
+    EXPECT_FALSE(script.append(10, 1, 1)) << "a full script takes no more";
     EXPECT_EQ(script.count, 255);
     EXPECT_EQ(script.x[255], 254);
     EXPECT_EQ(script.intervals[255], 10);
@@ -329,6 +430,68 @@ TEST_F(ScriptCommandsTest, WithoutSyntheticInputRecordAndPlayOnlyExplain)
     EXPECT_EQ(script, before);
     EXPECT_TRUE(launcher.launched.empty());
     EXPECT_EQ(scriptControlsAfterRecording(ScriptOutcome::NoInput), std::nullopt);
+}
+
+// --- the gate: a running command shuts out a second one, a stop ends a wait ---
+
+TEST_F(ScriptCommandsTest, ACommandIsRunningWhileItWaitsAndRefusesASecondOne)
+{
+    std::vector<bool> heard;
+    const int id = activity.watch([&](bool running) { heard.push_back(running); });
+    std::vector<ScriptOutcome> nested;
+    duringEvents = [&] {
+        EXPECT_TRUE(activity.running());
+        if (nested.empty()) {
+            ClickScript other = script;
+            nested.push_back(recordClickScript(context, other, settings, {640, 480}));
+            nested.push_back(playClickScript(context, &mouse, script, settings));
+            nested.push_back(testCamerasInGpl(context, &mouse, script, settings, false));
+        }
+    };
+    hold(VirtualKey::F5, 1005, 1006);
+    EXPECT_EQ(playClickScript(context, &mouse, script, settings), ScriptOutcome::Done);
+    EXPECT_EQ(nested, std::vector<ScriptOutcome>(3, ScriptOutcome::Busy));
+    EXPECT_EQ(launcher.launched.size(), 1u);
+    EXPECT_FALSE(activity.running());
+    EXPECT_EQ(heard, (std::vector<bool>{true, false}));
+
+    // An unwatched listener hears nothing more.
+    activity.unwatch(id);
+    desktop.boxAnswers = {BoxAnswer::Cancel};
+    playClickScript(context, &mouse, script, informing());
+    EXPECT_EQ(heard.size(), 2u);
+}
+
+TEST_F(ScriptCommandsTest, AStopRequestedDuringAWaitEndsTheCommandWithoutFurtherInput)
+{
+    // F5 comes down at every hundredth poll, so that a command that ignores the stop ends too.
+    input.keyState = [](int virtualKey, std::int64_t poll) { return virtualKey == VirtualKey::F5 && poll % 100 == 99; };
+    duringEvents = [this] { activity.requestStop(); };
+    ClickScript twoClicks;
+    twoClicks.append(10, 64, 48);
+    twoClicks.append(10, 64, 48);
+    ClickScript recording;
+    const struct {
+        const char* name;
+        std::function<ScriptOutcome()> run;
+        std::size_t mouseEvents;
+    } cases[] = {
+        {"waiting for a click to record", [&] { return recordClickScript(context, recording, settings, {640, 480}); }, 0},
+        // The first click's hold lets the events run: that click is finished, the second never starts.
+        {"playing the clicks", [&] { return playClickScript(context, &mouse, twoClicks, settings); }, 3},
+        {"waiting for F5 after the play", [&] { return playClickScript(context, &mouse, script, settings); }, 0},
+    };
+    for (const auto& c : cases) {
+        input.mouseEvents.clear();
+        EXPECT_EQ(c.run(), ScriptOutcome::Stopped) << c.name;
+        EXPECT_EQ(input.mouseEvents.size(), c.mouseEvents) << c.name;
+        EXPECT_TRUE(input.keys.empty()) << c.name;
+        EXPECT_FALSE(activity.running()) << c.name;
+    }
+
+    duringEvents = nullptr;
+    EXPECT_EQ(playClickScript(context, &mouse, script, settings), ScriptOutcome::Done) << "the next one starts afresh";
+    EXPECT_EQ(input.keys.size(), 5u);
 }
 
 } // namespace

@@ -65,6 +65,9 @@ TEST_F(SpinButtonTest, ClicksAndArrowKeysStepByTheSingleStepAndStopAtTheEnds)
     QTest::keyClick(&spinner, Qt::Key_Down);
     QTest::keyClick(&spinner, Qt::Key_Down);
     EXPECT_EQ(spinner.value(), -100);
+    spinner.setSingleStep(0);
+    QTest::keyClick(&spinner, Qt::Key_Up);
+    EXPECT_EQ(spinner.value(), -99) << "a step of 0 steps by 1";
 }
 
 } // namespace
