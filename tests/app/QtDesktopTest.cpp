@@ -1,6 +1,5 @@
 #include "app/ManualPath.h"
 #include "app/QtDesktop.h"
-#include "app/QtDesktop.h"
 
 #include "support/TempDir.h"
 
@@ -28,52 +27,49 @@ constexpr const char* kAllFiles = "All Files (*)";
 
 TEST(QtFileFilter, TurnsFiltersIntoQtForm)
 {
-    EXPECT_EQ(qtFileFilter("GPL-camera-files (*.cam)|*.cam|All Files (*.*)|*.*").toStdString(),
-              std::string("GPL-camera-files (*.cam);;") + kAllFiles);
-    EXPECT_EQ(qtFileFilter("Cameras|*.cam;*.CAM").toStdString(), "Cameras (*.cam *.CAM)");
-    EXPECT_EQ(qtFileFilter("Backups (old)|*.bak").toStdString(), "Backups (old) (*.bak)");
-    EXPECT_EQ(qtFileFilter("Cameras|*.cam|Dangling").toStdString(), "Cameras (*.cam)");
+    const std::pair<const char*, std::string> cases[] = {
+        {"GPL-camera-files (*.cam)|*.cam|All Files (*.*)|*.*", std::string("GPL-camera-files (*.cam);;") + kAllFiles},
+        {"Cameras|*.cam;*.CAM", "Cameras (*.cam *.CAM)"},
+        {"Backups (old)|*.bak", "Backups (old) (*.bak)"},
+        {"Cameras|*.cam|Dangling", "Cameras (*.cam)"}};
+    for (const auto& [filter, qt] : cases)
+        EXPECT_EQ(qtFileFilter(filter).toStdString(), qt);
 }
 
 TEST(DocumentUrl, LocalPathsWithAFragmentOnlyAfterTheFileName)
 {
-    const QUrl help = documentUrl("/opt/My Tools/VantapointHelp.html#about");
-    EXPECT_TRUE(help.isLocalFile());
-    EXPECT_EQ(help.toLocalFile().toStdString(), "/opt/My Tools/VantapointHelp.html");
-    EXPECT_EQ(help.fragment().toStdString(), "about");
-
-    const QUrl folder = documentUrl("/games/GPL#2/VantapointHelp.html");
-    EXPECT_EQ(folder.toLocalFile().toStdString(), "/games/GPL#2/VantapointHelp.html");
-    EXPECT_FALSE(folder.hasFragment());
-
     test::TempDir dir;
-    const std::string file = dir.file("notes#1");
-    test::writeBytes(file, {'x'});
-    const QUrl existing = documentUrl(file);
-    EXPECT_EQ(QFile::encodeName(existing.toLocalFile()).toStdString(), file);
-    EXPECT_FALSE(existing.hasFragment());
-
-    EXPECT_TRUE(documentUrl("C:\\GPL\\VantapointHelp.html").isLocalFile());
-    for (const char* address : {"https://example.org/vantapoint/#download", "mailto:someone@example.org"}) {
-        const QUrl url = documentUrl(address);
-        EXPECT_FALSE(url.isLocalFile());
-        EXPECT_EQ(url.toString().toStdString(), address);
+    const std::string existing = dir.file("notes#1");
+    test::writeBytes(existing, {'x'});
+    const struct {
+        std::string address, local, fragment; // local is empty for an address that is no file
+    } cases[] = {
+        {"/opt/My Tools/VantapointHelp.html#about", "/opt/My Tools/VantapointHelp.html", "about"},
+        {"/games/GPL#2/VantapointHelp.html", "/games/GPL#2/VantapointHelp.html", ""},
+        {existing, existing, ""},
+        {"https://example.org/vantapoint/#download", "", "download"},
+        {"mailto:someone@example.org", "", ""},
+    };
+    for (const auto& c : cases) {
+        const QUrl url = documentUrl(c.address);
+        EXPECT_EQ(QFile::encodeName(url.toLocalFile()).toStdString(), c.local) << c.address;
+        EXPECT_EQ(url.fragment().toStdString(), c.fragment) << c.address;
+        EXPECT_TRUE(!c.local.empty() || url.toString().toStdString() == c.address) << c.address;
     }
+    EXPECT_TRUE(documentUrl("C:\\GPL\\VantapointHelp.html").isLocalFile());
 }
 
 TEST(ManualPath, BesideTheProgramFirstThenWhereTheInstallationPutsIt)
 {
-    struct Case {
-        bool beside;
-        bool installed;
+    const struct {
+        bool beside, installed;
         const char* expected; // below the test folder
-    };
-    const Case cases[] = {
+    } cases[] = {
         {true, true, "/bin/VantapointHelp.html"},
         {false, true, "/share/vantapoint/VantapointHelp.html"},
         {false, false, "/bin/VantapointHelp.html"}, // Help then reports it missing
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         test::TempDir dir;
         std::filesystem::create_directories(dir.file("bin"));
         std::filesystem::create_directories(dir.file("share/vantapoint"));
@@ -120,9 +116,7 @@ TEST(ScreenshotDesktop, WritesEveryBoxAnsweredOkAndCancelsEveryFileDialog)
     EXPECT_EQ(desktop.messageBox({"Vantapoint: Safety request", "first line\r\nsecond line", BoxIcon::Exclamation,
                                   BoxButtons::OkCancel}),
               BoxAnswer::Ok);
-    FileDialogSpec dialog;
-    dialog.title = "Vantapoint: Load&Save";
-    EXPECT_EQ(desktop.fileDialog(dialog), std::nullopt);
+    EXPECT_EQ(desktop.fileDialog({FileDialogMode::Open, "Vantapoint: Load&Save", "", "", ""}), std::nullopt);
     EXPECT_EQ(log.str(), "message box \"Vantapoint: Safety request\", answered OK:\nfirst line\nsecond line\n"
                          "file dialog \"Vantapoint: Load&Save\", cancelled\n");
 }

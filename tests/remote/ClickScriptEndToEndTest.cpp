@@ -37,47 +37,39 @@ using test::TempDir;
 
 constexpr std::int64_t kToleranceMs = 50;
 
-void SleepMs(std::int64_t ms)
-{
-    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
-}
+void SleepMs(std::int64_t ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
 
 struct LogLine {
-    std::string what;
     std::vector<std::string> args;
-    std::int64_t eventMs = 0;  // the X server's time of an input event
+    std::int64_t eventMs = 0; // the X server's time of an input event
 };
 
-std::vector<LogLine> ReadLog(const std::string& path, const std::string& what)
+// The log's lines of the kind `what`, awaited until there are `count` of them or ten seconds passed.
+std::vector<LogLine> ReadLog(const std::string& path, const std::string& what, std::size_t count = 0)
 {
     std::vector<LogLine> lines;
-    std::ifstream in(path);
-    for (std::string text; std::getline(in, text);) {
-        std::istringstream fields(text);
-        std::int64_t atMs = 0;
-        LogLine line;
-        fields >> atMs >> line.what;
-        for (std::string arg; fields >> arg;)
-            line.args.push_back(arg);
-        if ((line.what == "press" || line.what == "release" || line.what == "key") && !line.args.empty()) {
-            line.eventMs = std::stoll(line.args.back());
-            line.args.pop_back();
-        }
-        if (line.what == what)
+    for (int waited = 0; waited < 10000 && lines.size() <= count; waited += 10, SleepMs(count > 0 ? 10 : 0)) {
+        lines.clear();
+        std::ifstream in(path);
+        for (std::string text; std::getline(in, text);) {
+            std::istringstream fields(text);
+            std::string atMs, kind;
+            LogLine line;
+            fields >> atMs >> kind;
+            for (std::string arg; fields >> arg;)
+                line.args.push_back(arg);
+            if (kind != what)
+                continue;
+            if ((kind == "press" || kind == "release" || kind == "key") && !line.args.empty()) {
+                line.eventMs = std::stoll(line.args.back());
+                line.args.pop_back();
+            }
             lines.push_back(line);
+        }
+        if (count == 0 || lines.size() >= count)
+            break;
     }
     return lines;
-}
-
-// Waits until the log holds `count` lines of the kind `what`; false after ten seconds.
-bool AwaitLog(const std::string& path, const std::string& what, std::size_t count = 1)
-{
-    for (int waited = 0; waited < 10000; waited += 10) {
-        if (ReadLog(path, what).size() >= count)
-            return true;
-        SleepMs(10);
-    }
-    return false;
 }
 
 // The user at the keyboard and mouse: a connection of its own, used only by its thread.
@@ -93,36 +85,34 @@ public:
     User& operator=(const User&) = delete;
 
     bool ready() const { return display_ != nullptr; }
-
     void click(int x, int y)
     {
         XTestFakeMotionEvent(display_, DefaultScreen(display_), x, y, CurrentTime);
-        XSync(display_, False);
-        SleepMs(20);
-        XTestFakeButtonEvent(display_, 1, True, CurrentTime);
-        XSync(display_, False);
-        SleepMs(40);
-        XTestFakeButtonEvent(display_, 1, False, CurrentTime);
-        XSync(display_, False);
+        press(20, [&](bool down) { XTestFakeButtonEvent(display_, 1, down, CurrentTime); }, 40);
     }
-
     void pressF5()
     {
         const KeyCode f5 = XKeysymToKeycode(display_, XK_F5);
-        XTestFakeKeyEvent(display_, f5, True, CurrentTime);
-        XSync(display_, False);
-        SleepMs(60);
-        XTestFakeKeyEvent(display_, f5, False, CurrentTime);
-        XSync(display_, False);
+        press(0, [&](bool down) { XTestFakeKeyEvent(display_, f5, down, CurrentTime); }, 60);
     }
 
 private:
+    template <class Set> void press(std::int64_t before, Set set, std::int64_t held)
+    {
+        XSync(display_, False);
+        SleepMs(before);
+        set(true);
+        XSync(display_, False);
+        SleepMs(held);
+        set(false);
+        XSync(display_, False);
+    }
     Display* display_;
 };
 
 class ClickScriptEndToEndTest : public testing::Test {
 protected:
-    static void SetUpTestSuite() { XInitThreads(); }  // two threads talk to the X server
+    static void SetUpTestSuite() { XInitThreads(); } // two threads talk to the X server
 
     void SetUp() override
     {
@@ -135,8 +125,8 @@ protected:
         fs::copy_file(VP_STANDIN_PATH, dir.file("gpl.exe"));
         fs::permissions(dir.file("gpl.exe"), fs::perms::owner_all, fs::perm_options::add);
         setenv("VP_STANDIN_LOG", log.c_str(), 1);
-        setenv("VP_STANDIN_MAX_MS", "20000", 1);  // a test failing half-way leaves no stand-in behind
-        setenv("QT_QPA_PLATFORM", "xcb", 1);       // the stand-in needs the real display
+        setenv("VP_STANDIN_MAX_MS", "20000", 1); // a test failing half-way leaves no stand-in behind
+        setenv("QT_QPA_PLATFORM", "xcb", 1);      // the stand-in needs the real display
     }
 
     void TearDown() override
@@ -144,26 +134,22 @@ protected:
         unsetenv("VP_STANDIN_LOG");
         unsetenv("VP_STANDIN_MAX_MS");
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
-        if (backend) {
-            EXPECT_TRUE(AwaitLog(log, "exited")) << "the stand-in is gone before its folder";
-        }
+        EXPECT_TRUE(!backend || ReadLog(log, "exited", 1).size() == 1u) << "the stand-in is gone before its folder";
     }
 
     // The shutdown keys arrived in order and with their pauses (200 ms, then a quarter of it), and
     // the stand-in closed.
     void expectClosedByShutdownKeys()
     {
-        ASSERT_TRUE(AwaitLog(log, "exited")) << LogText();
+        ASSERT_EQ(ReadLog(log, "exited", 1).size(), 1u) << LogText();
         std::vector<LogLine> keys = ReadLog(log, "key");
         std::erase_if(keys, [](const LogLine& key) { return key.args.at(0) == "F5"; });
         ASSERT_EQ(keys.size(), 5u) << LogText();
         const char* names[] = {"Escape", "Escape", "Escape", "Return", "Return"};
-        const std::int64_t pauses[] = {200, 50, 50, 50};
+        const std::int64_t pauses[] = {0, 200, 50, 50, 50};
         for (std::size_t k = 0; k < keys.size(); ++k) {
             EXPECT_EQ(keys[k].args.at(0), names[k]);
-            if (k > 0) {
-                EXPECT_NEAR(keys[k].eventMs - keys[k - 1].eventMs, pauses[k - 1], kToleranceMs) << "key " << k;
-            }
+            EXPECT_NEAR(k > 0 ? keys[k].eventMs - keys[k - 1].eventMs : 0, pauses[k], kToleranceMs) << "key " << k;
         }
         EXPECT_EQ(ReadLog(log, "closed").size(), 1u);
     }
@@ -193,14 +179,14 @@ TEST_F(ClickScriptEndToEndTest, RecordsEveryClickAtItsPlaceAndTheServersTimesUnt
     bool userReady = false;
     std::thread user([&] {
         User hands;
-        userReady = hands.ready() && AwaitLog(log, "shown");
+        userReady = hands.ready() && !ReadLog(log, "shown", 1).empty();
         for (const auto& [x, y] : places) {
             SleepMs(300);
             if (userReady)
                 hands.click(x, y);
         }
         if (hands.ready())
-            hands.pressF5();  // always: the recording ends only with F5
+            hands.pressF5(); // always: the recording ends only with F5
     });
     const ScriptOutcome outcome = recordClickScript(context, script, settings, {kScriptWidth, kScriptHeight});
     user.join();
@@ -211,8 +197,7 @@ TEST_F(ClickScriptEndToEndTest, RecordsEveryClickAtItsPlaceAndTheServersTimesUnt
     ASSERT_EQ(releases.size(), 3u) << LogText();
     ASSERT_EQ(script.count, 3u);
     for (std::size_t n = 1; n <= 3; ++n) {
-        EXPECT_EQ(script.x[n], places[n - 1].first) << n;
-        EXPECT_EQ(script.y[n], places[n - 1].second) << n;
+        EXPECT_EQ(std::pair(script.x[n], script.y[n]), places[n - 1]) << n;
         if (n > 1) {
             EXPECT_NEAR(script.intervals[n], releases[n - 1].eventMs - releases[n - 2].eventMs, 2) << n;
         }
@@ -229,12 +214,11 @@ TEST_F(ClickScriptEndToEndTest, PlaysTheScriptIntoTheGameAndClosesItAfterF5)
     const std::pair<int, int> places[] = {{64, 48}, {320, 240}, {639, 479}};
     for (std::size_t k = 0; k < 3; ++k)
         script.append(intervals[k], places[k].first, places[k].second);
-
     std::thread user([&] {
         User hands;
         if (!hands.ready())
             return;
-        AwaitLog(log, "release", 3);  // and F5 also when the clicks never arrive
+        ReadLog(log, "release", 3); // and F5 also when the clicks never arrive
         SleepMs(200);
         hands.pressF5();
     });
@@ -242,10 +226,8 @@ TEST_F(ClickScriptEndToEndTest, PlaysTheScriptIntoTheGameAndClosesItAfterF5)
     user.join();
     EXPECT_EQ(outcome, ScriptOutcome::Done);
 
-    const std::vector<LogLine> presses = ReadLog(log, "press");
-    const std::vector<LogLine> releases = ReadLog(log, "release");
-    ASSERT_EQ(presses.size(), 3u) << LogText();
-    ASSERT_EQ(releases.size(), 3u) << LogText();
+    const std::vector<LogLine> presses = ReadLog(log, "press"), releases = ReadLog(log, "release");
+    ASSERT_TRUE(presses.size() == 3u && releases.size() == 3u) << LogText();
     for (std::size_t k = 0; k < 3; ++k) {
         const std::vector<std::string> where{"1", std::to_string(places[k].first), std::to_string(places[k].second)};
         EXPECT_EQ(presses[k].args, where) << k;

@@ -12,13 +12,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdint>
-#include <deque>
+#include <array>
 #include <functional>
 #include <memory>
 #include <string>
 #include <tuple>
-#include <utility>
 #include <vector>
 
 namespace vp::test {
@@ -28,23 +26,21 @@ using Key = std::pair<int, std::int64_t>;                                       
 using Event = std::tuple<std::uint32_t, std::int32_t, std::int32_t, std::int64_t>; // flags, dx, dy, time
 
 // The five shutdown keys, starting at `at` with the given pauses.
-inline std::vector<Key> shutdownSequence(std::int64_t at, std::int64_t delay, std::int64_t quarter)
+std::vector<Key> shutdownSequence(std::int64_t at, std::int64_t delay, std::int64_t quarter)
 {
-    return {{VirtualKey::Escape, at},
-            {VirtualKey::Escape, at + delay},
-            {VirtualKey::Escape, at + delay + quarter},
-            {VirtualKey::Enter, at + delay + 2 * quarter},
-            {VirtualKey::Enter, at + delay + 3 * quarter}};
+    return {{VirtualKey::Escape, at}, {VirtualKey::Escape, at + delay}, {VirtualKey::Escape, at + delay + quarter},
+            {VirtualKey::Enter, at + delay + 2 * quarter}, {VirtualKey::Enter, at + delay + 3 * quarter}};
 }
 
-// GPL's folders and the program in them, as each system writes paths.
 #ifdef _WIN32
-inline const std::string kGplFolder = "C:\\games\\GPL";
-inline const std::string kGplExe = "C:\\games\\GPL\\gpl.exe";
+const std::string kGplFolder = "C:\\games\\GPL", kGplExe = "C:\\games\\GPL\\gpl.exe";
 #else
-inline const std::string kGplFolder = "/games/GPL";
-inline const std::string kGplExe = "/games/GPL/gpl.exe";
+const std::string kGplFolder = "/games/GPL", kGplExe = "/games/GPL/gpl.exe";
 #endif
+constexpr std::uint32_t kAbsoluteMove = MouseFlags::Move | MouseFlags::Absolute;
+const std::string kPlayInfo = "GPL will now be launched and the recorded sequence of mouseclicks will be played. After "
+                              "that you can shutdown automatically by pressing F5. For further details see online help.";
+const std::string kLaunchInfo = "GPL will now be launched.";
 
 class ScriptCommandsTest : public testing::Test {
 protected:
@@ -53,11 +49,8 @@ protected:
     FakeDesktop desktop;
     FakeLauncher launcher{&clock};
     ScriptActivity activity;
-    int processed = 0;
-    // Runs inside every processing of events, as the windows' handlers would.
-    std::function<void()> duringEvents;
+    std::function<void()> duringEvents; // runs inside every processing of events, as the windows' handlers would
     RemoteContext context{desktop, clock, &input, &launcher, activity, [this] {
-                              ++processed;
                               if (duringEvents)
                                   duringEvents();
                           }};
@@ -65,33 +58,12 @@ protected:
     ClickScript script;
     ScriptSettings settings{kGplFolder, 1500, false, false};
 
-    ScriptSettings informing() const
-    {
-        ScriptSettings informed = settings;
-        informed.showInformation = true;
-        return informed;
-    }
-
-    void hold(int virtualKey, std::int64_t first, std::int64_t end)
-    {
-        input.holds.push_back(KeyHold{virtualKey, first, end, true});
-    }
-
+    void hold(int virtualKey, std::int64_t first, std::int64_t end) { input.holds.push_back({virtualKey, first, end, true}); }
     // F5 is down at every other look, so each command in turn sees a press and a release at once.
     void tapF5()
     {
-        input.keyState = [down = false](int virtualKey, std::int64_t) mutable {
-            return virtualKey == VirtualKey::F5 && (down = !down);
-        };
+        input.keyState = [down = false](int virtualKey, std::int64_t) mutable { return virtualKey == VirtualKey::F5 && (down = !down); };
     }
-
-    // A left click held from `first` to `end` on clock time, at `where`.
-    void click(std::int64_t first, std::int64_t end, PointerPosition where)
-    {
-        hold(VirtualKey::LeftButton, first, end);
-        input.pointerQueue.push_back(where);
-    }
-
     std::vector<Key> keys() const
     {
         std::vector<Key> out;
@@ -99,43 +71,21 @@ protected:
             out.push_back({k.virtualKey, k.atMs});
         return out;
     }
-
-    std::vector<std::string> boxTexts() const
-    {
-        std::vector<std::string> out;
-        for (const auto& b : desktop.boxes)
-            out.push_back(b.text);
-        return out;
-    }
+    ScriptOutcome record(ScreenSize screen = {640, 480}) { return recordClickScript(context, script, settings, screen); }
+    ScriptOutcome play() { return playClickScript(context, &mouse, script, settings); }
 };
-
-
-constexpr std::uint32_t kAbsoluteMove = MouseFlags::Move | MouseFlags::Absolute;
-
-const std::string kRecordInfo =
-    "GPL will now be launched and the recording of mouseclicks will begin. For further details see online help.";
-const std::string kPlayInfo =
-    "GPL will now be launched and the recorded sequence of mouseclicks will be played. After that you can "
-    "shutdown automatically by pressing F5. For further details see online help.";
-const std::string kLaunchInfo = "GPL will now be launched.";
-const std::string kOverwrite = "This will overwrite your previously recorded script. Continue?";
-const std::string kLaunchFailed = "GPL couldn't be started. Operation aborted. Check the path to the file gpl.exe.";
-
-// --- scaling and shutdown keys ---
 
 TEST(ScaleToScriptTest, FloorsTheScaledPosition)
 {
-    EXPECT_EQ(scaleToScript(320, 1024, 640), 512);
-    EXPECT_EQ(scaleToScript(240, 768, 480), 384);
-    EXPECT_EQ(scaleToScript(639, 1280, 640), 1278);
-    EXPECT_EQ(scaleToScript(479, 1024, 480), 1021); // 1021.87
-    EXPECT_EQ(scaleToScript(-1, 1000, 640), -2);     // left of a primary screen: down, not toward zero
+    // 1021.87 goes down; left of a primary screen: down, not toward zero.
+    for (auto [position, script, screen, scaled] :
+         {std::array{320, 1024, 640, 512}, {639, 1280, 640, 1278}, {479, 1024, 480, 1021}, {-1, 1000, 640, -2}})
+        EXPECT_EQ(scaleToScript(position, script, screen), scaled) << position;
 }
 
 TEST_F(ScriptCommandsTest, ShutdownKeysPauseTheDelayThenThreeQuartersAndAllGoOutWhenRefused)
 {
-    for (auto [delay, quarter] : std::vector<std::pair<std::int32_t, std::int64_t>>{
-             {1500, 375}, {50, 12}, {150, 38}, {0, 0}}) {
+    for (auto [delay, quarter] : std::vector<std::pair<std::int32_t, std::int64_t>>{{1500, 375}, {50, 12}, {150, 38}, {0, 0}}) {
         EXPECT_EQ(shutdownQuarter(delay), quarter);
         input.keys.clear();
         input.acceptKeys = delay != 0;
@@ -152,28 +102,21 @@ TEST_F(ScriptCommandsTest, PlaybackSleepsMovesAndClicksOnTheRecordedSchedule)
     script.append(4000, 512, 384);
     script.append(1500, 0, 768);
     hold(VirtualKey::F5, 8000, 8005);
-
-    ASSERT_EQ(playClickScript(context, &mouse, script, settings), ScriptOutcome::Done);
-
+    ASSERT_EQ(play(), ScriptOutcome::Done);
     ASSERT_EQ(launcher.launchedAtMs, std::vector<std::int64_t>{1000});
     std::vector<Event> events;
     for (const auto& e : input.mouseEvents)
         events.push_back({e.flags, e.dx, e.dy, e.atMs});
-    EXPECT_EQ(events, (std::vector<Event>{
-                          {kAbsoluteMove, 32768, 32768, 5000}, // 4000 after the launch
-                          {MouseFlags::LeftDown, 0, 0, 5100},  // 100 after the move
-                          {MouseFlags::LeftUp, 0, 0, 5350},    // held 250
-                          {kAbsoluteMove, 0, 65535, 6850},     // 1500 after the release
-                          {MouseFlags::LeftDown, 0, 0, 6950},
-                          {MouseFlags::LeftUp, 0, 0, 7200},
-                      }));
+    // 4000 after the launch, 100 after the move, held 250, 1500 after the release.
+    EXPECT_EQ(events, (std::vector<Event>{{kAbsoluteMove, 32768, 32768, 5000}, {MouseFlags::LeftDown, 0, 0, 5100},
+                                          {MouseFlags::LeftUp, 0, 0, 5350}, {kAbsoluteMove, 0, 65535, 6850},
+                                          {MouseFlags::LeftDown, 0, 0, 6950}, {MouseFlags::LeftUp, 0, 0, 7200}}));
     EXPECT_EQ(desktop.beeps, 1);
     EXPECT_EQ(keys(), shutdownSequence(8005, 1500, 375));
     // Nothing but 1 ms pauses between the last click and the shutdown keys.
     const auto waitBegin = std::find(clock.sleeps.begin(), clock.sleeps.end(), 250) + 4; // second hold
-    const auto waitEnd = clock.sleeps.end() - 4;
-    EXPECT_TRUE(std::all_of(waitBegin, waitEnd, [](std::int64_t ms) { return ms == 1; }));
-    EXPECT_EQ(waitEnd - waitBegin, 8005 - 7200);
+    EXPECT_EQ(std::count(waitBegin, clock.sleeps.end() - 4, 1), 8005 - 7200);
+    EXPECT_EQ(clock.sleeps.end() - 4 - waitBegin, 8005 - 7200);
     EXPECT_FALSE(activity.running());
 }
 
@@ -192,83 +135,79 @@ TEST_F(ScriptCommandsTest, PlaysOnWhenTheSharedMouseAndTheOptionsChangeDuringThe
     ASSERT_EQ(playClickScript(context, shared.get(), script, settings), ScriptOutcome::Done);
     EXPECT_EQ(input.mouseEvents.size(), 6u);
     EXPECT_EQ(keys(), shutdownSequence(2001, 1500, 375));
-}
 
-TEST_F(ScriptCommandsTest, AClickThatCannotBePlacedIsNotPressed)
-{
+    // A click that cannot be placed is not pressed.
+    input.mouseEvents.clear();
+    input.acceptMouseEvents = false;
+    duringEvents = nullptr;
     script.append(10, 5, 5);
     tapF5();
-    input.acceptMouseEvents = false;
-    ASSERT_EQ(playClickScript(context, &mouse, script, settings), ScriptOutcome::Done);
+    ASSERT_EQ(play(), ScriptOutcome::Done);
     ASSERT_EQ(input.mouseEvents.size(), 1u);
     EXPECT_EQ(input.mouseEvents[0].flags, kAbsoluteMove);
-    EXPECT_EQ(input.keys.size(), 5u);
 }
 
 // --- recording ---
 
 TEST_F(ScriptCommandsTest, RecordsScaledClicksAtTheirReleasesUntilF5)
 {
-    settings.shutdownDelay = 150;
-    click(1500, 1520, {10, 20});
-    click(2000, 2010, {320, 240});
-    click(3000, 3001, {639, 479});
-    hold(VirtualKey::F5, 4000, 4100);
-
-    ASSERT_EQ(recordClickScript(context, script, settings, {1280, 1024}), ScriptOutcome::Done);
-
-    ASSERT_EQ(script.count, 3);
-    // From just before the launch to the first release, then release to release.
-    EXPECT_EQ(script.intervals[1], 520);
-    EXPECT_EQ(script.intervals[2], 490);
-    EXPECT_EQ(script.intervals[3], 991);
-    EXPECT_EQ(script.x[2], 640);
-    EXPECT_EQ(script.y[2], 512);
-    EXPECT_EQ(script.x[3], 1278);
-    EXPECT_EQ(script.y[3], 1021);
-    EXPECT_EQ(script.intervals[0], 0);
-    EXPECT_EQ(desktop.beeps, 3);
-    EXPECT_TRUE(input.mouseEvents.empty());
-    EXPECT_EQ(keys(), shutdownSequence(4100, 150, 38)); // once F5 is up again
+    using P = std::optional<PointerPosition>;
+    const int L = VirtualKey::LeftButton, F5 = VirtualKey::F5;
+    const struct {
+        const char* name;
+        std::vector<std::tuple<int, std::int64_t, std::int64_t, P>> holds; // key, first, end, where a click is
+        ScreenSize screen;
+        std::vector<std::int32_t> intervals, x, y; // of the clicks stored
+        int beeps;
+        std::int64_t escapeAt;
+    } cases[] = {
+        // From just before the launch to the first release, then release to release.
+        {"three clicks", {{L, 1500, 1520, P{{10, 20}}}, {L, 2000, 2010, P{{320, 240}}}, {L, 3000, 3001, P{{639, 479}}},
+          {F5, 4000, 4100, P{}}}, {1280, 1024}, {520, 490, 991}, {20, 640, 1278}, {42, 512, 1021}, 3, 4100},
+        {"F5 before any click", {{F5, 1200, 1300, P{}}}, {1024, 768}, {}, {}, {}, 0, 1300},
+        // The click while F5 is still down is not one of the script.
+        {"F5 during a click", {{L, 1500, 1600, P{{100, 100}}}, {F5, 1550, 1700, P{}}, {L, 1650, 1660, P{{200, 200}}}},
+         {640, 480}, {600}, {100}, {100}, 1, 1700},
+        // Its time goes to the next click.
+        {"a click without a known position", {{L, 1100, 1101, P{}}, {L, 1300, 1301, P{{5, 6}}}, {F5, 1500, 1501, P{}}},
+         {640, 480}, {301}, {5}, {6}, 1, 1501},
+    };
+    for (const auto& c : cases) {
+        clock.now = 1000;
+        input.keys.clear();
+        input.holds.clear();
+        input.pointerQueue.clear();
+        desktop.clearRecords();
+        for (const auto& [key, first, end, where] : c.holds) {
+            hold(key, first, end);
+            if (key == L)
+                input.pointerQueue.push_back(where);
+        }
+        script = ClickScript{};
+        script.append(700, 1, 2);
+        ASSERT_EQ(record(c.screen), ScriptOutcome::Done) << c.name;
+        ASSERT_EQ(script.count, c.x.size()) << c.name;
+        for (std::size_t n = 1; n <= script.count; ++n)
+            EXPECT_EQ(std::tuple(script.intervals[n], script.x[n], script.y[n]), std::tuple(c.intervals[n - 1], c.x[n - 1], c.y[n - 1])) << c.name << n;
+        EXPECT_TRUE(script.intervals[0] == 0 && script.intervals[script.count + 1] == 0 && script.x[script.count + 1] == 0) << c.name;
+        EXPECT_EQ(desktop.beeps, c.beeps) << c.name;
+        EXPECT_TRUE(input.mouseEvents.empty());
+        EXPECT_EQ(keys(), shutdownSequence(c.escapeAt, 1500, 375)) << c.name; // once F5 is up again
+    }
     EXPECT_EQ(scriptControlsAfterRecording(ScriptOutcome::Done), true);
-}
-
-TEST_F(ScriptCommandsTest, F5BeforeAnyClickLeavesAnEmptyScriptAndStillClosesGpl)
-{
-    script.append(700, 1, 2);
-    hold(VirtualKey::F5, 1200, 1300);
-    ASSERT_EQ(recordClickScript(context, script, settings, {1024, 768}), ScriptOutcome::Done);
-    EXPECT_EQ(script.count, 0);
-    EXPECT_EQ(script.intervals[1], 0);
-    EXPECT_EQ(script.x[1], 0);
-    EXPECT_EQ(desktop.beeps, 0);
-    EXPECT_EQ(keys(), shutdownSequence(1300, 1500, 375));
-}
-
-TEST_F(ScriptCommandsTest, AClickDuringWhichF5GoesDownIsStoredAndEndsTheRecording)
-{
-    click(1500, 1600, {100, 100});
-    hold(VirtualKey::F5, 1550, 1700);
-    click(1650, 1660, {200, 200}); // while F5 is still down: not a click of the script
-    ASSERT_EQ(recordClickScript(context, script, settings, {640, 480}), ScriptOutcome::Done);
-    ASSERT_EQ(script.count, 1);
-    EXPECT_EQ(script.intervals[1], 600);
-    EXPECT_EQ(script.x[1], 100);
-    EXPECT_EQ(keys().front(), (Key{VirtualKey::Escape, 1700}));
 }
 
 TEST_F(ScriptCommandsTest, ClicksPastThe255thAreNotStoredAndTheRecordingGoesOnToF5)
 {
-    for (int k = 0; k < 257; ++k)
-        click(1010 + 10 * k, 1012 + 10 * k, {k, k});
+    for (int k = 0; k < 257; ++k) {
+        hold(VirtualKey::LeftButton, 1010 + 10 * k, 1012 + 10 * k);
+        input.pointerQueue.push_back(PointerPosition{k, k});
+    }
     hold(VirtualKey::F5, 5000, 5001);
-    ASSERT_EQ(recordClickScript(context, script, settings, {640, 480}), ScriptOutcome::Done);
+    ASSERT_EQ(record(), ScriptOutcome::Done);
     EXPECT_EQ(script.count, 255);
     EXPECT_FALSE(script.append(10, 1, 1)) << "a full script takes no more";
-    EXPECT_EQ(script.count, 255);
-    EXPECT_EQ(script.x[255], 254);
-    EXPECT_EQ(script.intervals[255], 10);
-    EXPECT_EQ(desktop.beeps, 255);
+    EXPECT_EQ(std::tuple(script.x[255], script.intervals[255], desktop.beeps), std::tuple(254, 10, 255));
     EXPECT_EQ(keys().front(), (Key{VirtualKey::Escape, 5001}));
 }
 
@@ -282,71 +221,52 @@ TEST_F(ScriptCommandsTest, ThePlatformsEventsAreRecordedAtTheirOwnTimesWithoutPo
         {InputChange::F5Down, 52005},   {InputChange::LeftUp, 52010}, {InputChange::F5Up, 52100},
         {InputChange::F5Down, 53000},   {InputChange::F5Up, 53050}};
     input.pointerQueue = {PointerPosition{10, 20}, PointerPosition{320, 240}};
-    ASSERT_EQ(recordClickScript(context, script, settings, {640, 480}), ScriptOutcome::Done);
+    ASSERT_EQ(record(), ScriptOutcome::Done);
     ASSERT_EQ(script.count, 2);
-    EXPECT_EQ(script.intervals[1], 520);
-    EXPECT_EQ(script.intervals[2], 490);
-    EXPECT_EQ(script.x[2], 320);
+    EXPECT_EQ(std::tuple(script.intervals[1], script.intervals[2], script.x[2]), std::tuple(520, 490, 320));
     EXPECT_EQ(keys().front(), (Key{VirtualKey::Escape, 2100}));
 
     // The play's wait for F5 takes the next press and release.
     script.count = 0;
     input.keys.clear();
-    ASSERT_EQ(playClickScript(context, &mouse, script, settings), ScriptOutcome::Done);
+    ASSERT_EQ(play(), ScriptOutcome::Done);
     EXPECT_EQ(keys().front(), (Key{VirtualKey::Escape, 3050}));
     EXPECT_EQ(input.polls, 0);
-}
-
-TEST_F(ScriptCommandsTest, AClickWithoutAKnownPositionIsSkippedAndItsTimeGoesToTheNext)
-{
-    hold(VirtualKey::LeftButton, 1100, 1101);
-    input.pointerQueue.push_back(std::nullopt);
-    click(1300, 1301, {5, 6});
-    hold(VirtualKey::F5, 1500, 1501);
-    ASSERT_EQ(recordClickScript(context, script, settings, {640, 480}), ScriptOutcome::Done);
-    ASSERT_EQ(script.count, 1);
-    EXPECT_EQ(script.intervals[1], 301);
-    EXPECT_EQ(script.x[1], 5);
-    EXPECT_EQ(desktop.beeps, 1);
 }
 
 // --- questions, launching and which settings each command reads ---
 
 TEST_F(ScriptCommandsTest, ACancelledQuestionLaunchesAndChangesNothing)
 {
-    struct Case {
+    const struct {
         bool safety, information;
         std::function<ScriptOutcome()> run;
         std::string title, text;
         BoxIcon icon;
-    };
-    const std::vector<Case> cases{
-        {true, false, [&] { return recordClickScript(context, script, settings, {640, 480}); },
-         "Vantapoint: Safety request", kOverwrite, BoxIcon::Exclamation},
-        {false, true, [&] { return recordClickScript(context, script, settings, {640, 480}); },
-         "Vantapoint: Info", kRecordInfo, BoxIcon::Information},
-        {false, false, [&] { return playClickScript(context, &mouse, script, informing()); },
-         "Vantapoint: Info", kPlayInfo, BoxIcon::Information},
-        {false, true, [&] { return testCamerasInGpl(context, nullptr, script, settings, false); },
-         "Vantapoint: Info", kLaunchInfo, BoxIcon::Information},
+    } cases[] = {
+        {true, false, [&] { return record(); }, "Vantapoint: Safety request",
+         "This will overwrite your previously recorded script. Continue?", BoxIcon::Exclamation},
+        {false, true, [&] { return record(); }, "Vantapoint: Info",
+         "GPL will now be launched and the recording of mouseclicks will begin. For further details see online help.",
+         BoxIcon::Information},
+        {false, true, [&] { return play(); }, "Vantapoint: Info", kPlayInfo, BoxIcon::Information},
+        {false, true, [&] { return testCamerasInGpl(context, nullptr, script, settings, false); }, "Vantapoint: Info",
+         kLaunchInfo, BoxIcon::Information},
     };
     script.append(700, 1, 2);
     const ClickScript before = script;
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         desktop.clearRecords();
         desktop.boxAnswers = {BoxAnswer::Cancel};
         settings.askBeforeNewScript = c.safety;
         settings.showInformation = c.information;
         EXPECT_EQ(c.run(), ScriptOutcome::Cancelled) << c.text;
         ASSERT_EQ(desktop.boxes.size(), 1u) << c.text;
-        EXPECT_EQ(desktop.boxes[0].title, c.title);
-        EXPECT_EQ(desktop.boxes[0].text, c.text);
-        EXPECT_EQ(desktop.boxes[0].icon, c.icon);
-        EXPECT_EQ(desktop.boxes[0].buttons, BoxButtons::OkCancel);
+        const auto& box = desktop.boxes[0];
+        EXPECT_EQ(std::tuple(box.title, box.text, box.icon, box.buttons), std::tuple(c.title, c.text, c.icon, BoxButtons::OkCancel));
         EXPECT_EQ(script, before);
     }
-    EXPECT_TRUE(launcher.launched.empty());
-    EXPECT_TRUE(input.keys.empty());
+    EXPECT_TRUE(launcher.launched.empty() && input.keys.empty());
     EXPECT_FALSE(activity.running());
     EXPECT_EQ(scriptControlsAfterRecording(ScriptOutcome::Cancelled), std::nullopt);
 }
@@ -355,40 +275,49 @@ TEST_F(ScriptCommandsTest, TheOverwriteQuestionComesOnlyWhenAScriptWouldBeLost)
 {
     tapF5();
     settings.askBeforeNewScript = true;
-    EXPECT_EQ(recordClickScript(context, script, settings, {640, 480}), ScriptOutcome::Done); // no script yet
+    EXPECT_EQ(record(), ScriptOutcome::Done); // no script yet
     script.append(700, 1, 2);
     settings.askBeforeNewScript = false;
-    EXPECT_EQ(recordClickScript(context, script, settings, {640, 480}), ScriptOutcome::Done);
+    EXPECT_EQ(record(), ScriptOutcome::Done);
     EXPECT_TRUE(desktop.boxes.empty());
     EXPECT_EQ(launcher.launched, (std::vector<std::string>(2, kGplExe)));
     EXPECT_EQ(gplExecutable(kGplFolder + kPathSeparator), kGplExe);
 }
 
-TEST_F(ScriptCommandsTest, AMissingGplExeStopsEveryCommandAfterItsMessage)
+TEST_F(ScriptCommandsTest, AMissingGplExeOrInputStopsEveryCommandAfterItsMessage)
 {
-    launcher.succeed = false;
     script.append(700, 1, 2);
-    ClickScript recording = script;
+    const ClickScript before = script;
+    settings.showInformation = settings.askBeforeNewScript = true;
+    context.input = nullptr;
+    EXPECT_EQ(record(), ScriptOutcome::NoInput);
+    EXPECT_EQ(playClickScript(context, nullptr, script, settings), ScriptOutcome::NoInput);
+    EXPECT_EQ(testCamerasInGpl(context, nullptr, script, settings, true), ScriptOutcome::NoInput);
+    EXPECT_EQ(script, before);
+    EXPECT_TRUE(launcher.launched.empty());
 
-    EXPECT_EQ(recordClickScript(context, recording, settings, {640, 480}), ScriptOutcome::LaunchFailed);
-    EXPECT_EQ(recording.count, 0);
-    EXPECT_EQ(scriptControlsAfterRecording(ScriptOutcome::LaunchFailed), false);
-    EXPECT_EQ(playClickScript(context, &mouse, script, settings), ScriptOutcome::LaunchFailed);
+    settings.showInformation = settings.askBeforeNewScript = false;
+    context.input = &input;
+    launcher.succeed = false;
+    EXPECT_EQ(record(), ScriptOutcome::LaunchFailed);
+    EXPECT_EQ(script.count, 0);
+    EXPECT_EQ(play(), ScriptOutcome::LaunchFailed);
     EXPECT_EQ(testCamerasInGpl(context, &mouse, script, settings, true), ScriptOutcome::LaunchFailed);
-    EXPECT_EQ(testCamerasInGpl(context, &mouse, script, settings, false), ScriptOutcome::LaunchFailed);
     context.launcher = nullptr;
     EXPECT_EQ(testCamerasInGpl(context, &mouse, script, settings, false), ScriptOutcome::LaunchFailed);
 
-    ASSERT_EQ(desktop.boxes.size(), 5u);
-    for (const auto& box : desktop.boxes) {
-        EXPECT_EQ(box.title, "Vantapoint: Error");
-        EXPECT_EQ(box.text, kLaunchFailed);
-        EXPECT_EQ(box.icon, BoxIcon::Stop);
-        EXPECT_EQ(box.buttons, BoxButtons::Ok);
+    ASSERT_EQ(desktop.boxes.size(), 7u);
+    for (std::size_t k = 0; k < desktop.boxes.size(); ++k) {
+        const auto& box = desktop.boxes[k];
+        EXPECT_EQ(std::tuple(box.title, box.icon, box.buttons), std::tuple("Vantapoint: Error", BoxIcon::Stop, BoxButtons::Ok));
+        EXPECT_TRUE(k < 3 ? box.text.find("not available on this display") != std::string::npos
+                          : box.text == "GPL couldn't be started. Operation aborted. Check the path to the file gpl.exe.")
+            << box.text;
     }
-    EXPECT_TRUE(input.mouseEvents.empty());
-    EXPECT_TRUE(input.keys.empty());
+    EXPECT_TRUE(input.mouseEvents.empty() && input.keys.empty());
     EXPECT_EQ(input.polls, 0);
+    EXPECT_EQ(scriptControlsAfterRecording(ScriptOutcome::NoInput), std::nullopt);
+    EXPECT_EQ(scriptControlsAfterRecording(ScriptOutcome::LaunchFailed), false);
 }
 
 TEST_F(ScriptCommandsTest, TestPlaysTheScriptOnlyWhenAskedTo)
@@ -405,31 +334,9 @@ TEST_F(ScriptCommandsTest, TestPlaysTheScriptOnlyWhenAskedTo)
     EXPECT_EQ(testCamerasInGpl(context, nullptr, script, settings, false), ScriptOutcome::Done);
     settings.showInformation = false;
     EXPECT_EQ(testCamerasInGpl(context, nullptr, script, settings, false), ScriptOutcome::Done);
-    EXPECT_EQ(boxTexts(), (std::vector<std::string>{kPlayInfo, kLaunchInfo}));
+    ASSERT_EQ(desktop.boxes.size(), 2u);
+    EXPECT_EQ(std::pair(desktop.boxes[0].text, desktop.boxes[1].text), std::pair(kPlayInfo, kLaunchInfo));
     EXPECT_EQ(launcher.launched, (std::vector<std::string>(3, kGplExe)));
-}
-
-TEST_F(ScriptCommandsTest, WithoutSyntheticInputRecordAndPlayOnlyExplain)
-{
-    context.input = nullptr;
-    script.append(10, 64, 48);
-    settings.showInformation = true;
-    settings.askBeforeNewScript = true;
-    const ClickScript before = script;
-
-    EXPECT_EQ(recordClickScript(context, script, settings, {640, 480}), ScriptOutcome::NoInput);
-    EXPECT_EQ(playClickScript(context, nullptr, script, settings), ScriptOutcome::NoInput);
-    EXPECT_EQ(testCamerasInGpl(context, nullptr, script, settings, true), ScriptOutcome::NoInput);
-
-    ASSERT_EQ(desktop.boxes.size(), 3u);
-    for (const auto& box : desktop.boxes) {
-        EXPECT_EQ(box.title, "Vantapoint: Error");
-        EXPECT_EQ(box.icon, BoxIcon::Stop);
-        EXPECT_NE(box.text.find("not available on this display"), std::string::npos);
-    }
-    EXPECT_EQ(script, before);
-    EXPECT_TRUE(launcher.launched.empty());
-    EXPECT_EQ(scriptControlsAfterRecording(ScriptOutcome::NoInput), std::nullopt);
 }
 
 // --- the gate: a running command shuts out a second one, a stop ends a wait ---
@@ -443,13 +350,12 @@ TEST_F(ScriptCommandsTest, ACommandIsRunningWhileItWaitsAndRefusesASecondOne)
         EXPECT_TRUE(activity.running());
         if (nested.empty()) {
             ClickScript other = script;
-            nested.push_back(recordClickScript(context, other, settings, {640, 480}));
-            nested.push_back(playClickScript(context, &mouse, script, settings));
-            nested.push_back(testCamerasInGpl(context, &mouse, script, settings, false));
+            nested = {recordClickScript(context, other, settings, {640, 480}), play(),
+                      testCamerasInGpl(context, &mouse, script, settings, false)};
         }
     };
     hold(VirtualKey::F5, 1005, 1006);
-    EXPECT_EQ(playClickScript(context, &mouse, script, settings), ScriptOutcome::Done);
+    EXPECT_EQ(play(), ScriptOutcome::Done);
     EXPECT_EQ(nested, std::vector<ScriptOutcome>(3, ScriptOutcome::Busy));
     EXPECT_EQ(launcher.launched.size(), 1u);
     EXPECT_FALSE(activity.running());
@@ -458,7 +364,8 @@ TEST_F(ScriptCommandsTest, ACommandIsRunningWhileItWaitsAndRefusesASecondOne)
     // An unwatched listener hears nothing more.
     activity.unwatch(id);
     desktop.boxAnswers = {BoxAnswer::Cancel};
-    playClickScript(context, &mouse, script, informing());
+    settings.showInformation = true;
+    play();
     EXPECT_EQ(heard.size(), 2u);
 }
 
@@ -470,16 +377,15 @@ TEST_F(ScriptCommandsTest, AStopRequestedDuringAWaitEndsTheCommandWithoutFurther
     ClickScript twoClicks;
     twoClicks.append(10, 64, 48);
     twoClicks.append(10, 64, 48);
-    ClickScript recording;
     const struct {
         const char* name;
         std::function<ScriptOutcome()> run;
         std::size_t mouseEvents;
     } cases[] = {
-        {"waiting for a click to record", [&] { return recordClickScript(context, recording, settings, {640, 480}); }, 0},
+        {"waiting for a click to record", [&] { return record(); }, 0},
         // The first click's hold lets the events run: that click is finished, the second never starts.
         {"playing the clicks", [&] { return playClickScript(context, &mouse, twoClicks, settings); }, 3},
-        {"waiting for F5 after the play", [&] { return playClickScript(context, &mouse, script, settings); }, 0},
+        {"waiting for F5 after the play", [&] { return play(); }, 0},
     };
     for (const auto& c : cases) {
         input.mouseEvents.clear();
@@ -488,9 +394,8 @@ TEST_F(ScriptCommandsTest, AStopRequestedDuringAWaitEndsTheCommandWithoutFurther
         EXPECT_TRUE(input.keys.empty()) << c.name;
         EXPECT_FALSE(activity.running()) << c.name;
     }
-
     duringEvents = nullptr;
-    EXPECT_EQ(playClickScript(context, &mouse, script, settings), ScriptOutcome::Done) << "the next one starts afresh";
+    EXPECT_EQ(play(), ScriptOutcome::Done) << "the next one starts afresh";
     EXPECT_EQ(input.keys.size(), 5u);
 }
 
