@@ -23,6 +23,10 @@
 #include <thread>
 #include <vector>
 
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 // Last: Xlib's macros (Bool, None, ButtonPress) would clash with names above.
 #include <X11/Xlib.h>
 #include <X11/extensions/XTest.h>
@@ -85,10 +89,10 @@ public:
     User& operator=(const User&) = delete;
 
     bool ready() const { return display_ != nullptr; }
-    void click(int x, int y)
+    void click(int x, int y, std::int64_t settleMs = 20, std::int64_t holdMs = 40)
     {
         XTestFakeMotionEvent(display_, DefaultScreen(display_), x, y, CurrentTime);
-        press(20, [&](bool down) { XTestFakeButtonEvent(display_, 1, down, CurrentTime); }, 40);
+        press(settleMs, [&](bool down) { XTestFakeButtonEvent(display_, 1, down, CurrentTime); }, holdMs);
     }
     void pressF5()
     {
@@ -172,18 +176,44 @@ protected:
     ScriptSettings settings{dir.path(), 200, false, false};
 };
 
-TEST_F(ClickScriptEndToEndTest, RecordsEveryClickAtItsPlaceAndTheServersTimesUntilF5)
+// Keeps the other processor busy while it lives (the child ends itself should this process die).
+class BusyChild {
+public:
+    BusyChild() : pid_(fork())
+    {
+        if (pid_ == 0) {
+            alarm(60);
+            volatile unsigned spin = 0;
+            for (;;)
+                spin = spin + 1;
+        }
+    }
+    ~BusyChild()
+    {
+        kill(pid_, SIGKILL);
+        waitpid(pid_, nullptr, 0);
+    }
+
+private:
+    pid_t pid_;
+};
+
+TEST_F(ClickScriptEndToEndTest, RecordsEveryClickAtItsPlaceAndTheServersTimesUntilF5OnABusyMachine)
 {
     // Recorded for a screen of the script's own size, so the positions are the screen's pixels.
-    const std::pair<int, int> places[] = {{10, 20}, {400, 300}, {639, 479}};
+    // Three slow clicks, then a burst of 20 short ones: held 30 ms, 30 ms from release to press.
+    std::vector<std::pair<int, int>> places{{10, 20}, {400, 300}, {639, 479}};
+    for (int k = 0; k < 20; ++k)
+        places.emplace_back(100 + 20 * k, 100 + 15 * k);
     bool userReady = false;
+    const BusyChild load;
     std::thread user([&] {
         User hands;
         userReady = hands.ready() && !ReadLog(log, "shown", 1).empty();
-        for (const auto& [x, y] : places) {
-            SleepMs(300);
+        for (std::size_t n = 0; n < places.size(); ++n) {
+            SleepMs(n < 3 ? 300 : 25);
             if (userReady)
-                hands.click(x, y);
+                hands.click(places[n].first, places[n].second, n < 3 ? 20 : 5, n < 3 ? 40 : 30);
         }
         if (hands.ready())
             hands.pressF5(); // always: the recording ends only with F5
@@ -194,15 +224,15 @@ TEST_F(ClickScriptEndToEndTest, RecordsEveryClickAtItsPlaceAndTheServersTimesUnt
     ASSERT_TRUE(userReady) << "the stand-in did not show its window:\n" << LogText();
     EXPECT_EQ(outcome, ScriptOutcome::Done);
     const std::vector<LogLine> releases = ReadLog(log, "release");
-    ASSERT_EQ(releases.size(), 3u) << LogText();
-    ASSERT_EQ(script.count, 3u);
-    for (std::size_t n = 1; n <= 3; ++n) {
+    ASSERT_EQ(releases.size(), places.size()) << LogText();
+    ASSERT_EQ(script.count, places.size());
+    for (std::size_t n = 1; n <= places.size(); ++n) {
         EXPECT_EQ(std::pair(script.x[n], script.y[n]), places[n - 1]) << n;
         if (n > 1) {
             EXPECT_NEAR(script.intervals[n], releases[n - 1].eventMs - releases[n - 2].eventMs, 2) << n;
         }
     }
-    EXPECT_EQ(desktop.beeps, 3);
+    EXPECT_EQ(desktop.beeps, static_cast<int>(places.size()));
     expectClosedByShutdownKeys();
 }
 
