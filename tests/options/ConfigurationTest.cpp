@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <tuple>
 
 #ifndef _WIN32
 #include <sys/stat.h>
@@ -278,37 +279,29 @@ TEST(LoadConfiguration, UnreadableFileOrMissingProgramFolderKeepTheDefaultsWitho
 
 TEST(ConfigFolder, BesideAWritableProgramElseTheUsersFolderStartingFromTheFileBeside)
 {
-    const struct {
-        bool programWritable;
-        std::string beside;   // Vantapoint.cfg beside the program, if any
-        std::string userFile; // Vantapoint.cfg in the user's folder beforehand, if any
-        bool userFolderGiven;
-        bool chosenIsUsers;
-        std::string userFileAfter;
-    } cases[] = {
-        {true, "", "", true, false, ""},
-        {true, "portable", "", true, false, ""},
-        {false, "", "", true, true, ""},
-        {false, "portable", "", true, true, "portable"},
-        {false, "portable", "own", true, true, "own"},
-        {false, "portable", "", false, false, ""},
+    // Program folder writable; Vantapoint.cfg beside it and in the user's folder beforehand ("": none);
+    // a user's folder given; the user's folder chosen; what Vantapoint.cfg in the user's folder holds after.
+    const std::tuple<bool, std::string, std::string, bool, bool, std::string> cases[] = {
+        {true, "", "", true, false, ""},           {true, "portable", "", true, false, ""},
+        {false, "", "", true, true, ""},           {false, "portable", "", true, true, "portable"},
+        {false, "portable", "own", true, true, "own"}, {false, "portable", "", false, false, ""},
     };
     const auto bytes = [](const std::string& text) { return Bytes(text.begin(), text.end()); };
-    for (std::size_t i = 0; i < std::size(cases); ++i) {
-        const auto& c = cases[i];
+    int row = 0;
+    for (const auto& [writable, beside, userFile, userFolderGiven, chosenIsUsers, userFileAfter] : cases) {
         TempDir dir;
         const std::string user = dir.file("config/vantapoint");
-        if (!c.beside.empty())
-            writeBytes(dir.file("Vantapoint.cfg"), bytes(c.beside));
-        if (!c.userFile.empty()) {
+        if (!beside.empty())
+            writeBytes(dir.file("Vantapoint.cfg"), bytes(beside));
+        if (!userFile.empty()) {
             fs::create_directories(test::nativePath(user));
-            writeBytes(joinPath(user, "Vantapoint.cfg"), bytes(c.userFile));
+            writeBytes(joinPath(user, "Vantapoint.cfg"), bytes(userFile));
         }
-        EXPECT_EQ(chooseConfigFolder(dir.path(), c.programWritable, c.userFolderGiven ? user : ""),
-                  c.chosenIsUsers ? user : dir.path()) << "row " << i;
-        EXPECT_EQ(fs::is_directory(test::nativePath(user)), c.chosenIsUsers) << "row " << i;
-        EXPECT_EQ(readBytes(joinPath(user, "Vantapoint.cfg")), bytes(c.userFileAfter)) << "row " << i;
-        EXPECT_EQ(readBytes(dir.file("Vantapoint.cfg")), bytes(c.beside)) << "row " << i;
+        EXPECT_EQ(chooseConfigFolder(dir.path(), writable, userFolderGiven ? user : ""), chosenIsUsers ? user : dir.path()) << row;
+        EXPECT_EQ(fs::is_directory(test::nativePath(user)), chosenIsUsers) << row;
+        EXPECT_EQ(readBytes(joinPath(user, "Vantapoint.cfg")), bytes(userFileAfter)) << row;
+        EXPECT_EQ(readBytes(dir.file("Vantapoint.cfg")), bytes(beside)) << row;
+        ++row;
     }
 
     TempDir dir;
