@@ -32,12 +32,6 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-Bytes Slice(const Bytes& bytes, std::size_t offset, std::size_t count)
-{
-    return offset + count > bytes.size() ? Bytes{} : Bytes(bytes.begin() + static_cast<std::ptrdiff_t>(offset),
-                                                           bytes.begin() + static_cast<std::ptrdiff_t>(offset + count));
-}
-
 class OptionsCommandTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() { test::testApp(); }
@@ -111,23 +105,29 @@ TEST_F(OptionsCommandTest, OkAdoptsTheOptionsWritesTheRecordAndOpensTheTracksFol
         Click(dialog, "chkExit");
         Click(dialog, "cmdOK");
     });
-
     EXPECT_TRUE(desktop.boxes.empty());
-    const OptionsRecord& stored = window->options();
-    EXPECT_EQ(stored.gplFolder, gplFolder);
-    EXPECT_FALSE(stored.askBeforeExit);
+    EXPECT_EQ(window->options().gplFolder, gplFolder);
+    EXPECT_FALSE(window->options().askBeforeExit);
     EXPECT_TRUE(TestEnabled());
     EXPECT_EQ(window->camFolder(), joinPath(gplFolder, "tracks"));
 
     const Bytes file = test::readBytes(ConfigPath());
-    const std::size_t h = 44;
     const std::size_t g = gplFolder.size();
-    const std::size_t b = 4 + h + g;
-    ASSERT_EQ(file.size(), 3149 + h + g);
-    EXPECT_EQ(Slice(file, 2 + h, 2), (Bytes{static_cast<std::uint8_t>(g & 0xFF), static_cast<std::uint8_t>(g >> 8)}));
-    EXPECT_EQ(Slice(file, 4 + h, g), Bytes(gplFolder.begin(), gplFolder.end()));
-    EXPECT_EQ(Slice(file, b + 6, 2), (Bytes{0x00, 0x00}));        // askBeforeExit
-    EXPECT_EQ(Slice(file, b + 3139, 4), (Bytes{0xDC, 0x05, 0x00, 0x00}));
+    const auto at = [&file](std::size_t offset, std::size_t count) { return Bytes(file.begin() + offset, file.begin() + offset + count); };
+    ASSERT_EQ(file.size(), 3149 + 44 + g);
+    EXPECT_EQ(at(46, 2), (Bytes{static_cast<std::uint8_t>(g & 0xFF), static_cast<std::uint8_t>(g >> 8)}));
+    EXPECT_EQ(at(48, g), Bytes(gplFolder.begin(), gplFolder.end()));
+    EXPECT_EQ(at(48 + g + 6, 2), (Bytes{0x00, 0x00}));        // askBeforeExit
+    EXPECT_EQ(at(48 + g + 3139, 4), (Bytes{0xDC, 0x05, 0x00, 0x00}));
+
+    // OK without a GPL folder disables "Test" and keeps the file folder.
+    Options([this](OptionsDialog& dialog) {
+        ChangeGplFolder(dialog, true);
+        Click(dialog, "cmdOK");
+    });
+    EXPECT_EQ(window->options().gplFolder, "GPL not installed");
+    EXPECT_FALSE(TestEnabled());
+    EXPECT_EQ(window->camFolder(), joinPath(gplFolder, "tracks"));
 }
 
 TEST_F(OptionsCommandTest, CancelOrTheCloseControlDiscardsANewGplFolderAndEveryChange)
@@ -151,23 +151,6 @@ TEST_F(OptionsCommandTest, CancelOrTheCloseControlDiscardsANewGplFolderAndEveryC
     EXPECT_EQ(window->camFolder(), program.path());
 }
 
-TEST_F(OptionsCommandTest, OkWithoutAGplFolderDisablesTestAndKeepsTheFileFolder)
-{
-    Start();
-    Options([this](OptionsDialog& dialog) {
-        ChangeGplFolder(dialog);
-        Click(dialog, "cmdOK");
-    });
-    ASSERT_TRUE(TestEnabled());
-    Options([this](OptionsDialog& dialog) {
-        ChangeGplFolder(dialog, true);
-        Click(dialog, "cmdOK");
-    });
-    EXPECT_EQ(window->options().gplFolder, "GPL not installed");
-    EXPECT_FALSE(TestEnabled());
-    EXPECT_EQ(window->camFolder(), gplFolder) << "the GPL folder, which has no tracks folder";
-}
-
 TEST_F(OptionsCommandTest, AFailedSaveIsReportedAndTheNewOptionsStayInEffect)
 {
     Start();
@@ -181,11 +164,10 @@ TEST_F(OptionsCommandTest, AFailedSaveIsReportedAndTheNewOptionsStayInEffect)
     const MessageBoxSpec& box = desktop.boxes[0];
     EXPECT_EQ(box.title, "Vantapoint: Error");
     EXPECT_EQ(box.icon, BoxIcon::Stop);
-    const std::string prefix = "The options couldn't be saved to Vantapoint.cfg: ";
-    const std::string suffix = ". They stay in effect until you exit Vantapoint.";
-    EXPECT_EQ(box.text.rfind(prefix, 0), 0U) << box.text;
-    ASSERT_GT(box.text.size(), prefix.size() + suffix.size()) << "the system's reason is missing";
-    EXPECT_EQ(box.text.substr(box.text.size() - suffix.size()), suffix);
+    // The system's reason sits between the two fixed parts.
+    EXPECT_TRUE(box.text.starts_with("The options couldn't be saved to Vantapoint.cfg: ")) << box.text;
+    EXPECT_TRUE(box.text.ends_with(". They stay in effect until you exit Vantapoint.")) << box.text;
+    EXPECT_GT(box.text.size(), 97U) << box.text;
     EXPECT_FALSE(window->options().askBeforeExit);
 }
 
@@ -193,8 +175,7 @@ TEST_F(OptionsCommandTest, TheDialogGivesTheMainWindowAFreshMouseObject)
 {
     test::FakeInputBackend input;
     Start(&input);
-    const MouseInput* before = window->mouseInput();
-    ASSERT_NE(before, nullptr);
+    ASSERT_NE(window->mouseInput(), nullptr);
     const MouseInput* made = nullptr;
     Options([&made](OptionsDialog& dialog) {
         made = dialog.mouseInput();

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace vp {
 namespace {
 
@@ -28,49 +30,30 @@ TEST(OptionsRecord, CopyAllButHeaderTakesEveryOtherField)
 
 TEST(DefaultValueBoxes, ATypedTextIsTakenWithinTheBoxesBoundsAnglesInDegrees)
 {
-    const struct {
-        int box;
-        const char* typed;
-        char separator;
-        std::optional<ValueSlot> stored;  // none: refused
-    } cases[] = {
-        {0, "0", '.', ValueSlot::fromFloat(0.0F)},
-        {0, "1000", '.', ValueSlot::fromFloat(1000.0F)},
-        {0, "1500", '.', std::nullopt},
-        {0, "abc", '.', std::nullopt},
-        {0, "", '.', std::nullopt},
-        {6, "0.001", '.', ValueSlot::fromFloat(0.001F)},
-        {7, "10", '.', ValueSlot::fromFloat(10.0F)},
-        {5, "0.0009", '.', std::nullopt},
-        {6, "10.5", '.', std::nullopt},
-        {11, "90", '.', ValueSlot::fromFloat(1.57079637F)},
-        {8, "-180", '.', ValueSlot::fromFloat(-3.14159274F)},
-        {8, "-181", '.', std::nullopt},
-        {5, "2,5", ',', ValueSlot::fromFloat(2.5F)},
-        {5, "0.5", ',', std::nullopt},
+    // Box, typed text, decimal separator, the value stored (none: refused).
+    const std::tuple<int, const char*, char, std::optional<ValueSlot>> cases[] = {
+        {0, "0", '.', ValueSlot::fromFloat(0.0F)},     {0, "1000", '.', ValueSlot::fromFloat(1000.0F)},
+        {0, "1500", '.', std::nullopt},                {0, "abc", '.', std::nullopt},
+        {0, "", '.', std::nullopt},                    {6, "0.001", '.', ValueSlot::fromFloat(0.001F)},
+        {7, "10", '.', ValueSlot::fromFloat(10.0F)},   {5, "0.0009", '.', std::nullopt},
+        {6, "10.5", '.', std::nullopt},                {11, "90", '.', ValueSlot::fromFloat(1.57079637F)},
+        {8, "-180", '.', ValueSlot::fromFloat(-3.14159274F)}, {8, "-181", '.', std::nullopt},
+        {5, "2,5", ',', ValueSlot::fromFloat(2.5F)},   {5, "0.5", ',', std::nullopt},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(readDefaultBox(c.box, c.typed, c.separator), c.stored) << c.box << " " << c.typed;
+    for (const auto& [box, typed, separator, stored] : cases)
+        EXPECT_EQ(readDefaultBox(box, typed, separator), stored) << box << " " << typed;
 }
 
 TEST(DefaultValueBoxes, LengthsShowThreeDecimalsAnglesWholeDegreesARefusalThePlainNumber)
 {
-    const struct {
-        int box;
-        float stored;
-        char separator;
-        const char* shown;
-        const char* afterRefusal;
-    } cases[] = {
-        {1, 0.0625F, '.', "0.062", "0.0625"},
-        {3, -1234.56789F, '.', "-1234.568", "-1234.568"},
-        {8, 0.785398185F, '.', "45", "45"},
-        {5, 0.1F, ',', "0,1", "0,1"},
-        {0, 0.25F, '.', "0.25", "0.25"},
+    // Box, value stored, decimal separator, the text shown, the text after a refusal.
+    const std::tuple<int, float, char, const char*, const char*> cases[] = {
+        {1, 0.0625F, '.', "0.062", "0.0625"}, {3, -1234.56789F, '.', "-1234.568", "-1234.568"},
+        {8, 0.785398185F, '.', "45", "45"},   {5, 0.1F, ',', "0,1", "0,1"}, {0, 0.25F, '.', "0.25", "0.25"},
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(defaultBoxText(c.box, ValueSlot::fromFloat(c.stored), c.separator), c.shown) << c.box;
-        EXPECT_EQ(refusedBoxText(c.box, ValueSlot::fromFloat(c.stored), c.separator), c.afterRefusal) << c.box;
+    for (const auto& [box, stored, separator, shown, afterRefusal] : cases) {
+        EXPECT_EQ(defaultBoxText(box, ValueSlot::fromFloat(stored), separator), shown) << box;
+        EXPECT_EQ(refusedBoxText(box, ValueSlot::fromFloat(stored), separator), afterRefusal) << box;
     }
 }
 

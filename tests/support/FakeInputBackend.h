@@ -5,14 +5,15 @@
 
 #include "remote/InputBackend.h"
 #include "seams/Clock.h"
+#include "support/FakeDesktop.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <deque>
 #include <functional>
 #include <map>
 #include <memory>
 #include <optional>
-#include <set>
 #include <vector>
 
 namespace vp::test {
@@ -44,9 +45,8 @@ public:
 
     ScreenSize screen{1024, 768};
     std::map<WindowHandle, WindowRect> windows;
-    // Answers isKeyDown when set (key, poll number); otherwise `held` and `holds` do.
+    // Answers isKeyDown when set (key, poll number); otherwise `holds` do.
     std::function<bool(int virtualKey, std::int64_t poll)> keyState;
-    std::set<int> held;
     std::vector<KeyHold> holds;
     // Each pointerPosition() takes the next queued position; when the queue is empty it answers
     // `pointer`.
@@ -64,7 +64,6 @@ public:
     std::vector<RecordedMouseEvent> mouseEvents;
     std::vector<RecordedKey> keys;
     std::int64_t polls = 0;
-    int pointerQueries = 0;
 
     bool mouseEvent(std::uint32_t flags, std::int32_t dx, std::int32_t dy, std::int32_t data) override
     {
@@ -77,9 +76,7 @@ public:
     std::optional<WindowRect> windowRect(WindowHandle window) override
     {
         const auto it = windows.find(window);
-        if (it == windows.end())
-            return std::nullopt;
-        return it->second;
+        return it == windows.end() ? std::nullopt : std::optional(it->second);
     }
 
     bool isKeyDown(int virtualKey) override
@@ -87,27 +84,13 @@ public:
         const std::int64_t poll = polls++;
         if (keyState)
             return keyState(virtualKey, poll);
-        if (held.count(virtualKey) != 0)
-            return true;
-        for (const KeyHold& hold : holds) {
-            if (hold.virtualKey != virtualKey || (hold.byTime && clock_ == nullptr))
-                continue;
+        return std::any_of(holds.begin(), holds.end(), [&](const KeyHold& hold) {
             const std::int64_t at = hold.byTime ? now() : poll;
-            if (at >= hold.first && at < hold.end)
-                return true;
-        }
-        return false;
+            return hold.virtualKey == virtualKey && !(hold.byTime && clock_ == nullptr) && at >= hold.first && at < hold.end;
+        });
     }
 
-    std::optional<PointerPosition> pointerPosition() override
-    {
-        ++pointerQueries;
-        if (pointerQueue.empty())
-            return pointer;
-        auto next = pointerQueue.front();
-        pointerQueue.pop_front();
-        return next;
-    }
+    std::optional<PointerPosition> pointerPosition() override { return takeFront(pointerQueue, pointer); }
 
     bool sendKey(int virtualKey) override
     {
@@ -117,9 +100,7 @@ public:
 
     std::unique_ptr<InputWatch> watchInput() override
     {
-        if (!watchedEvents || clock_ == nullptr)
-            return nullptr;
-        return std::make_unique<Watch>(*this);
+        return watchedEvents && clock_ != nullptr ? std::make_unique<Watch>(*this) : nullptr;
     }
 
 private:
@@ -130,15 +111,9 @@ private:
         std::optional<InputEvent> next(std::int64_t timeoutMs) override
         {
             auto& events = *backend_.watchedEvents;
-            const std::int64_t now = nowMs();
-            if (events.empty() || events.front().atMs > now + timeoutMs) {
-                backend_.clock_->sleepMs(timeoutMs);
-                return std::nullopt;
-            }
-            backend_.clock_->sleepMs(events.front().atMs - now);
-            const InputEvent event = events.front();
-            events.pop_front();
-            return event;
+            const bool due = !events.empty() && events.front().atMs <= nowMs() + timeoutMs;
+            backend_.clock_->sleepMs(due ? events.front().atMs - nowMs() : timeoutMs);
+            return due ? std::optional(takeFront(events, InputEvent{})) : std::nullopt;
         }
 
     private:

@@ -24,14 +24,13 @@ std::string utf8Path(const fs::path& path)
 TempDir::TempDir()
 {
     std::random_device rd;
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        fs::path candidate = fs::temp_directory_path() / ("vantapoint-test-" + std::to_string(rd()));
-        if (fs::create_directory(candidate)) {
+    for (int attempt = 0; attempt < 100 && path_.empty(); ++attempt) {
+        const fs::path candidate = fs::temp_directory_path() / ("vantapoint-test-" + std::to_string(rd()));
+        if (fs::create_directory(candidate))
             path_ = utf8Path(candidate);
-            return;
-        }
     }
-    throw std::runtime_error("cannot create a temporary folder");
+    if (path_.empty())
+        throw std::runtime_error("cannot create a temporary folder");
 }
 
 TempDir::~TempDir()
