@@ -72,6 +72,7 @@ TEST_F(QtLauncherTest, StartsAnExecutableDetachedWithoutArgumentsInTheCurrentFol
     EXPECT_EQ(AwaitOutput(dir.file("out.txt")), fs::canonical(dir.file("here")).string() + "\n0\nend\n");
 
     // Wine from the path.
+    fs::remove(dir.file("out.txt"));
     fs::create_directory(dir.file("bin"));
     WriteFile(dir.file("bin/wine"), "#!/bin/sh\necho \"$@\" > \"$VP_LAUNCH_OUT\"\necho end >> \"$VP_LAUNCH_OUT\"\n", true);
     WriteFile(dir.file("gpl.exe"), std::string("MZ\x90\0\x03", 5), false);
