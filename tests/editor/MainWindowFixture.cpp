@@ -1,7 +1,5 @@
 #include "MainWindowFixture.h"
 
-#include "camdata/CamFile.h"
-
 #include <QAbstractButton>
 #include <QCoreApplication>
 #include <QDragEnterEvent>
@@ -30,6 +28,20 @@ MainWindow& MainWindowTest::restart(const std::string& commandLinePath)
 void MainWindowTest::click(const QString& name)
 {
     find<QAbstractButton>(name)->click();
+}
+
+std::vector<std::string> MainWindowTest::boxes() const
+{
+    std::vector<std::string> shown;
+    for (const MessageBoxSpec& box : desktop.boxes)
+        shown.push_back(box.title + ": " + box.text);
+    return shown;
+}
+
+void MainWindowTest::clickWithFile(const QString& button, std::optional<std::string> path)
+{
+    desktop.dialogAnswers = {std::move(path)};
+    click(button);
 }
 
 void MainWindowTest::type(const QString& name, const QString& typed)
