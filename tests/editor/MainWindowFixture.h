@@ -72,9 +72,10 @@ protected:
     QString text(const QString& name) const { return find<QLineEdit>(name)->text(); }
     void click(const QString& name);
     // Types into a field the way a user does: it gets the focus, its text is typed over, it loses the focus.
-    void type(const QString& name, const QString& typed);
+    void type(const QString& name, const QString& typed) { visit(name, &typed); }
     // Passes through a field: it gets the focus and loses it again, nothing typed.
-    void pass(const QString& name);
+    void pass(const QString& name) { visit(name, nullptr); }
+    void visit(const QString& name, const QString* typed);
     QString status() const { return find<QLabel>(QStringLiteral("txtStatusLine"))->text(); }
     bool enabled(const QString& name) const { return find<QWidget>(name)->isEnabled(); }
     SpinButton* selector(const QString& set) const { return find<SpinButton>("UpDown" + set); }
