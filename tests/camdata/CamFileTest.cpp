@@ -1,6 +1,5 @@
 #include "camdata/CamFile.h"
 
-#include "camdata/LittleEndian.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -30,9 +29,8 @@ std::array<ValueSlot, 12> Defaults()
 
 void AppendSlot(Bytes& out, std::uint32_t bits)
 {
-    std::uint8_t b[4];
-    storeLe32(b, bits);
-    out.insert(out.end(), b, b + 4);
+    for (int shift = 0; shift < 32; shift += 8)
+        out.push_back(static_cast<std::uint8_t>(bits >> shift));
 }
 
 // Mostly arbitrary bits, with NaNs and the integer mode values mixed in.

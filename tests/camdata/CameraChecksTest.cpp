@@ -38,18 +38,11 @@ CameraDocument Document(std::initializer_list<float> tv1, std::initializer_list<
     return doc;
 }
 
-void Set(CameraDocument& doc, CamSet set, int camera, int value, float v)
-{
-    doc.set(set).camera(camera).value(value).setFloat(v);
-}
+void Set(CameraDocument& doc, CamSet set, int camera, int value, float v) { doc.set(set).camera(camera).value(value).setFloat(v); }
 
+// The text is not compared when null.
 struct Expected {
-    Place place;
-    int camera;
-    int value;
-    Kind kind;
-    const char* text = nullptr;  // not compared when null
-
+    Place place; int camera; int value; Kind kind; const char* text = nullptr;
     bool operator==(const Finding& f) const
     {
         return place == f.place && camera == f.camera && value == f.value && kind == f.kind && (!text || f.text == text);
@@ -59,12 +52,7 @@ struct Expected {
 TEST(CameraChecks, FindingsWithTheirPlacesInSetCameraValueOrder)
 {
     const float beyond2Pi = 6.283185958862305F;  // the next float above 2 pi: 360.00003 degrees
-    const struct {
-        const char* name;
-        CameraDocument doc;
-        std::function<void(CameraDocument&)> change;
-        std::vector<Expected> expected;
-    } cases[] = {
+    const struct { const char* name; CameraDocument doc; std::function<void(CameraDocument&)> change; std::vector<Expected> expected; } cases[] = {
         {"sound cameras", Document({100, 200}, {50}), {}, {}},
         {"empty sets, stale records above the count",
          Document({}, {}), [](CameraDocument& d) { Set(d, CamSet::TV1, 1, 1, kNan); }, {}},
@@ -112,8 +100,7 @@ TEST(CameraChecks, FindingsWithTheirPlacesInSetCameraValueOrder)
              Set(d, CamSet::TV2, 4, 6, 12);
          },
          {{Place::TV2, 1, 5, Kind::ModeNotOneOrZero, "TV2 camera 1: #5 mode holds 0x3F800000, neither 1 (fixed) nor 0 (moving)"},
-          {Place::TV2, 2, 5, Kind::ModeNotOneOrZero},
-          {Place::TV2, 2, 8, Kind::MovingWithoutZoom},
+          {Place::TV2, 2, 5, Kind::ModeNotOneOrZero}, {Place::TV2, 2, 8, Kind::MovingWithoutZoom},
           {Place::TV2, 3, 6, Kind::MovingWithoutZoom},
           {Place::TV2, 3, 7, Kind::MovingWithoutZoom, "TV2 camera 3: #7 first-part zoom is 0 on a moving camera"},
           {Place::TV2, 4, 6, Kind::OutOfRange, "TV2 camera 4: #6 initial zoom 12 is outside 0 to 10"}}},

@@ -29,10 +29,7 @@ TEST(CameraDocumentHeaderLength, FollowsBothCountsLittleEndian)
 {
     CameraDocument doc;
     doc.header[4] = 0x99;
-    const struct {
-        int c1, c2;
-        std::uint32_t length;
-    } cases[] = {{3, 2, 340u}, {0, 0, 60u}, {255, 255, 28620u}};
+    const struct { int c1, c2; std::uint32_t length; } cases[] = {{3, 2, 340u}, {0, 0, 60u}, {255, 255, 28620u}};
     for (const auto& c : cases) {
         doc.tv1.setCount(c.c1);
         doc.tv2.setCount(c.c2);

@@ -11,15 +11,11 @@
 
 namespace vp {
 
-void PrintTo(const LapStretch& s, std::ostream* out)
-{
-    *out << "{" << s.camera << ", " << s.from << ", " << s.to << "}";
-}
+void PrintTo(const LapStretch& s, std::ostream* out) { *out << "{" << s.camera << ", " << s.from << ", " << s.to << "}"; }
 
 void PrintTo(const LapCamera& c, std::ostream* out)
 {
-    *out << "{" << c.number << (c.fixed ? " fixed " : " moving ") << (c.distance ? *c.distance : -1.0) << " "
-         << (c.changeOver ? *c.changeOver : -1.0) << "}";
+    *out << "{" << c.number << (c.fixed ? " fixed " : " moving ") << c.distance.value_or(-1) << " " << c.changeOver.value_or(-1) << "}";
 }
 
 namespace {
@@ -29,11 +25,7 @@ constexpr float kInf = std::numeric_limits<float>::infinity();
 constexpr auto kNone = std::nullopt;
 
 // Value #1, value #4 and the mode of one camera.
-struct Cam {
-    float distance;
-    float changeOver = 0.0F;
-    bool fixed = true;
-};
+struct Cam { float distance; float changeOver = 0.0F; bool fixed = true; };
 
 CameraDocument Document(const std::vector<Cam>& tv1, const std::vector<Cam>& tv2 = {})
 {
@@ -53,13 +45,7 @@ CameraDocument Document(const std::vector<Cam>& tv1, const std::vector<Cam>& tv2
 
 TEST(LapGeometry, LengthAndWhoCoversWhat)
 {
-    const struct {
-        const char* name;
-        CameraDocument doc;
-        double length;
-        std::vector<LapStretch> tv1;
-        std::vector<LapStretch> tv2;
-    } cases[] = {
+    const struct { const char* name; CameraDocument doc; double length; std::vector<LapStretch> tv1, tv2; } cases[] = {
         {"ordered: the last camera holds the picture across the s/f-line",
          Document({{100, -50}, {500, -50}, {900, -50}}), 900, {{3, 0, 50}, {1, 50, 450}, {2, 450, 850}, {3, 850, 900}}, {}},
         {"the sets share the lap, rounded up to whole 100 m",

@@ -61,13 +61,10 @@ TEST_F(SlotOperations, InsertionsPlaceTheNewCameraBetweenItsNeighboursOrByDistan
 {
     const struct { Command add; std::vector<float> distances; int current; float placement; int added; float at; } cases[] = {
         {&insertCameraBefore, {100, 101.2345F, 300}, 2, kMiddle, 2, 100.617F}, // mean rounded to millimetres
-        {&insertCameraBefore, {120}, 1, kMiddle, 1, 0.0F},
-        {&insertCameraBefore, {150, 400}, 1, 200, 1, 0.0F},
-        {&insertCameraBefore, {150, 400}, 2, 50, 2, 350.0F},
-        {&insertCameraBehind, {100, 101.2345F}, 1, kMiddle, 2, 100.617F},
+        {&insertCameraBefore, {120}, 1, kMiddle, 1, 0.0F}, {&insertCameraBefore, {150, 400}, 1, 200, 1, 0.0F},
+        {&insertCameraBefore, {150, 400}, 2, 50, 2, 350.0F}, {&insertCameraBehind, {100, 101.2345F}, 1, kMiddle, 2, 100.617F},
         {&insertCameraBehind, {0, 0.125F}, 1, kMiddle, 2, 0.062F}, // the mean 0.0625 rounded half to even
-        {&insertCameraBehind, {49700}, 1, kMiddle, 2, 49900.0F},
-        {&insertCameraBehind, {49900}, 1, kMiddle, 2, 50000.0F},
+        {&insertCameraBehind, {49700}, 1, kMiddle, 2, 49900.0F}, {&insertCameraBehind, {49900}, 1, kMiddle, 2, 50000.0F},
         {&insertCameraBehind, {49800, 49900}, 1, 500, 2, 50000.0F},
         {&insertCameraBehind, {100, 49900}, 1, 500, 2, 600.0F}};
     for (const auto& c : cases) {
@@ -111,12 +108,10 @@ TEST_F(SlotOperations, RefusedCommandsChangeNothing)
 
     const struct { Command add; std::vector<float> distances; int current; std::string message; } cases[] = {
         {&insertCameraBefore, {0, 0.001F}, 1, "Sorry, but the current camera is already at the beginning of the track. Ready."},
-        {&insertCameraBehind, {49999.996F, 50000}, 2, atEnd},
-        {&insertCameraBefore, fullSet, 100, full},
+        {&insertCameraBehind, {49999.996F, 50000}, 2, atEnd}, {&insertCameraBefore, fullSet, 100, full},
         {&insertCameraBehind, fullSet, 255, full},
         {&insertCameraBefore, fullToTheEnd, 1, full}, // each command checks in its own order
-        {&insertCameraBehind, fullToTheEnd, 255, atEnd},
-        {nullptr, {10}, 1, "Sorry, no more TV1-cameras there to delete. Ready."},
+        {&insertCameraBehind, fullToTheEnd, 255, atEnd}, {nullptr, {10}, 1, "Sorry, no more TV1-cameras there to delete. Ready."},
         {nullptr, {}, 1, "Sorry, no more TV1-cameras there to delete. Ready."}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.message + " with " + std::to_string(c.distances.size()));

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <tuple>
 #include <vector>
 
 namespace vp {
@@ -10,11 +11,7 @@ namespace {
 
 constexpr std::uint32_t kOddBits = 0x7FC01234; // a NaN payload: restored bits must be these exact bits
 
-struct Bound {
-    int field;
-    double typed;
-    bool accepted;
-};
+struct Bound { int field; double typed; bool accepted; };
 
 class TvCommit : public ::testing::Test {
 protected:
@@ -51,12 +48,10 @@ TEST_F(TvCommit, BoundsAreInclusiveAndAnglesAreCheckedAsSinglePrecisionRadians)
 
 TEST_F(TvCommit, StoresSinglePrecisionAndAnglesAsRadians)
 {
-    ASSERT_TRUE(commit(0, 1234.5678));
-    EXPECT_EQ(slot(1).asFloat(), 1234.5678F);
-    ASSERT_TRUE(commit(8, 12.4));
-    EXPECT_EQ(slot(9).asFloat(), 0.216420814F) << "12.4 degrees";
-    ASSERT_TRUE(commit(11, 360));
-    EXPECT_EQ(slot(12).asFloat(), 6.2831855F);
+    for (const auto& [field, typed, stored] : {std::tuple{0, 1234.5678, 1234.5678F}, {8, 12.4, 0.216420814F}, {11, 360.0, 6.2831855F}}) {
+        ASSERT_TRUE(commit(field, typed));
+        EXPECT_EQ(slot(field + 1).asFloat(), stored) << typed;
+    }
     EXPECT_EQ(cameras.camera(1), TvCameraRecord{}) << "only the current camera changes";
 }
 
@@ -75,29 +70,20 @@ TEST_F(TvCommit, NonNumbersAndUneditableFieldsAreRefused)
     EXPECT_DEBUG_DEATH(EXPECT_FALSE(commit(14, 0)), "valid");
 }
 
-TEST_F(TvCommit, ChangeOverFollowsATypedDistanceWithinTenKilometres)
+TEST_F(TvCommit, ChangeOverFollowsATypedDistanceWithinTenKilometresWhenTheOptionIsOn)
 {
-    const struct { float distance, changeOver; double typed; float expected; } cases[] = {
-        {1000, 50, 1100, -50}, {9000, -9500, 500, -1000}, {20000, 0, 5000, 10000}, {0, -5000, 8000, -10000},
-        {0, 0, 10000, -10000}};
+    const struct { float distance, changeOver; double typed; bool option, accepted; float expected; } cases[] = {
+        {1000, 50, 1100, true, true, -50},     {9000, -9500, 500, true, true, -1000}, {20000, 0, 5000, true, true, 10000},
+        {0, -5000, 8000, true, true, -10000},  {0, 0, 10000, true, true, -10000},     {1000, 50, 1100, false, true, 50},
+        {1000, 50, 60000, true, false, 50}};
     for (const auto& c : cases) {
         slot(1).setFloat(c.distance);
         slot(4).setFloat(c.changeOver);
-        ASSERT_TRUE(commit(0, c.typed, true));
+        EXPECT_EQ(commit(0, c.typed, c.option), c.accepted);
         EXPECT_EQ(slot(4).asFloat(), c.expected) << c.distance << " -> " << c.typed;
     }
-}
-
-TEST_F(TvCommit, ChangeOverStaysWhenTheOptionIsOffOrTheDistanceIsRefused)
-{
-    slot(1).setFloat(1000);
-    slot(4).setFloat(50);
-    ASSERT_TRUE(commit(0, 1100, false));
-    EXPECT_EQ(slot(4).asFloat(), 50.0F);
-    EXPECT_FALSE(commit(0, 60000, true));
-    EXPECT_EQ(slot(4).asFloat(), 50.0F);
     ASSERT_TRUE(commit(3, -20, true));
-    EXPECT_EQ(slot(1).asFloat(), 1100.0F);
+    EXPECT_EQ(slot(1).asFloat(), 1000.0F) << "a typed change-over does not move the distance";
 }
 
 TEST_F(TvCommit, SpinnerStepsStoreThePositionsValueButNotForTheModeOrTheLastValue)
@@ -115,6 +101,12 @@ TEST_F(TvCommit, SpinnerStepsStoreThePositionsValueButNotForTheModeOrTheLastValu
     EXPECT_FALSE(stepTvValue(cameras, 2, 13, 7));
     EXPECT_EQ(slot(5), ValueSlot::fromInt(1));
     EXPECT_EQ(slot(14), ValueSlot{});
+
+    PitCameraRecord pit;  // only its seven named values
+    ASSERT_TRUE(stepPitValue(pit, 6, 2));
+    EXPECT_EQ(pit.value(7).asFloat(), 0.0349065848F) << "2 degrees";
+    EXPECT_FALSE(stepPitValue(pit, 7, 5));
+    EXPECT_EQ(pit.value(8), ValueSlot{});
 }
 
 TEST(PitCommit, EchoPutsAnglesOnWholeDegreesAndMetresOnMillimetres)
@@ -150,15 +142,6 @@ TEST(PitCommit, BoundsAreInclusiveAndARefusalRestoresTheBitsWithoutEcho)
         }
     }
     EXPECT_FALSE(commitPitValue(pit, 0, std::nullopt).accepted);
-}
-
-TEST(PitCommit, SpinnerStepsStoreOnlyTheSevenNamedValues)
-{
-    PitCameraRecord pit;
-    ASSERT_TRUE(stepPitValue(pit, 6, 2));
-    EXPECT_EQ(pit.value(7).asFloat(), 0.0349065848F) << "2 degrees";
-    EXPECT_FALSE(stepPitValue(pit, 7, 5));
-    EXPECT_EQ(pit.value(8), ValueSlot{});
 }
 
 } // namespace

@@ -6,36 +6,24 @@
 #include "editor/CameraSetPanel.h"
 #include "widgets/SpinButton.h"
 
-#include <QCheckBox>
 #include <QListWidget>
-#include <QLocale>
 #include <QSignalSpy>
-#include <QTabWidget>
-#include <QTest>
-#include <QToolButton>
 
 namespace vp::test {
 namespace {
 
 class CameraDisplay : public MainWindowTest {
 protected:
-    ~CameraDisplay() override { QLocale::setDefault(QLocale::c()); }
-
     // Starts on camera 2 of 12 in TV1, which carries the example values.
     void startWithExample()
     {
-        const float radiansPerDegree = static_cast<float>(3.14159265358979 / 180.0);
         CameraDocument doc = CamDocument(12, 3);
-        TvCameraRecord& camera = doc.tv1.camera(2);
-        camera.value(1).setFloat(1234.5678F);
-        camera.value(6).setFloat(0.1F);
-        camera.value(9).setFloat(45.3F * radiansPerDegree);
+        doc.tv1.camera(2).value(1).setFloat(1234.5678F);
+        doc.tv1.camera(2).value(9).setFloat(0.790634F);  // 45.3 degrees
         doc.pit.value(4).setFloat(0.12345F);
         restart(camFile("example.cam", doc));
         selector("TV1")->setValue(2);
     }
-    SpinButton* selector(const QString& set) { return find<SpinButton>("UpDown" + set); }
-    bool enabled(const QString& name) { return find<QWidget>(name)->isEnabled(); }
 };
 
 TEST_F(CameraDisplay, NumbersUseTheLocalesDecimalSeparator)
@@ -52,6 +40,9 @@ TEST_F(CameraDisplay, NumbersUseTheLocalesDecimalSeparator)
     EXPECT_EQ(text("txtPitlaneCamData_3"), "7,073");
     type("txtCurrentTV1Cam", "2,5");
     EXPECT_EQ(text("txtCurrentTV1Cam"), "2") << "typed numbers are read with the same separator";
+    type("txtTV1CamData_1", "-12,5");
+    EXPECT_EQ(window->document().tv1.camera(2).value(2).asFloat(), -12.5F);
+    EXPECT_EQ(text("txtTV1CamData_1"), "-12,5");
 }
 
 TEST_F(CameraDisplay, TheDisplaysOwnSpinnerPositioningsAreNoSteps)
@@ -103,19 +94,16 @@ TEST_F(CameraDisplay, AFloatOneIsAFixedCameraAndKeepsItsBitsUnlessTheBoxFlips)
 TEST_F(CameraDisplay, TheIndexFieldMovesToTheTypedCameraOrSaysWhatToEnter)
 {
     startWithExample();
-    const std::pair<const char*, const char*> moves[] = {
-        {"5", "5"}, {"0", "1"}, {"12", "12"}, {"200", "12"}, {"2.5", "2"}, {"3.5", "4"}, {" +7 ", "7"}, {"1e1", "10"}};
-    for (const auto& [typed, camera] : moves) {
-        type("txtCurrentTV1Cam", typed);
-        EXPECT_EQ(text("txtCurrentTV1Cam"), camera) << typed;
-        EXPECT_EQ(selector("TV1")->value(), QString(camera).toInt()) << typed;
-    }
-    type("txtCurrentTV1Cam", "2");
-    for (const char* typed : {"abc", "", "-3", "256", "1.000,5", "255.5"}) {
+    const struct { const char* typed; int camera; bool refused; } cases[] = {
+        {"5", 5, false},  {"0", 1, false},  {"12", 12, false},  {"200", 12, false}, {"2.5", 2, false},
+        {"3.5", 4, false}, {" +7 ", 7, false}, {"1e1", 10, false}, {"abc", 10, true},  {"", 10, true},
+        {"-3", 10, true}, {"256", 10, true}, {"1.000,5", 10, true}, {"255.5", 10, true}};
+    for (const auto& c : cases) {
         statuses.clear();
-        type("txtCurrentTV1Cam", typed);
-        EXPECT_EQ(text("txtCurrentTV1Cam"), "2") << typed;
-        EXPECT_EQ(statuses, QStringList{"Enter a number between 1 and 12. Ready."}) << typed;
+        type("txtCurrentTV1Cam", c.typed);
+        EXPECT_EQ(text("txtCurrentTV1Cam"), QString::number(c.camera)) << c.typed;
+        EXPECT_EQ(selector("TV1")->value(), c.camera) << c.typed;
+        EXPECT_EQ(statuses, c.refused ? QStringList{"Enter a number between 1 and 12. Ready."} : QStringList{}) << c.typed;
     }
 
     restart(camFile("full.cam", CamDocument(255, 1)));

@@ -2,19 +2,6 @@
 
 #include "MainWindowFixture.h"
 
-#include "camdata/CamFile.h"
-#include "camdata/FileSystem.h"
-#include "widgets/SpinButton.h"
-#include "widgets/TextConversions.h"
-
-#include <QCheckBox>
-#include <QMimeData>
-#include <QUrl>
-
-#include <filesystem>
-#include <functional>
-#include <optional>
-
 namespace vp::test {
 namespace {
 
@@ -26,14 +13,12 @@ protected:
         ASSERT_TRUE(window->isModified());
     }
     // Clicks a button on the given dialog answer and expects the runtime error box for a missing folder.
-    void expectPathNotFound(const char* button, const std::string& answer, const char* abortStatus)
+    void expectPathNotFound(const QString& button, const std::string& answer, const char* abortStatus)
     {
         desktop.clearRecords();
-        desktop.dialogAnswers = {answer};
-        click(button);
-        ASSERT_FALSE(desktop.boxes.empty()) << button;
-        EXPECT_EQ(desktop.boxes.back().title, "Runtime-Error!");
-        EXPECT_EQ(desktop.boxes.back().text, "Path not found - 76");
+        clickWithFile(button, answer);
+        ASSERT_FALSE(desktop.boxes.empty()) << button.toStdString();
+        EXPECT_EQ(boxes().back(), "Runtime-Error!: Path not found - 76");
         EXPECT_EQ(status(), abortStatus);
         EXPECT_TRUE(window->isVisible());
         EXPECT_TRUE(window->isModified());
@@ -46,8 +31,7 @@ TEST_F(LoadSave, LoadReportsEveryStepThenShowsCameraOneOfEachSet)
     const CameraDocument doc = CamDocument(3, 2);
     const std::string path = camFile("tracks/monza.cam", doc);
     restart();
-    desktop.dialogAnswers = {path};
-    click("cmdLoadCAMFile");
+    clickWithFile("cmdLoadCAMFile", path);
 
     ASSERT_EQ(desktop.dialogs.size(), 1U);
     EXPECT_EQ(desktop.dialogs[0].mode, FileDialogMode::Open);
@@ -88,8 +72,7 @@ TEST_F(LoadSave, AFailedLoadChangesNothingButTheStatusLine)
     const CameraDocument before = window->document();
 
     for (const auto& [path, message] : cases) {
-        desktop.dialogAnswers = {path};
-        click("cmdLoadCAMFile");
+        clickWithFile("cmdLoadCAMFile", path);
         EXPECT_EQ(status(), message) << path;
         EXPECT_EQ(window->document(), before) << path;
         EXPECT_TRUE(window->isModified()) << path;
@@ -117,14 +100,12 @@ TEST_F(LoadSave, LoadAsksBeforeReplacingUnsavedData)
     desktop.clearRecords();
     desktop.boxAnswers = {BoxAnswer::Cancel};
     click("cmdLoadCAMFile");
-    ASSERT_EQ(desktop.boxes.size(), 1U);
-    EXPECT_EQ(desktop.boxes[0].text, "There is unsaved data in memory. Really load?");
+    ASSERT_EQ(boxes(), Texts{"Vantapoint: Safety request: There is unsaved data in memory. Really load?"});
     EXPECT_EQ(desktop.boxes[0].buttons, BoxButtons::OkCancel);
     EXPECT_TRUE(desktop.dialogs.empty());
     EXPECT_EQ(status(), "Cancel pressed. Load aborted. Ready.");
 
-    desktop.dialogAnswers = {path};
-    click("cmdLoadCAMFile");
+    clickWithFile("cmdLoadCAMFile", path);
     EXPECT_EQ(status(), "File loaded, data read. Ready.");
     EXPECT_TRUE(window->isModified()) << "loading does not save anything";
 
@@ -143,13 +124,11 @@ TEST_F(LoadSave, ADroppedCamFileIsLoadedAnythingElseRefused)
     const std::string gonePath = folder.file("gone.cam");
     const QUrl spaUrl = QUrl::fromLocalFile(pathText(spaPath));
     const char* refused = "Drop one CAM file (*.cam) to load it. Ready.";
-    const struct {
-        QList<QUrl> urls;          // none: plain text is dropped
-        const char* onto;          // a field, or the window
-        bool unsaved;              // the question about unsaved data is answered Cancel
-        const char* status;
-        const std::string* chosen; // the file Load took, as if chosen in its dialog
-    } cases[] = {
+    // urls: none: plain text is dropped
+    // onto: a field, or the window
+    // unsaved: the question about unsaved data is answered Cancel
+    // chosen: the file Load took, as if chosen in its dialog
+    const struct { QList<QUrl> urls; const char* onto; bool unsaved; const char* status; const std::string* chosen; } cases[] = {
         {{spaUrl}, nullptr, false, "File loaded, data read. Ready.", &spaPath},
         {{QUrl::fromLocalFile(pathText(upperPath))}, "txtTV1CamData_0", false, "File loaded, data read. Ready.", &upperPath},
         {{spaUrl}, nullptr, true, "Cancel pressed. Load aborted. Ready.", nullptr},
@@ -196,8 +175,7 @@ TEST_F(LoadSave, SaveWritesTheWholeDocumentAndReplacesAFileOnlyAfterOk)
     EXPECT_EQ(desktop.dialogs.back().mode, FileDialogMode::Save);
 
     const std::string fresh = folder.file("new.cam");
-    desktop.dialogAnswers = {fresh};
-    click("cmdSaveCAMFile");
+    clickWithFile("cmdSaveCAMFile", fresh);
     EXPECT_TRUE(desktop.boxes.empty());
     CameraDocument saved;
     EXPECT_FALSE(readCamFile(fresh, saved));
@@ -210,21 +188,18 @@ TEST_F(LoadSave, SaveWritesTheWholeDocumentAndReplacesAFileOnlyAfterOk)
     desktop.dialogAnswers = {path};
     desktop.boxAnswers = {BoxAnswer::Cancel};
     click("cmdSaveCAMFile");
-    ASSERT_EQ(desktop.boxes.size(), 1U);
-    EXPECT_EQ(desktop.boxes[0].text, "File exists. Overwrite?");
+    EXPECT_EQ(boxes(), Texts{"Vantapoint: Safety request: File exists. Overwrite?"});
     EXPECT_EQ(status(), "Cancel pressed. Save aborted. Ready.");
     EXPECT_EQ(readBytes(path), old);
     EXPECT_TRUE(window->isModified());
 
-    desktop.dialogAnswers = {path};
-    click("cmdSaveCAMFile");
+    clickWithFile("cmdSaveCAMFile", path);
     EXPECT_EQ(readBytes(path).size(), 184u) << "the longer old file leaves no tail";
     EXPECT_FALSE(window->isModified());
 
     window->options().askBeforeOverwrite = false;
     desktop.clearRecords();
-    desktop.dialogAnswers = {path};
-    click("cmdSaveCAMFile");
+    clickWithFile("cmdSaveCAMFile", path);
     EXPECT_TRUE(desktop.boxes.empty());
     EXPECT_EQ(status(), "File written. Ready.");
 }
@@ -232,28 +207,14 @@ TEST_F(LoadSave, SaveWritesTheWholeDocumentAndReplacesAFileOnlyAfterOk)
 TEST_F(LoadSave, TheTitleNamesTheFileInMemoryAndMarksUnsavedData)
 {
     const std::string spa = camFile("Spa.cam", CamDocument(2, 2));
-    const auto load = [this](std::string path) {
-        return [this, path] {
-            desktop.dialogAnswers = {path};
-            click("cmdLoadCAMFile");
-        };
-    };
-    const auto save = [this](std::optional<std::string> path) {
-        return [this, path] {
-            desktop.dialogAnswers = {path};
-            click("cmdSaveCAMFile");
-        };
-    };
+    const auto load = [this](std::string path) { return [this, path] { clickWithFile("cmdLoadCAMFile", path); }; };
+    const auto save = [this](std::optional<std::string> p) { return [this, p] { clickWithFile("cmdSaveCAMFile", p); }; };
     const std::function<void()> edit = [this] { makeUnsaved(); };
     const std::pair<std::function<void()>, const char*> steps[] = {
-        {[] {}, "Vantapoint V1.52"},
-        {edit, "Vantapoint V1.52*"},
-        {save(folder.file("Monza.cam")), "Monza.cam - Vantapoint V1.52"},
-        {edit, "Monza.cam* - Vantapoint V1.52"},
-        {load(spa), "Spa.cam* - Vantapoint V1.52"},
-        {load(folder.file("missing.cam")), "Spa.cam* - Vantapoint V1.52"},
-        {save(std::nullopt), "Spa.cam* - Vantapoint V1.52"},
-        {save(folder.file("a[*].cam")), "a[*].cam - Vantapoint V1.52"},
+        {[] {}, "Vantapoint V1.52"}, {edit, "Vantapoint V1.52*"},
+        {save(folder.file("Monza.cam")), "Monza.cam - Vantapoint V1.52"}, {edit, "Monza.cam* - Vantapoint V1.52"},
+        {load(spa), "Spa.cam* - Vantapoint V1.52"}, {load(folder.file("missing.cam")), "Spa.cam* - Vantapoint V1.52"},
+        {save(std::nullopt), "Spa.cam* - Vantapoint V1.52"}, {save(folder.file("a[*].cam")), "a[*].cam - Vantapoint V1.52"},
     };
     restart();
     for (std::size_t i = 0; i < std::size(steps); ++i) {

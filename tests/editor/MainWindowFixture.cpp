@@ -1,7 +1,5 @@
 #include "MainWindowFixture.h"
 
-#include "camdata/CamFile.h"
-
 #include <QAbstractButton>
 #include <QCoreApplication>
 #include <QDragEnterEvent>
@@ -32,22 +30,29 @@ void MainWindowTest::click(const QString& name)
     find<QAbstractButton>(name)->click();
 }
 
-void MainWindowTest::type(const QString& name, const QString& typed)
+std::vector<std::string> MainWindowTest::boxes() const
 {
-    auto* field = find<QLineEdit>(name);
-    QFocusEvent in(QEvent::FocusIn, Qt::TabFocusReason);
-    QCoreApplication::sendEvent(field, &in);
-    field->selectAll();
-    field->insert(typed);
-    QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
-    QCoreApplication::sendEvent(field, &out);
+    std::vector<std::string> shown;
+    for (const MessageBoxSpec& box : desktop.boxes)
+        shown.push_back(box.title + ": " + box.text);
+    return shown;
 }
 
-void MainWindowTest::pass(const QString& name)
+void MainWindowTest::clickWithFile(const QString& button, std::optional<std::string> path)
+{
+    desktop.dialogAnswers = {std::move(path)};
+    click(button);
+}
+
+void MainWindowTest::visit(const QString& name, const QString* typed)
 {
     auto* field = find<QLineEdit>(name);
     QFocusEvent in(QEvent::FocusIn, Qt::TabFocusReason);
     QCoreApplication::sendEvent(field, &in);
+    if (typed != nullptr) {
+        field->selectAll();
+        field->insert(*typed);
+    }
     QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
     QCoreApplication::sendEvent(field, &out);
 }

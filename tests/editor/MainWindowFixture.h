@@ -1,37 +1,57 @@
 #pragma once
 // The real main window built on scripted seams in a fresh program folder, with the helpers the
-// window tests share: finding controls by name, leaving fields, and CAM files made in memory.
+// window tests share: finding controls by name, leaving fields, and CAM files made in memory; and the
+// headers they all use.
 
 #include "support/QtTestApp.h"
 
+#include "camdata/CamFile.h"
 #include "camdata/CameraDocument.h"
+#include "camdata/FileSystem.h"
 #include "editor/MainWindow.h"
+#include "options/Configuration.h"
 #include "support/FakeClock.h"
 #include "support/FakeDesktop.h"
 #include "support/TempDir.h"
+#include "widgets/SpinButton.h"
+#include "widgets/TextConversions.h"
 
+#include <QApplication>
+#include <QCheckBox>
+#include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QMimeData>
+#include <QPushButton>
 #include <QStringList>
+#include <QTabWidget>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+#include <QUrl>
 #include <QWindow>
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <functional>
 #include <memory>
+#include <optional>
 #include <ostream>
 #include <string>
+#include <vector>
 
 // Readable QString values in failure messages.
-inline void PrintTo(const QString& text, std::ostream* out)
-{
-    *out << '"' << text.toStdString() << '"';
-}
+inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
 
 namespace vp::test {
 
+using Texts = std::vector<std::string>;
+
 class MainWindowTest : public ::testing::Test {
 protected:
+    ~MainWindowTest() override { QLocale::setDefault(QLocale::c()); }
     // Starts the program; the configuration is written on the first start of a folder.
     MainWindow& start(const std::string& commandLinePath = {});
     // Starts once to write the configuration, then again, with the records of the first start dropped.
@@ -52,10 +72,17 @@ protected:
     QString text(const QString& name) const { return find<QLineEdit>(name)->text(); }
     void click(const QString& name);
     // Types into a field the way a user does: it gets the focus, its text is typed over, it loses the focus.
-    void type(const QString& name, const QString& typed);
+    void type(const QString& name, const QString& typed) { visit(name, &typed); }
     // Passes through a field: it gets the focus and loses it again, nothing typed.
-    void pass(const QString& name);
+    void pass(const QString& name) { visit(name, nullptr); }
+    void visit(const QString& name, const QString* typed);
     QString status() const { return find<QLabel>(QStringLiteral("txtStatusLine"))->text(); }
+    bool enabled(const QString& name) const { return find<QWidget>(name)->isEnabled(); }
+    SpinButton* selector(const QString& set) const { return find<SpinButton>("UpDown" + set); }
+    // Each message box shown so far, as "title: text".
+    std::vector<std::string> boxes() const;
+    // Clicks a button with the file dialog answered by path (none: Cancel).
+    void clickWithFile(const QString& button, std::optional<std::string> path);
     // The title as the desktop shows it: the unsaved mark in place of "[*]".
     QString shownTitle() const
     {

@@ -3,22 +3,7 @@
 
 #include "MainWindowFixture.h"
 
-#include "camdata/FileSystem.h"
 #include "editor/CameraSetPanel.h"
-#include "widgets/SpinButton.h"
-#include "options/Configuration.h"
-
-#include <QApplication>
-#include <QCheckBox>
-#include <QDialog>
-#include <QLabel>
-#include <QPushButton>
-#include <QTabWidget>
-#include <QTest>
-#include <QTimer>
-
-#include <functional>
-#include <utility>
 
 namespace vp::test {
 namespace {
@@ -28,12 +13,9 @@ using Start = MainWindowTest;
 TEST_F(Start, FirstStartWarnsOnceAndShowsTheDefaultCameras)
 {
     MainWindow& w = start();
-    ASSERT_EQ(desktop.boxes.size(), 1U);
-    EXPECT_EQ(desktop.boxes[0].title, "Vantapoint: Error while initializing");
-    EXPECT_EQ(desktop.boxes[0].text,
-              "Vantapoint.cfg seems to be corrupt or non-existant. All options will be set back to default.\r\n"
-              "If you're about to fire up Vantapoint for the first time, this is normal.\r\n"
-              "For further information see online manual.");
+    ASSERT_EQ(boxes(), Texts{"Vantapoint: Error while initializing: Vantapoint.cfg seems to be corrupt or non-existant. "
+                             "All options will be set back to default.\r\nIf you're about to fire up Vantapoint for the "
+                             "first time, this is normal.\r\nFor further information see online manual."});
     EXPECT_EQ(desktop.boxes[0].icon, BoxIcon::Exclamation);
 
     const QStringList shown = {"0", "0", "2", "0", "1.401298E-45", "0.1", "0.1", "0.1", "0", "0", "0", "90", "0", "0"};
@@ -62,11 +44,8 @@ TEST_F(Start, AConfigurationThatCannotBeWrittenIsReportedAndStartUpGoesOn)
     // A program folder that does not exist: reading and writing the configuration both fail.
     window = std::make_unique<MainWindow>(
         EditorServices{.desktop = desktop, .clock = clock, .input = nullptr, .programFolder = folder.file("gone")}, "");
-    ASSERT_EQ(desktop.boxes.size(), 2U);
-    for (const MessageBoxSpec& box : desktop.boxes)
-        EXPECT_EQ(box.title, "Debug-Mode");
-    EXPECT_EQ(desktop.boxes[0].text, "An error occured during loading the configuration file. Code: 1");
-    EXPECT_EQ(desktop.boxes[1].text, "An error occured during loading the configuration file. Code: 3");
+    EXPECT_EQ(boxes(), (Texts{"Debug-Mode: An error occured during loading the configuration file. Code: 1",
+                              "Debug-Mode: An error occured during loading the configuration file. Code: 3"}));
     EXPECT_EQ(text("txtTV1CamData_2"), "2");
     EXPECT_FALSE(window->isModified());
 }
@@ -78,10 +57,8 @@ TEST_F(Start, AGplFolderThatLostTheGameIsForgottenAloneWithOneBox)
     options.shutdownDelay = 700;
     writeBytes(joinPath(folder.path(), kConfigFileName), configBytes(options));
     MainWindow& w = start();
-    ASSERT_EQ(desktop.boxes.size(), 1U);
-    EXPECT_EQ(desktop.boxes[0].title, "Vantapoint: Error while initializing");
-    EXPECT_EQ(desktop.boxes[0].text, "GPL was not found in " + folder.file("GPL") +
-                                         ". Set its folder again in the options; all other options are kept.");
+    EXPECT_EQ(boxes(), Texts{"Vantapoint: Error while initializing: GPL was not found in " + folder.file("GPL") +
+                             ". Set its folder again in the options; all other options are kept."});
     EXPECT_EQ(w.options().gplFolder, "GPL not installed");
     EXPECT_EQ(w.options().shutdownDelay, 700);
     EXPECT_FALSE(find<QPushButton>("cmdTestCams")->isEnabled());
@@ -91,10 +68,10 @@ TEST_F(Start, TabsFieldNamesAndHiddenControls)
 {
     start();
     auto* tabs = find<QTabWidget>("sstCamData");
-    const QStringList tabTexts = {"TV1-Cameras", "TV2-Cameras", "Pitlane-Camera", "Checks (0)"};
-    ASSERT_EQ(tabs->count(), 4);
-    for (int i = 0; i < 4; ++i)
-        EXPECT_EQ(tabs->tabText(i), tabTexts[i]);
+    QStringList tabTexts;
+    for (int i = 0; i < tabs->count(); ++i)
+        tabTexts << tabs->tabText(i);
+    EXPECT_EQ(tabTexts, (QStringList{"TV1-Cameras", "TV2-Cameras", "Pitlane-Camera", "Checks (0)"}));
 
     // The Tab key follows the window's layout, also into the pages made on their first showing.
     tabs->setCurrentIndex(3);
@@ -109,9 +86,8 @@ TEST_F(Start, TabsFieldNamesAndHiddenControls)
     EXPECT_EQ(order, landmarks);
 
     // A screen reader names each field by the caption beside it.
-    auto* distance = find<QLineEdit>("txtTV1CamData_0");
-    EXPECT_EQ(distance->accessibleName(), "Distance from s/f-line [m] -->");
-    EXPECT_EQ(find<QLabel>("lblTV1Description_0")->buddy(), distance);
+    EXPECT_EQ(find<QLineEdit>("txtTV1CamData_0")->accessibleName(), "Distance from s/f-line [m] -->");
+    EXPECT_EQ(find<QLabel>("lblTV1Description_0")->buddy(), find<QLineEdit>("txtTV1CamData_0"));
 
     // Hidden: the mode's field and spinner, the unnamed values' spinners, the pit lane's carried values.
     window->show();
@@ -125,8 +101,7 @@ TEST_F(Start, TabsFieldNamesAndHiddenControls)
 TEST_F(Start, TheWindowKeepsItsSizeAndComesBackFromMaximised)
 {
     // 11175 x 9300 twips, rounded to whole pixels.
-    const std::pair<int, QSize> sizes[] = {{96, {745, 620}}, {72, {559, 465}}, {75, {582, 484}}, {144, {1118, 930}}};
-    for (const auto& [dpi, size] : sizes)
+    for (const auto& [dpi, size] : {std::pair{96, QSize(745, 620)}, {72, {559, 465}}, {75, {582, 484}}, {144, {1118, 930}}})
         EXPECT_EQ(fixedOuterSize(dpi, dpi), size) << dpi;
 
     MainWindow& w = start();
@@ -145,7 +120,7 @@ TEST_F(Start, HelpAndHomepageOpenTheManualBesideTheProgram)
     click("cmdHelp");
     click("cmdVisitHP");
     const std::string manual = joinPath(folder.path(), "VantapointHelp.html");
-    EXPECT_EQ(desktop.opened, (std::vector<std::string>{manual, manual + "#about"}));
+    EXPECT_EQ(desktop.opened, (Texts{manual, manual + "#about"}));
 }
 
 // Exit and the window's close control end the program alike.
@@ -162,9 +137,7 @@ TEST_F(Exit, AsksWithABeepAboutUnsavedDataOnlyWithSafetyExit)
         find<QCheckBox>("chkTV2CamFixed")->click();
         desktop.boxAnswers = {BoxAnswer::Cancel};
         exit();
-        ASSERT_EQ(desktop.boxes.size(), 1U) << way;
-        EXPECT_EQ(desktop.boxes[0].title, "Vantapoint: Safety request");
-        EXPECT_EQ(desktop.boxes[0].text, "There is unsaved data in memory. Really exit?");
+        EXPECT_EQ(boxes(), Texts{"Vantapoint: Safety request: There is unsaved data in memory. Really exit?"}) << way;
         EXPECT_EQ(desktop.beeps, 1) << way;
         EXPECT_TRUE(window->isVisible()) << way << ": Cancel keeps the window and its data";
 
@@ -186,7 +159,7 @@ protected:
     void startOnTab(int tab)
     {
         restart(camFile("keys.cam", doc));
-        find<SpinButton>("UpDownTV1")->setValue(2);
+        selector("TV1")->setValue(2);
         find<QTabWidget>("sstCamData")->setCurrentIndex(tab);
         window->show();
         window->activateWindow();
@@ -204,10 +177,7 @@ protected:
         closer.start(1);
     }
 
-    void press(QKeyCombination key)
-    {
-        QTest::keyClick(QApplication::focusWidget(), key.key(), key.keyboardModifiers());
-    }
+    void press(QKeyCombination key) { QTest::keyClick(QApplication::focusWidget(), key.key(), key.keyboardModifiers()); }
     // An accelerator presses its button a moment later.
     static void settle(const std::function<bool()>& done) { static_cast<void>(QTest::qWaitFor(done, 500)); }
 
@@ -235,32 +205,18 @@ protected:
 
 TEST_F(Keys, ShortcutsAndAcceleratorsRunTheCommandsAndMoveBetweenTabsAndCameras)
 {
-    const struct {
-        int tab;
-        QKeyCombination key;
-        const char* effect;
-    } cases[] = {
-        {0, Qt::CTRL | Qt::Key_O, "tab 0, cams 2/1, open dialog"},
-        {0, Qt::ALT | Qt::Key_L, "tab 0, cams 2/1, open dialog"},
-        {0, Qt::CTRL | Qt::Key_S, "tab 0, cams 2/1, save dialog"},
-        {0, Qt::ALT | Qt::Key_O, "tab 0, cams 2/1, vp::OptionsDialog"},
+    const struct { int tab; QKeyCombination key; const char* effect; } cases[] = {
+        {0, Qt::CTRL | Qt::Key_O, "tab 0, cams 2/1, open dialog"}, {0, Qt::ALT | Qt::Key_L, "tab 0, cams 2/1, open dialog"},
+        {0, Qt::CTRL | Qt::Key_S, "tab 0, cams 2/1, save dialog"}, {0, Qt::ALT | Qt::Key_O, "tab 0, cams 2/1, vp::OptionsDialog"},
         {0, Qt::ALT | Qt::Key_T, "tab 0, cams 2/1"}, // no GPL folder: Test is greyed out
-        {0, QKeyCombination(Qt::Key_F1), "tab 0, cams 2/1, manual"},
-        {0, Qt::CTRL | Qt::Key_Q, "tab 0, cams 2/1, closed"},
-        {0, QKeyCombination(Qt::Key_F5), "tab 0, cams 2/1"},
-        {0, Qt::CTRL | Qt::Key_PageDown, "tab 1, cams 2/1"},
-        {2, Qt::CTRL | Qt::Key_PageDown, "tab 3, cams 2/1"},
-        {0, Qt::CTRL | Qt::Key_PageUp, "tab 3, cams 2/1"},
-        {1, Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab, "tab 0, cams 2/1"},
-        {0, Qt::ALT | Qt::Key_Right, "tab 0, cams 3/1"},
-        {0, QKeyCombination(Qt::Key_PageDown), "tab 0, cams 3/1"},
-        {0, Qt::ALT | Qt::Key_Left, "tab 0, cams 1/1"},
-        {0, Qt::CTRL | Qt::Key_Home, "tab 0, cams 1/1"},
-        {0, Qt::CTRL | Qt::Key_End, "tab 0, cams 4/1"},
-        {1, Qt::CTRL | Qt::Key_End, "tab 1, cams 2/3"},
-        {1, Qt::ALT | Qt::Key_Left, "tab 1, cams 2/1"},
-        {2, QKeyCombination(Qt::Key_PageDown), "tab 2, cams 2/1"},
-        {2, Qt::CTRL | Qt::Key_End, "tab 2, cams 2/1"},
+        {0, QKeyCombination(Qt::Key_F1), "tab 0, cams 2/1, manual"}, {0, Qt::CTRL | Qt::Key_Q, "tab 0, cams 2/1, closed"},
+        {0, QKeyCombination(Qt::Key_F5), "tab 0, cams 2/1"}, {0, Qt::CTRL | Qt::Key_PageDown, "tab 1, cams 2/1"},
+        {2, Qt::CTRL | Qt::Key_PageDown, "tab 3, cams 2/1"}, {0, Qt::CTRL | Qt::Key_PageUp, "tab 3, cams 2/1"},
+        {1, Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab, "tab 0, cams 2/1"}, {0, Qt::ALT | Qt::Key_Right, "tab 0, cams 3/1"},
+        {0, QKeyCombination(Qt::Key_PageDown), "tab 0, cams 3/1"}, {0, Qt::ALT | Qt::Key_Left, "tab 0, cams 1/1"},
+        {0, Qt::CTRL | Qt::Key_Home, "tab 0, cams 1/1"}, {0, Qt::CTRL | Qt::Key_End, "tab 0, cams 4/1"},
+        {1, Qt::CTRL | Qt::Key_End, "tab 1, cams 2/3"}, {1, Qt::ALT | Qt::Key_Left, "tab 1, cams 2/1"},
+        {2, QKeyCombination(Qt::Key_PageDown), "tab 2, cams 2/1"}, {2, Qt::CTRL | Qt::Key_End, "tab 2, cams 2/1"},
     };
     for (const auto& c : cases) {
         startOnTab(c.tab);
@@ -275,18 +231,12 @@ TEST_F(Keys, AnEntryBeingTypedIsCommittedFirstAFieldOnlyVisitedNever)
 {
     // Shown rounded as 1234.568: committing the shown text would change the value.
     doc.tv1.camera(2).value(1).setFloat(1234.5678F);
-    const struct {
-        const char* typed;
-        QKeyCombination key;
-        float distance;  // value #1 of TV1's camera 2 afterwards
-        int boxes;       // the questions about unsaved data
-    } cases[] = {
-        {nullptr, Qt::ALT | Qt::Key_Right, 1234.5678F, 0},
-        {nullptr, Qt::CTRL | Qt::Key_Q, 1234.5678F, 0},
-        {"150", Qt::ALT | Qt::Key_Right, 150.0F, 0},
-        {"150", Qt::CTRL | Qt::Key_PageDown, 150.0F, 0},
-        {"150", Qt::CTRL | Qt::Key_O, 150.0F, 1},
-        {"150", Qt::CTRL | Qt::Key_Q, 150.0F, 1},
+    // distance: value #1 of TV1's camera 2 afterwards
+    // boxes: the questions about unsaved data
+    const struct { const char* typed; QKeyCombination key; float distance; int boxes; } cases[] = {
+        {nullptr, Qt::ALT | Qt::Key_Right, 1234.5678F, 0}, {nullptr, Qt::CTRL | Qt::Key_Q, 1234.5678F, 0},
+        {"150", Qt::ALT | Qt::Key_Right, 150.0F, 0}, {"150", Qt::CTRL | Qt::Key_PageDown, 150.0F, 0},
+        {"150", Qt::CTRL | Qt::Key_O, 150.0F, 1}, {"150", Qt::CTRL | Qt::Key_Q, 150.0F, 1},
     };
     for (const auto& c : cases) {
         startOnTab(0);

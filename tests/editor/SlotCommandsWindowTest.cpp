@@ -3,9 +3,6 @@
 
 #include "MainWindowFixture.h"
 
-#include "camdata/CamFile.h"
-#include "widgets/SpinButton.h"
-
 namespace vp::test {
 namespace {
 
@@ -17,8 +14,6 @@ protected:
         window->options().askBeforeOverwrite = false;
         desktop.clearRecords();
     }
-    SpinButton* selector(const QString& set) { return find<SpinButton>("UpDown" + set); }
-    bool enabled(const QString& name) { return find<QWidget>(name)->isEnabled(); }
 };
 
 TEST_F(SlotCommandsWindow, RemoveAsksFirstAndCancelChangesNothing)
@@ -27,20 +22,18 @@ TEST_F(SlotCommandsWindow, RemoveAsksFirstAndCancelChangesNothing)
     click("cmdRemoveTV1");
     EXPECT_EQ(desktop.beeps, 1);
     EXPECT_EQ(status(), "Sorry, no more TV1-cameras there to delete. Ready.");
-    EXPECT_TRUE(desktop.boxes.empty()) << "no question before a refusal";
+    EXPECT_EQ(boxes(), Texts{}) << "no question before a refusal";
 
     load(CamDocument(5, 1));
     selector("TV1")->setValue(3);
     desktop.boxAnswers = {BoxAnswer::Cancel};
     const CameraDocument before = window->document();
     click("cmdRemoveTV1");
-    ASSERT_EQ(desktop.boxes.size(), 1U);
-    EXPECT_EQ(desktop.boxes[0].text,
-              "This will remove the currently shown camera from the TV1-set. Undo is NOT possible. Continue?");
+    ASSERT_EQ(boxes(), Texts{"Vantapoint: Safety request: This will remove the currently shown camera from the TV1-set. "
+                             "Undo is NOT possible. Continue?"});
     EXPECT_EQ(desktop.boxes[0].buttons, BoxButtons::OkCancel);
     EXPECT_EQ(status(), "Action canceled by user. Ready.");
-    EXPECT_TRUE(window->document() == before);
-    EXPECT_FALSE(window->isModified());
+    EXPECT_TRUE(window->document() == before && !window->isModified());
 
     click("cmdRemoveTV1"); // answered OK
     EXPECT_EQ(text("txtTotalTV1Cams"), "4");
@@ -62,12 +55,10 @@ TEST_F(SlotCommandsWindow, AssignToAllCopiesTheModeAfterItsQuestion)
     load(doc);
     desktop.boxAnswers = {BoxAnswer::Cancel};
     click("cmdAssignToAllTV1_4");
-    ASSERT_EQ(desktop.boxes.size(), 1U);
-    EXPECT_EQ(desktop.boxes[0].text,
-              "This will overwrite the same value of all other cameras in the TV1-set. Undo is NOT possible. Continue?");
+    EXPECT_EQ(boxes(), Texts{"Vantapoint: Safety request: This will overwrite the same value of all other cameras in "
+                             "the TV1-set. Undo is NOT possible. Continue?"});
     EXPECT_EQ(status(), "Action canceled by user. Ready.");
-    EXPECT_EQ(window->document().tv1.camera(2).value(5), ValueSlot::fromInt(0));
-    EXPECT_FALSE(window->isModified());
+    EXPECT_TRUE(window->document() == doc && !window->isModified());
 
     click("cmdAssignToAllTV1_4");
     for (int k = 1; k <= 3; ++k)
@@ -130,13 +121,10 @@ TEST_F(SlotCommandsWindow, AWholeSessionSavesExactlyTheEditedDocument)
     expected.tv1.camera(1).value(4).setFloat(-50);
     TvCameraRecord added = original.tv1.camera(3); // keeps the #13/#14 pair of the camera that followed
     added.value(1).setFloat(250);
-    // The default values #2 to #12, then the typed yaw of 90 degrees.
-    const ValueSlot defaults[] = {ValueSlot::fromFloat(0.0F), ValueSlot::fromFloat(2.0F), ValueSlot::fromFloat(0.0F),
-                                  ValueSlot::fromInt(1),      ValueSlot::fromFloat(0.1F), ValueSlot::fromFloat(0.1F),
-                                  ValueSlot::fromFloat(0.1F), ValueSlot::fromFloat(0.0F), ValueSlot::fromFloat(0.0F),
-                                  ValueSlot::fromFloat(0.0F), ValueSlot::fromBits(0x3FC90FDB)};
+    // The default values #2 to #12 (bits of the configuration written at the first start), then the typed yaw.
+    const std::uint32_t defaults[] = {0, 0x40000000, 0, 1, 0x3DCCCCCD, 0x3DCCCCCD, 0x3DCCCCCD, 0, 0, 0, 0x3FC90FDB};
     for (int k = 2; k <= 12; ++k)
-        added.value(k) = defaults[k - 2];
+        added.value(k) = ValueSlot::fromBits(defaults[k - 2]);
     added.value(9).setFloat(1.57079637F);
     expected.tv1.camera(3) = added;
     expected.tv1.camera(4) = original.tv1.camera(3);
