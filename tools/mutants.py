@@ -148,7 +148,7 @@ FAULTS = [
      "removing asks although the option is off"),
     ("src/editor/MainWindowEditing.cpp", "if (options_.askBeforeAssignToAll && !confirmed", "if (!confirmed",
      "assign to all asks although the option is off"),
-    ("src/editor/MainWindowEditing.cpp", "pitLanePanel_->valueSpinner(row)->setValue(*commit.echo);", "(void)commit.echo;",
+    ("src/editor/MainWindowEditing.cpp", "pitLanePanel().valueSpinner(row)->setValue(*commit.echo);", "(void)commit.echo;",
      "a typed pit-lane value leaves its spinner behind"),
     ("src/editor/MainWindowFiles.cpp", "    setModified(false);", "    setModified(true);", "a saved document stays modified"),
     ("src/editor/MainWindowFiles.cpp", "if (fileExists(camFileName_) && options_.askBeforeOverwrite) {",
