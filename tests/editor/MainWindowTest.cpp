@@ -74,9 +74,8 @@ TEST_F(Start, TabsFieldNamesAndHiddenControls)
     EXPECT_EQ(tabTexts, (QStringList{"TV1-Cameras", "TV2-Cameras", "Pitlane-Camera", "Checks (0)"}));
 
     // The Tab key follows the window's layout, also into the pages made on their first showing.
-    tabs->setCurrentIndex(3);
-    tabs->setCurrentIndex(2);
-    tabs->setCurrentIndex(0);
+    for (int tab : {3, 2, 0})
+        tabs->setCurrentIndex(tab);
     const QStringList landmarks = {"txtTV1CamData_0", "txtTV2CamData_0", "txtPitlaneCamData_0", "txtStatusLine",
                                    "cmdLoadCAMFile",  "lapStrip",        "lstChecks"};
     QStringList order;
