@@ -149,10 +149,9 @@ TEST(CamFileRead, ProgressInFileOrderTheDocumentChangedAtTheEndStaleRecordsKept)
               std::nullopt);
     EXPECT_TRUE(oldUntilComplete);
     EXPECT_TRUE(newAtComplete);
-    for (int k = 4; k <= kCameraStorage; ++k)
-        EXPECT_EQ(doc.tv1.camera(k), before.tv1.camera(k)) << "TV1 camera " << k;
-    for (int k = 3; k <= kCameraStorage; ++k)
-        EXPECT_EQ(doc.tv2.camera(k), before.tv2.camera(k)) << "TV2 camera " << k;
+    for (const auto& [set, unread] : {std::pair{CamSet::TV1, 4}, {CamSet::TV2, 3}})
+        for (int k = unread; k <= kCameraStorage; ++k)
+            EXPECT_EQ(doc.set(set).camera(k), before.set(set).camera(k)) << "camera " << k;
     const std::vector<ReadProgress> expected = {
         {Kind::HeaderStep, CamSet::TV1, 0},  {Kind::CountStep, CamSet::TV1, 0},  {Kind::CountKnown, CamSet::TV1, 3},
         {Kind::CameraStep, CamSet::TV1, 1},  {Kind::CameraStep, CamSet::TV1, 2}, {Kind::CameraStep, CamSet::TV1, 3},

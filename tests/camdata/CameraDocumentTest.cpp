@@ -36,9 +36,7 @@ TEST(CameraDocumentHeaderLength, FollowsBothCountsLittleEndian)
         updateHeaderLength(doc);
         EXPECT_EQ(doc.headerLength(), c.length);
     }
-    EXPECT_EQ(doc.header[8], 0xCC);
-    EXPECT_EQ(doc.header[9], 0x6F);
-    EXPECT_EQ(doc.header[4], 0x99);
+    EXPECT_EQ(doc.header, (CameraDocument::Header{0, 0, 0, 0, 0x99, 0, 0, 0, 0xCC, 0x6F, 0, 0}));
 }
 
 TEST(CameraSet, CountChangesByteZeroOnlyAndStaysInTheStorage)

@@ -47,9 +47,8 @@ TEST(FormatShortest, TextsThatReadBackAsTheSameFloatAndBitPatterns)
         {1e20F, "1E+20"}, {-12.5F, "-12.5"}, {kNanF, "NaN"}, {-kInfF, "-Infinity"}};
     for (const auto& [value, text] : cases)
         EXPECT_EQ(formatShortest(value), text);
-    EXPECT_EQ(formatHex32(0x3F800000), "0x3F800000");
-    EXPECT_EQ(formatHex32(1), "0x00000001");
-    EXPECT_EQ(formatHex32(0xFFFFFFFF), "0xFFFFFFFF");
+    for (const auto& [bits, text] : {std::pair{0x3F800000u, "0x3F800000"}, {1u, "0x00000001"}, {0xFFFFFFFFu, "0xFFFFFFFF"}})
+        EXPECT_EQ(formatHex32(bits), text);
 }
 
 TEST(ParseNumber, ReadsDecimalNumbersWithTheGivenSeparator)

@@ -48,11 +48,6 @@ protected:
         EXPECT_EQ(outcome.count, count);
         EXPECT_EQ(doc.tv1.count(), count);
     }
-    void expectDefaults(int k, const std::array<ValueSlot, 12>& defaults)
-    {
-        for (int i = 2; i <= 12; ++i)
-            EXPECT_EQ(doc.tv1.camera(k).value(i), defaults[static_cast<std::size_t>(i - 1)]) << "value #" << i;
-    }
 
     CameraDocument doc;
 };
@@ -66,18 +61,26 @@ TEST_F(SlotOperations, InsertionsPlaceTheNewCameraBetweenItsNeighboursOrByDistan
         {&insertCameraBehind, {0, 0.125F}, 1, kMiddle, 2, 0.062F}, // the mean 0.0625 rounded half to even
         {&insertCameraBehind, {49700}, 1, kMiddle, 2, 49900.0F}, {&insertCameraBehind, {49900}, 1, kMiddle, 2, 50000.0F},
         {&insertCameraBehind, {49800, 49900}, 1, 500, 2, 50000.0F},
-        {&insertCameraBehind, {100, 49900}, 1, 500, 2, 600.0F}};
+        {&insertCameraBehind, {100, 49900}, 1, 500, 2, 600.0F},
+        {&insertCameraBefore, {}, 1, 300, 1, 0.0F}, {&insertCameraBehind, {}, 1, 300, 1, 0.0F}}; // an empty set
     for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.distances.front() << " current " << c.current << " placed " << c.placement);
+        SCOPED_TRACE(testing::Message() << c.distances.size() << " cameras, current " << c.current << " placed " << c.placement);
+        doc.tv1.camera(1).value(1).setFloat(999); // left over from a longer set
+        doc.tv1.camera(1).value(13).setFloat(5);
         Fill(doc, CamSet::TV1, c.distances);
         const auto defaults = Defaults(c.placement);
         expectDone(c.add(doc, CamSet::TV1, c.current, defaults), c.added, static_cast<int>(c.distances.size()) + 1);
         EXPECT_EQ(distance(c.added), c.at);
+        EXPECT_EQ(doc.headerLength(), 60 + 56 * (c.distances.size() + 3)) << "the new camera and TV2's two counted";
+        if (c.distances.empty()) {
+            EXPECT_EQ(doc.tv1.camera(1).value(13), ValueSlot{});
+        }
         const auto next = static_cast<std::size_t>(c.add == &insertCameraBefore ? c.current - 1 : c.current);
         if (next < c.distances.size()) {
             EXPECT_EQ(distance(c.added + 1), c.distances[next]) << "the follower moves up unchanged";
         }
-        expectDefaults(c.added, defaults);
+        for (int i = 2; i <= 12; ++i)
+            EXPECT_EQ(doc.tv1.camera(c.added).value(i), defaults[static_cast<std::size_t>(i - 1)]) << "value #" << i;
     }
 }
 
@@ -158,21 +161,6 @@ TEST_F(SlotOperations, AssignToAllCopiesRawBitsToEveryCameraOfTheSet)
     EXPECT_EQ(doc.tv1.camera(4).value(5).asInt(), 9);
     EXPECT_EQ(doc.tv2.camera(1).value(5), ValueSlot{});
     EXPECT_DEBUG_DEATH(EXPECT_FALSE(assignToAll(doc, CamSet::TV1, 2, 12).done), "valid");
-}
-
-TEST_F(SlotOperations, AnEmptySetGetsCameraOneAtTheStart)
-{
-    const auto defaults = Defaults(300);
-    for (const Command add : {&insertCameraBefore, &insertCameraBehind}) {
-        Fill(doc, CamSet::TV1, {});
-        doc.tv1.camera(1).value(1).setFloat(999); // left over from a longer set
-        doc.tv1.camera(1).value(13).setFloat(5);
-        expectDone(add(doc, CamSet::TV1, 1, defaults), 1, 1);
-        EXPECT_EQ(distance(1), 0.0F);
-        expectDefaults(1, defaults);
-        EXPECT_EQ(doc.tv1.camera(1).value(13), ValueSlot{});
-        EXPECT_EQ(doc.headerLength(), 228u) << "60 + 56 for each of 1 + 2 cameras";
-    }
 }
 
 } // namespace

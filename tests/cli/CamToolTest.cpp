@@ -246,16 +246,14 @@ TEST(CamTool, ChecksUsageAndUnreadableFiles)
         "       vantapoint-cam export FILE.cam > CAMS.csv\n"
         "       vantapoint-cam import CAMS.csv OUT.cam\n"
         "       vantapoint-cam --help\n";
+    const auto refused = [](const std::string& path, const std::string& why) { return "vantapoint-cam: " + path + ": " + why + "\n"; };
     const struct { std::vector<std::string> args; int status; std::string out, err; } cases[] = {
         {{"check", Corpus("startup.cam")}, kExitOk, "No problems found.\n", ""},
         {{"check", dir.file("pit.cam")}, kExitFound, "Pit lane: #8 is 3, but its caption asks to leave it at 0\n", ""},
-        {{"check", Corpus("text.cam")}, kExitError, "", "vantapoint-cam: " + Corpus("text.cam") + ": Not a track-camerafile.\n"},
-        {{"export", Corpus("three_two_truncated.cam")}, kExitError, "",
-         "vantapoint-cam: " + Corpus("three_two_truncated.cam") + ": File is incomplete.\n"},
-        {{"diff", Corpus("startup.cam"), dir.file("none.cam")}, kExitError, "",
-         "vantapoint-cam: " + dir.file("none.cam") + ": File not found.\n"},
-        {{"import", dir.file("none.csv"), dir.file("out.cam")}, kExitError, "",
-         "vantapoint-cam: " + dir.file("none.csv") + ": File not found - 53\n"},
+        {{"check", Corpus("text.cam")}, kExitError, "", refused(Corpus("text.cam"), "Not a track-camerafile.")},
+        {{"export", Corpus("three_two_truncated.cam")}, kExitError, "", refused(Corpus("three_two_truncated.cam"), "File is incomplete.")},
+        {{"diff", Corpus("startup.cam"), dir.file("none.cam")}, kExitError, "", refused(dir.file("none.cam"), "File not found.")},
+        {{"import", dir.file("none.csv"), dir.file("out.cam")}, kExitError, "", refused(dir.file("none.csv"), "File not found - 53")},
         {{}, kExitError, "", "vantapoint-cam: no command\n" + usage},
         {{"show", "a.cam", "b.cam"}, kExitError, "", "vantapoint-cam: wrong number of files for show\n" + usage},
         {{"check", "--raw", "a.cam"}, kExitError, "", "vantapoint-cam: unknown option --raw\n" + usage},

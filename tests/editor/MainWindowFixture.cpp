@@ -38,6 +38,15 @@ std::vector<std::string> MainWindowTest::boxes() const
     return shown;
 }
 
+std::string MainWindowTest::state()
+{
+    std::string shown = status().toStdString() + (window->isModified() ? " | unsaved" : " | saved");
+    for (const std::string& box : boxes())
+        shown += " | " + box;
+    desktop.boxes.clear();
+    return shown;
+}
+
 void MainWindowTest::clickWithFile(const QString& button, std::optional<std::string> path)
 {
     desktop.dialogAnswers = {std::move(path)};
@@ -76,6 +85,20 @@ std::string MainWindowTest::camFile(const std::string& name, const CameraDocumen
     const std::string path = folder.file(name);
     writeBytes(path, camFileBytes(doc));
     return path;
+}
+
+void MainWindowTest::closeDialogs()
+{
+    closedDialogs.clear();
+    if (dialogCloser.isActive())
+        return;
+    QObject::connect(&dialogCloser, &QTimer::timeout, [this] {
+        if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+            closedDialogs << dialog->metaObject()->className();
+            dialog->reject();
+        }
+    });
+    dialogCloser.start(1);
 }
 
 CameraDocument CamDocument(int c1, int c2, bool fixed)

@@ -81,6 +81,8 @@ protected:
     SpinButton* selector(const QString& set) const { return find<SpinButton>("UpDown" + set); }
     // Each message box shown so far, as "title: text".
     std::vector<std::string> boxes() const;
+    // The status line, whether data is unsaved, and the boxes shown since the last look.
+    std::string state();
     // Clicks a button with the file dialog answered by path (none: Cancel).
     void clickWithFile(const QString& button, std::optional<std::string> path);
     // The title as the desktop shows it: the unsaved mark in place of "[*]".
@@ -96,6 +98,8 @@ protected:
 
     // Writes doc as a CAM file into the program folder and returns its path.
     std::string camFile(const std::string& name, const CameraDocument& doc) const;
+    // From now on each modal dialog that opens is closed again and its class added to closedDialogs.
+    void closeDialogs();
 
     QApplication& app = testApp();
     TempDir folder;
@@ -105,6 +109,11 @@ protected:
     ProgramLauncher* launcher = nullptr;
     std::unique_ptr<MainWindow> window;
     QStringList statuses;
+    QTimer dialogCloser;
+    QStringList closedDialogs;
+    // Exit and the window's close control end the program alike.
+    const std::pair<const char*, std::function<void()>> exitWays[2] = {
+        {"Exit", [this] { click("cmdExit"); }}, {"close control", [this] { window->close(); }}};
 };
 
 // A document of c1 + c2 cameras: camera k of a set has value #1 = 100 k m and the given mode.

@@ -74,9 +74,8 @@ TEST_F(Start, TabsFieldNamesAndHiddenControls)
     EXPECT_EQ(tabTexts, (QStringList{"TV1-Cameras", "TV2-Cameras", "Pitlane-Camera", "Checks (0)"}));
 
     // The Tab key follows the window's layout, also into the pages made on their first showing.
-    tabs->setCurrentIndex(3);
-    tabs->setCurrentIndex(2);
-    tabs->setCurrentIndex(0);
+    for (int tab : {3, 2, 0})
+        tabs->setCurrentIndex(tab);
     const QStringList landmarks = {"txtTV1CamData_0", "txtTV2CamData_0", "txtPitlaneCamData_0", "txtStatusLine",
                                    "cmdLoadCAMFile",  "lapStrip",        "lstChecks"};
     QStringList order;
@@ -123,16 +122,9 @@ TEST_F(Start, HelpAndHomepageOpenTheManualBesideTheProgram)
     EXPECT_EQ(desktop.opened, (Texts{manual, manual + "#about"}));
 }
 
-// Exit and the window's close control end the program alike.
-class Exit : public MainWindowTest {
-protected:
-    const std::pair<const char*, std::function<void()>> ways[2] = {
-        {"Exit", [this] { click("cmdExit"); }}, {"close control", [this] { window->close(); }}};
-};
-
-TEST_F(Exit, AsksWithABeepAboutUnsavedDataOnlyWithSafetyExit)
+TEST_F(Start, ExitAsksWithABeepAboutUnsavedDataOnlyWithSafetyExit)
 {
-    for (const auto& [way, exit] : ways) {
+    for (const auto& [way, exit] : exitWays) {
         restart().show();
         find<QCheckBox>("chkTV2CamFixed")->click();
         desktop.boxAnswers = {BoxAnswer::Cancel};
@@ -166,15 +158,7 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
         const QString fields[] = {"txtTV1CamData_0", "txtTV2CamData_0", "txtPitlaneCamData_0"};
         find<QLineEdit>(fields[tab])->setFocus();
-        // A dialog that opens is named and closed again.
-        dialogs.clear();
-        QObject::connect(&closer, &QTimer::timeout, [this] {
-            if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
-                dialogs << dialog->metaObject()->className();
-                dialog->reject();
-            }
-        });
-        closer.start(1);
+        closeDialogs();
     }
 
     void press(QKeyCombination key) { QTest::keyClick(QApplication::focusWidget(), key.key(), key.keyboardModifiers()); }
@@ -190,7 +174,7 @@ protected:
                               .arg(window->setPanel(CamSet::TV2).currentCamera())};
         for (const FileDialogSpec& dialog : desktop.dialogs)
             parts << (dialog.mode == FileDialogMode::Open ? "open dialog" : "save dialog");
-        parts << dialogs;
+        parts << closedDialogs;
         if (!desktop.opened.empty())
             parts << "manual";
         if (!window->isVisible())
@@ -199,8 +183,6 @@ protected:
     }
 
     CameraDocument doc = CamDocument(4, 3);
-    QTimer closer;
-    QStringList dialogs;
 };
 
 TEST_F(Keys, ShortcutsAndAcceleratorsRunTheCommandsAndMoveBetweenTabsAndCameras)

@@ -31,17 +31,6 @@ protected:
         return start();
     }
 
-    // F5 goes down at the first look for it and is up at the next.
-    void tapF5()
-    {
-        backend.keyState = [down = false](int virtualKey, std::int64_t) mutable {
-            if (virtualKey != VirtualKey::F5)
-                return false;
-            down = !down;
-            return down;
-        };
-    }
-
     FakeInputBackend backend{&clock};
     FakeLauncher fakeLauncher{&clock};
     std::string gpl = folder.file("GPL");
@@ -65,7 +54,8 @@ TEST_F(TestCamsWindowTest, ItPlaysTheStoredScriptAndRefusesTheCommandsThatCouldI
     window->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
     const CameraDocument before = window->document();
-    tapF5();
+    // F5 goes down at the first look for it and is up at the next.
+    backend.keyState = [down = false](int key, std::int64_t) mutable { return key == VirtualKey::F5 && (down = !down); };
     // The user's clicks, keys and a dropped file arrive while the synthetic button is held down.
     const QStringList commands = {"cmdLoadCAMFile", "cmdSaveCAMFile",  "cmdOptions",         "cmdAddTV1Before",
                                   "cmdAddTV2Behind", "cmdRemoveTV1", "cmdAssignToAllTV1_0"};
@@ -76,12 +66,8 @@ TEST_F(TestCamsWindowTest, ItPlaysTheStoredScriptAndRefusesTheCommandsThatCouldI
         [this] { QTest::keyClick(window.get(), Qt::Key_S, Qt::ControlModifier); },
         [this, &camFileData] { drop(camFileData); },
     };
+    closeDialogs();  // should one open after all, rather than leave it waiting
     QTimer::singleShot(0, window.get(), [this, &commands, &others] {
-        // Should a dialog open after all, it is closed again rather than left waiting.
-        QTimer::singleShot(0, [] {
-            if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
-                dialog->reject();
-        });
         for (const QString& name : commands)
             click(name);
         for (const std::function<void()>& other : others)
@@ -94,7 +80,7 @@ TEST_F(TestCamsWindowTest, ItPlaysTheStoredScriptAndRefusesTheCommandsThatCouldI
     EXPECT_EQ(statuses, QStringList(refusals, "Wait until GPL is closed (F5). Ready."));
     EXPECT_EQ(desktop.beeps, refusals + 1) << "one for each refusal and the end of the play";
     EXPECT_TRUE(desktop.boxes.empty());
-    EXPECT_TRUE(desktop.dialogs.empty());
+    EXPECT_TRUE(desktop.dialogs.empty() && closedDialogs.empty());
     EXPECT_EQ(window->document(), before);
     ASSERT_EQ(backend.mouseEvents.size(), 3u);
     EXPECT_EQ(backend.mouseEvents[0].dx, 32768);
@@ -107,12 +93,10 @@ TEST_F(TestCamsWindowTest, ItPlaysTheStoredScriptAndRefusesTheCommandsThatCouldI
 TEST_F(TestCamsWindowTest, ClosingTheWindowDuringTheWaitStopsItAndEndsTheProgram)
 {
     options.playScript = true;
-    const std::pair<const char*, std::function<void()>> ways[] = {
-        {"Exit", [this] { click("cmdExit"); }}, {"close control with unsaved data", [this] { window->close(); }}};
-    for (const auto& [way, exit] : ways) {
+    for (const auto& [way, exit] : exitWays) {
         startWithOptions().show();
         desktop.clearRecords();
-        const bool unsaved = std::string(way) != "Exit";
+        const bool unsaved = std::string(way) != "Exit";  // the close control with unsaved data
         if (unsaved)
             find<QCheckBox>("chkTV1CamFixed")->click();
         // F5 would come much later, long after the window was closed.
