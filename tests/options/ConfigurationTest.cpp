@@ -39,10 +39,7 @@ Bytes DefaultFile()
     return bytes;
 }
 
-bool StartsWith(const Bytes& bytes, const Bytes& prefix)
-{
-    return bytes.size() >= prefix.size() && std::equal(prefix.begin(), prefix.end(), bytes.begin());
-}
+bool StartsWith(const Bytes& bytes, const Bytes& prefix) { return bytes.size() >= prefix.size() && std::equal(prefix.begin(), prefix.end(), bytes.begin()); }
 
 OptionsRecord Unusual()
 {
@@ -98,8 +95,7 @@ TEST(ConfigBytes, RecordRoundTripsAndFieldsSitAtTheirOffsets)
     EXPECT_TRUE(read.showSafetyRequests && read.askBeforeAssignToAll);
     EXPECT_FALSE(read.askBeforeNewScript);
     const Bytes rewritten = configBytes(read);
-    EXPECT_EQ(rewritten[65], 0xFF);
-    EXPECT_EQ(rewritten[66], 0xFF);
+    EXPECT_EQ(Bytes(rewritten.begin() + 65, rewritten.begin() + 67), (Bytes{0xFF, 0xFF}));
 }
 
 TEST(ConfigBytes, ShortRecordReadsWhatIsThereAndDefaultsForTheRest)
@@ -110,10 +106,8 @@ TEST(ConfigBytes, ShortRecordReadsWhatIsThereAndDefaultsForTheRest)
         ASSERT_EQ(parseConfigBytes(configBytes(options)), options) << "cut at " << length;
     }
     // Cut inside shutdownDelay (3000 stored): it and playScript take their defaults.
-    const OptionsRecord cutInDelay = parseConfigBytes(std::span(full).first(full.size() - 5));
-    EXPECT_EQ(cutInDelay.shutdownDelay, 1500);
-    EXPECT_FALSE(cutInDelay.playScript);
-    EXPECT_EQ(cutInDelay.script.y[255], 0x12345777);
+    const OptionsRecord cut = parseConfigBytes(std::span(full).first(full.size() - 5));
+    EXPECT_EQ(std::tuple(cut.shutdownDelay, cut.playScript, cut.script.y[255]), std::tuple(1500, false, 0x12345777));
 
     // Cut inside defaultValues slot 1, after the flags: slot 0 and the flags are read.
     OptionsRecord expected;
@@ -231,7 +225,7 @@ TEST(LoadConfiguration, AGplFolderWithoutTheGameForgetsOnlyTheFolder)
         if (gone == Gone::ExeIsAFolder)
             fs::create_directory(exe);
 #ifndef _WIN32
-        if (gone == Gone::ExeIsAPipe) {
+        if (gone == Gone::ExeIsAPipe) { // braced: the assertion macro ends in an else
             ASSERT_EQ(mkfifo(exe.c_str(), 0600), 0);
         }
 #endif
