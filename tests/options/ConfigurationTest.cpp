@@ -172,8 +172,7 @@ TEST(LoadConfiguration, LaterStartIsSilentKeepsEveryValueAndGivesTheTracksFolder
 
         OptionsRecord stored;
         const ConfigLoadResult result = loadConfiguration(program, stored);
-        EXPECT_FALSE(result.showWarning || result.debugModeCode) << name;
-        EXPECT_TRUE(result.gplKnown) << name;
+        EXPECT_TRUE(!result.showWarning && !result.debugModeCode && result.gplKnown) << name;
         EXPECT_EQ(result.camFolder, options.gplFolder) << "no tracks folder: the GPL folder itself";
         EXPECT_EQ(stored, options) << name;
         EXPECT_EQ(readBytes(joinPath(program, "Vantapoint.cfg")), before) << name;
@@ -196,9 +195,7 @@ TEST(LoadConfiguration, MissingForeignOrEmptyFileIsResetWithTheWarning)
             writeBytes(dir.file("Vantapoint.cfg"), *bytes);
         OptionsRecord stored = Unusual();
         const ConfigLoadResult result = loadConfiguration(dir.path(), stored);
-        EXPECT_TRUE(result.showWarning) << name;
-        EXPECT_TRUE(result.debugModeCodes.empty()) << name;
-        EXPECT_FALSE(result.gplKnown || result.saveFailed) << name;
+        EXPECT_TRUE(result.showWarning && result.debugModeCodes.empty() && !result.gplKnown && !result.saveFailed) << name;
         EXPECT_EQ(stored, OptionsRecord{}) << name;
         const Bytes file = readBytes(dir.file("Vantapoint.cfg"));
         EXPECT_EQ(file.size(), bytes ? std::max<std::size_t>(bytes->size(), 3210) : 3210) << name;
@@ -231,8 +228,7 @@ TEST(LoadConfiguration, AGplFolderWithoutTheGameForgetsOnlyTheFolder)
 #endif
         OptionsRecord stored;
         const ConfigLoadResult result = loadConfiguration(dir.path(), stored);
-        EXPECT_FALSE(result.showWarning || result.gplKnown) << c;
-        EXPECT_TRUE(result.debugModeCodes.empty()) << c;
+        EXPECT_TRUE(!result.showWarning && !result.gplKnown && result.debugModeCodes.empty()) << c;
         EXPECT_EQ(result.gplNotFoundIn, options.gplFolder) << c;
         OptionsRecord expected = Unusual();
         expected.gplFolder = "GPL not installed";
@@ -259,10 +255,8 @@ TEST(LoadConfiguration, UnreadableFileOrMissingProgramFolderKeepTheDefaultsWitho
     for (const auto& [folder, codes] : cases) {
         OptionsRecord stored = Unusual();
         const ConfigLoadResult result = loadConfiguration(folder, stored);
-        EXPECT_FALSE(result.showWarning) << folder;
-        EXPECT_EQ(result.debugModeCodes, codes) << folder;
-        EXPECT_EQ(result.debugModeCode, 3) << folder;
-        EXPECT_TRUE(result.saveFailed) << folder;
+        EXPECT_EQ(std::tuple(result.showWarning, result.debugModeCodes, result.debugModeCode, result.saveFailed), std::tuple(false, codes, 3, true))
+            << folder;
         EXPECT_EQ(stored, OptionsRecord{}) << folder;
     }
     EXPECT_FALSE(fs::exists(dir.file("gone")));
