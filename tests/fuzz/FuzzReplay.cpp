@@ -1,13 +1,13 @@
 // Feeds every committed corpus file to a fuzz target, without libFuzzer: a target aborts on a
 // broken expectation, and the sanitizer build catches what it does out of bounds.
 
+#include "support/TempDir.h"
+
 #include <gtest/gtest.h>
 
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <vector>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size);
@@ -21,8 +21,7 @@ TEST(FuzzCorpusReplay, VP_FUZZ_TARGET)
     for (const auto& entry : std::filesystem::directory_iterator(VP_FUZZ_CORPUS_DIR)) {
         if (!entry.is_regular_file())
             continue;
-        std::ifstream in(entry.path(), std::ios::binary);
-        const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+        const std::vector<std::uint8_t> bytes = vp::test::readBytes(vp::test::utf8Path(entry.path()));
         SCOPED_TRACE(entry.path().filename().string());
         EXPECT_EQ(LLVMFuzzerTestOneInput(bytes.data(), bytes.size()), 0);
         ++inputs;

@@ -35,9 +35,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::span<const std::uint8_t> bytes(data, size);
     vp::CameraDocument doc;
     int cameraSteps = 0;
-    const auto countSteps = [&cameraSteps](const vp::ReadProgress& e) {
-        cameraSteps += e.kind == vp::ReadProgress::Kind::CameraStep ? 1 : 0;
-    };
+    const auto countSteps = [&cameraSteps](const vp::ReadProgress& e) { cameraSteps += e.kind == vp::ReadProgress::Kind::CameraStep ? 1 : 0; };
     if (vp::readCamBytes(bytes, doc, countSteps)) {
         if (!AllZero(doc))
             std::abort();

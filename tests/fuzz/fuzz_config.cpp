@@ -9,9 +9,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     const vp::OptionsRecord first = vp::parseConfigBytes(std::span<const std::uint8_t>(data, size));
     const std::vector<std::uint8_t> bytes = vp::configBytes(first);
-    if (bytes.size() != 3149 + first.header.size() + first.gplFolder.size())
-        std::abort();
-    if (!(vp::parseConfigBytes(bytes) == first))
+    if (bytes.size() != 3149 + first.header.size() + first.gplFolder.size() || !(vp::parseConfigBytes(bytes) == first))
         std::abort();
     return 0;
 }

@@ -39,10 +39,7 @@ Bytes DefaultFile()
     return bytes;
 }
 
-bool StartsWith(const Bytes& bytes, const Bytes& prefix)
-{
-    return bytes.size() >= prefix.size() && std::equal(prefix.begin(), prefix.end(), bytes.begin());
-}
+bool StartsWith(const Bytes& bytes, const Bytes& prefix) { return bytes.size() >= prefix.size() && std::equal(prefix.begin(), prefix.end(), bytes.begin()); }
 
 OptionsRecord Unusual()
 {
@@ -98,8 +95,7 @@ TEST(ConfigBytes, RecordRoundTripsAndFieldsSitAtTheirOffsets)
     EXPECT_TRUE(read.showSafetyRequests && read.askBeforeAssignToAll);
     EXPECT_FALSE(read.askBeforeNewScript);
     const Bytes rewritten = configBytes(read);
-    EXPECT_EQ(rewritten[65], 0xFF);
-    EXPECT_EQ(rewritten[66], 0xFF);
+    EXPECT_EQ(Bytes(rewritten.begin() + 65, rewritten.begin() + 67), (Bytes{0xFF, 0xFF}));
 }
 
 TEST(ConfigBytes, ShortRecordReadsWhatIsThereAndDefaultsForTheRest)
@@ -110,10 +106,8 @@ TEST(ConfigBytes, ShortRecordReadsWhatIsThereAndDefaultsForTheRest)
         ASSERT_EQ(parseConfigBytes(configBytes(options)), options) << "cut at " << length;
     }
     // Cut inside shutdownDelay (3000 stored): it and playScript take their defaults.
-    const OptionsRecord cutInDelay = parseConfigBytes(std::span(full).first(full.size() - 5));
-    EXPECT_EQ(cutInDelay.shutdownDelay, 1500);
-    EXPECT_FALSE(cutInDelay.playScript);
-    EXPECT_EQ(cutInDelay.script.y[255], 0x12345777);
+    const OptionsRecord cut = parseConfigBytes(std::span(full).first(full.size() - 5));
+    EXPECT_EQ(std::tuple(cut.shutdownDelay, cut.playScript, cut.script.y[255]), std::tuple(1500, false, 0x12345777));
 
     // Cut inside defaultValues slot 1, after the flags: slot 0 and the flags are read.
     OptionsRecord expected;
@@ -178,8 +172,7 @@ TEST(LoadConfiguration, LaterStartIsSilentKeepsEveryValueAndGivesTheTracksFolder
 
         OptionsRecord stored;
         const ConfigLoadResult result = loadConfiguration(program, stored);
-        EXPECT_FALSE(result.showWarning || result.debugModeCode) << name;
-        EXPECT_TRUE(result.gplKnown) << name;
+        EXPECT_TRUE(!result.showWarning && !result.debugModeCode && result.gplKnown) << name;
         EXPECT_EQ(result.camFolder, options.gplFolder) << "no tracks folder: the GPL folder itself";
         EXPECT_EQ(stored, options) << name;
         EXPECT_EQ(readBytes(joinPath(program, "Vantapoint.cfg")), before) << name;
@@ -202,9 +195,7 @@ TEST(LoadConfiguration, MissingForeignOrEmptyFileIsResetWithTheWarning)
             writeBytes(dir.file("Vantapoint.cfg"), *bytes);
         OptionsRecord stored = Unusual();
         const ConfigLoadResult result = loadConfiguration(dir.path(), stored);
-        EXPECT_TRUE(result.showWarning) << name;
-        EXPECT_TRUE(result.debugModeCodes.empty()) << name;
-        EXPECT_FALSE(result.gplKnown || result.saveFailed) << name;
+        EXPECT_TRUE(result.showWarning && result.debugModeCodes.empty() && !result.gplKnown && !result.saveFailed) << name;
         EXPECT_EQ(stored, OptionsRecord{}) << name;
         const Bytes file = readBytes(dir.file("Vantapoint.cfg"));
         EXPECT_EQ(file.size(), bytes ? std::max<std::size_t>(bytes->size(), 3210) : 3210) << name;
@@ -231,14 +222,13 @@ TEST(LoadConfiguration, AGplFolderWithoutTheGameForgetsOnlyTheFolder)
         if (gone == Gone::ExeIsAFolder)
             fs::create_directory(exe);
 #ifndef _WIN32
-        if (gone == Gone::ExeIsAPipe) {
+        if (gone == Gone::ExeIsAPipe) { // braced: the assertion macro ends in an else
             ASSERT_EQ(mkfifo(exe.c_str(), 0600), 0);
         }
 #endif
         OptionsRecord stored;
         const ConfigLoadResult result = loadConfiguration(dir.path(), stored);
-        EXPECT_FALSE(result.showWarning || result.gplKnown) << c;
-        EXPECT_TRUE(result.debugModeCodes.empty()) << c;
+        EXPECT_TRUE(!result.showWarning && !result.gplKnown && result.debugModeCodes.empty()) << c;
         EXPECT_EQ(result.gplNotFoundIn, options.gplFolder) << c;
         OptionsRecord expected = Unusual();
         expected.gplFolder = "GPL not installed";
@@ -265,10 +255,8 @@ TEST(LoadConfiguration, UnreadableFileOrMissingProgramFolderKeepTheDefaultsWitho
     for (const auto& [folder, codes] : cases) {
         OptionsRecord stored = Unusual();
         const ConfigLoadResult result = loadConfiguration(folder, stored);
-        EXPECT_FALSE(result.showWarning) << folder;
-        EXPECT_EQ(result.debugModeCodes, codes) << folder;
-        EXPECT_EQ(result.debugModeCode, 3) << folder;
-        EXPECT_TRUE(result.saveFailed) << folder;
+        EXPECT_EQ(std::tuple(result.showWarning, result.debugModeCodes, result.debugModeCode, result.saveFailed), std::tuple(false, codes, 3, true))
+            << folder;
         EXPECT_EQ(stored, OptionsRecord{}) << folder;
     }
     EXPECT_FALSE(fs::exists(dir.file("gone")));

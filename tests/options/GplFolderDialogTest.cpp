@@ -33,10 +33,7 @@ protected:
         drives = {Folder("a"), Folder("b"), Folder("c")};
     }
 
-    QString Folder(const QString& relative) const
-    {
-        return QDir::cleanPath(QString::fromStdString(root.path()) + QLatin1Char('/') + relative);
-    }
+    QString Folder(const QString& relative) const { return QDir::cleanPath(QString::fromStdString(root.path()) + '/' + relative); }
     static std::string Stored(const QString& folder) { return QDir::toNativeSeparators(folder).toStdString(); }
 
     std::unique_ptr<GplFolderDialog> Open(const QString& start)

@@ -1,16 +1,14 @@
 #include "editor/MainWindow.h"
 
 #include "camdata/FileSystem.h"
-#include "options/Configuration.h"
-#include "support/QtTestApp.h"
 #include "options/OptionsDialog.h"
 #include "support/FakeClock.h"
 #include "support/FakeDesktop.h"
 #include "support/FakeInputBackend.h"
+#include "support/QtTestApp.h"
 #include "support/TempDir.h"
 
 #include <QApplication>
-#include <QCheckBox>
 #include <QDir>
 #include <QListWidget>
 #include <QLocale>
@@ -25,6 +23,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace vp {
@@ -121,10 +120,7 @@ TEST_F(OptionsCommandTest, OkAdoptsTheOptionsWritesTheRecordAndOpensTheTracksFol
     EXPECT_EQ(at(48 + g + 3139, 4), (Bytes{0xDC, 0x05, 0x00, 0x00}));
 
     // OK without a GPL folder disables "Test" and keeps the file folder.
-    Options([this](OptionsDialog& dialog) {
-        ChangeGplFolder(dialog, true);
-        Click(dialog, "cmdOK");
-    });
+    Options([this](OptionsDialog& dialog) { ChangeGplFolder(dialog, true); Click(dialog, "cmdOK"); });
     EXPECT_EQ(window->options().gplFolder, "GPL not installed");
     EXPECT_FALSE(TestEnabled());
     EXPECT_EQ(window->camFolder(), joinPath(gplFolder, "tracks"));
@@ -141,10 +137,7 @@ TEST_F(OptionsCommandTest, CancelOrTheCloseControlDiscardsANewGplFolderAndEveryC
         Click(dialog, "chkAll");
         Click(dialog, "cmdCancel");
     });
-    Options([](OptionsDialog& dialog) {
-        Click(dialog, "chkExit");
-        dialog.close();
-    });
+    Options([](OptionsDialog& dialog) { Click(dialog, "chkExit"); dialog.close(); });
     EXPECT_EQ(window->options(), stored);
     EXPECT_EQ(test::readBytes(ConfigPath()), before);
     EXPECT_FALSE(TestEnabled());
@@ -156,14 +149,10 @@ TEST_F(OptionsCommandTest, AFailedSaveIsReportedAndTheNewOptionsStayInEffect)
     Start();
     std::filesystem::remove(ConfigPath());
     std::filesystem::create_directory(ConfigPath());
-    Options([](OptionsDialog& dialog) {
-        Click(dialog, "chkExit");
-        Click(dialog, "cmdOK");
-    });
+    Options([](OptionsDialog& dialog) { Click(dialog, "chkExit"); Click(dialog, "cmdOK"); });
     ASSERT_EQ(desktop.boxes.size(), 1U);
     const MessageBoxSpec& box = desktop.boxes[0];
-    EXPECT_EQ(box.title, "Vantapoint: Error");
-    EXPECT_EQ(box.icon, BoxIcon::Stop);
+    EXPECT_EQ(std::tuple(box.title, box.icon), std::tuple("Vantapoint: Error", BoxIcon::Stop));
     // The system's reason sits between the two fixed parts.
     EXPECT_TRUE(box.text.starts_with("The options couldn't be saved to Vantapoint.cfg: ")) << box.text;
     EXPECT_TRUE(box.text.ends_with(". They stay in effect until you exit Vantapoint.")) << box.text;

@@ -3,7 +3,6 @@
 
 #include "options/OptionsDialog.h"
 
-#include "camdata/FileSystem.h"
 #include "options/GplFolderDialog.h"
 #include "remote/MouseInput.h"
 #include "remote/ScriptActivity.h"
@@ -15,10 +14,8 @@
 #include "support/TempDir.h"
 
 #include <QCheckBox>
-#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -32,12 +29,17 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <tuple>
 #include <vector>
 
 namespace vp {
 namespace {
 
-const char* const kSingleSafetyBoxes[] = {"chkLoad", "chkSafe", "chkConfigure", "chkRemove", "chkExit", "chkAssign"};
+// The six questions under the master switch, in focus order, and the flag each writes.
+const std::pair<const char*, bool OptionsRecord::*> kSafetyBoxes[] = {
+    {"chkLoad", &OptionsRecord::askBeforeLoad},           {"chkSafe", &OptionsRecord::askBeforeOverwrite},
+    {"chkConfigure", &OptionsRecord::askBeforeNewScript}, {"chkRemove", &OptionsRecord::askBeforeRemove},
+    {"chkExit", &OptionsRecord::askBeforeExit},           {"chkAssign", &OptionsRecord::askBeforeAssignToAll}};
 
 class OptionsDialogTest : public ::testing::Test {
 protected:
@@ -58,11 +60,7 @@ protected:
     }
 
     // The options for the script commands: a GPL folder, no questions.
-    void ScriptReady()
-    {
-        given.gplFolder = "/games/GPL";
-        given.showInformation = given.askBeforeNewScript = false;
-    }
+    void ScriptReady() { given.gplFolder = "/games/GPL"; given.showInformation = given.askBeforeNewScript = false; }
 
     void hold(int virtualKey, std::int64_t first, std::int64_t end) { input.holds.push_back({virtualKey, first, end, true}); }
 
@@ -80,20 +78,14 @@ protected:
     // no text it only passes through.
     static void Enter(QWidget& dialog, int k, const char* text = nullptr)
     {
-        Find<QTabWidget>(dialog, "sstOptions")->setCurrentIndex(1);
+        Tab(dialog, 1);
         Box(dialog, k)->setFocus(Qt::TabFocusReason);
         if (text != nullptr)
             QTest::keyClicks(Box(dialog, k), text);
         Find(dialog, "chkFixedSwitchOver")->setFocus(Qt::TabFocusReason);
     }
 
-    static void ExpectSafetyBoxes(QWidget& dialog, bool checked, bool enabled)
-    {
-        for (const char* name : kSingleSafetyBoxes) {
-            EXPECT_EQ(Find(dialog, name)->isChecked(), checked) << name;
-            EXPECT_EQ(Find(dialog, name)->isEnabled(), enabled) << name;
-        }
-    }
+    static void Tab(QWidget& dialog, int page) { Find<QTabWidget>(dialog, "sstOptions")->setCurrentIndex(page); }
 
     test::FakeDesktop desktop;
     test::FakeClock clock;
@@ -120,45 +112,37 @@ TEST_F(OptionsDialogTest, OpeningShowsTheStoredOptionsAsTheyAreWithTheBoxesNamed
     for (const auto& [k, name] : {std::pair{0, "Camera value #1:"}, {3, "Camera value #4:"}, {11, "Camera value #12:"}})
         EXPECT_EQ(Box(*dialog, k)->accessibleName(), name);
     QWidget* step = Find(*dialog, "chkAll");
-    for (const char* name : kSingleSafetyBoxes) {
+    for (const auto& [name, flag] : kSafetyBoxes) {
         step = step->nextInFocusChain();
         EXPECT_EQ(step->objectName(), name);
     }
     EXPECT_TRUE(Find(*dialog, "chkAll")->isChecked() && Find(*dialog, "chkExit")->isChecked());
-    EXPECT_FALSE(Find(*dialog, "chkRemove")->isChecked());
-    EXPECT_TRUE(Find(*dialog, "chkRemove")->isEnabled());
+    EXPECT_TRUE(!Find(*dialog, "chkRemove")->isChecked() && Find(*dialog, "chkRemove")->isEnabled());
 }
 
 TEST_F(OptionsDialogTest, TheMasterSwitchSetsAllSixAndRemembersNothing)
 {
-    given.askBeforeAssignToAll = given.showInformation = false;
-    given.showSafetyRequests = false;
+    given.askBeforeAssignToAll = given.showInformation = given.showSafetyRequests = false;
     auto dialog = Open();
     const auto& o = dialog->options();
-    ExpectSafetyBoxes(*dialog, false, false);
-    EXPECT_FALSE(o.askBeforeAssignToAll || o.askBeforeNewScript || o.askBeforeExit || o.askBeforeLoad || o.askBeforeRemove || o.askBeforeOverwrite);
-
-    auto* all = Find(*dialog, "chkAll");
-    all->click();
-    EXPECT_TRUE(o.showSafetyRequests);
-    ExpectSafetyBoxes(*dialog, true, true);
-    EXPECT_TRUE(o.askBeforeAssignToAll && o.askBeforeNewScript && o.askBeforeExit && o.askBeforeLoad && o.askBeforeRemove && o.askBeforeOverwrite);
-    EXPECT_FALSE(o.showInformation);
-    all->click();
-    EXPECT_FALSE(o.showSafetyRequests);
-    ExpectSafetyBoxes(*dialog, false, false);
-    EXPECT_FALSE(o.askBeforeAssignToAll || o.askBeforeNewScript || o.askBeforeExit || o.askBeforeLoad || o.askBeforeRemove || o.askBeforeOverwrite);
+    for (const bool on : {false, true, false}) {
+        if (on != o.showSafetyRequests)
+            Find(*dialog, "chkAll")->click();
+        EXPECT_EQ(o.showSafetyRequests, on);
+        EXPECT_FALSE(o.showInformation);
+        for (const auto& [name, flag] : kSafetyBoxes) {
+            EXPECT_EQ(Find(*dialog, name)->isChecked(), on) << name;
+            EXPECT_EQ(Find(*dialog, name)->isEnabled(), on) << name;
+            EXPECT_EQ(o.*flag, on) << name;
+        }
+    }
 }
 
 TEST_F(OptionsDialogTest, EachFlagBoxWritesItsOwnFlag)
 {
     auto dialog = Open();
-    const std::vector<std::pair<const char*, bool OptionsRecord::*>> boxes{
-        {"chkLoad", &OptionsRecord::askBeforeLoad},           {"chkSafe", &OptionsRecord::askBeforeOverwrite},
-        {"chkConfigure", &OptionsRecord::askBeforeNewScript}, {"chkRemove", &OptionsRecord::askBeforeRemove},
-        {"chkExit", &OptionsRecord::askBeforeExit},           {"chkAssign", &OptionsRecord::askBeforeAssignToAll},
-        {"chkInformation", &OptionsRecord::showInformation}, {"chkFixedSwitchOver", &OptionsRecord::fixedSwitchOver},
-    };
+    std::vector<std::pair<const char*, bool OptionsRecord::*>> boxes(std::begin(kSafetyBoxes), std::end(kSafetyBoxes));
+    boxes.insert(boxes.end(), {{"chkInformation", &OptionsRecord::showInformation}, {"chkFixedSwitchOver", &OptionsRecord::fixedSwitchOver}});
     for (const auto& [name, flag] : boxes) {
         OptionsRecord expected = dialog->options();
         expected.*flag = false;
@@ -202,7 +186,7 @@ TEST_F(OptionsDialogTest, PlacementSwitchStoresTwoHundredThenTheMiddleAgainAndFi
     auto* atDistance = Find<QRadioButton>(*dialog, "optValue1_1");
     EXPECT_TRUE(middle->isChecked());
     EXPECT_FALSE(distance->isEnabled());
-    Find<QTabWidget>(*dialog, "sstOptions")->setCurrentIndex(1);
+    Tab(*dialog, 1);
     atDistance->click();
     EXPECT_TRUE(distance->isEnabled());
     EXPECT_EQ(distance->text(), "200");
@@ -217,10 +201,10 @@ TEST_F(OptionsDialogTest, PlacementSwitchStoresTwoHundredThenTheMiddleAgainAndFi
 
     auto* fixed = Find(*dialog, "chkValue5");
     EXPECT_TRUE(fixed->isChecked());
-    fixed->click();
-    EXPECT_EQ(dialog->options().defaultValues[4].bits(), 0x00000000U);
-    fixed->click();
-    EXPECT_EQ(dialog->options().defaultValues[4].bits(), 0x00000001U);
+    for (const std::uint32_t bits : {0U, 1U}) {
+        fixed->click();
+        EXPECT_EQ(dialog->options().defaultValues[4].bits(), bits);
+    }
 
     given.defaultValues[0] = ValueSlot::fromFloat(0.25F);
     auto reopened = Open();
@@ -245,7 +229,7 @@ TEST_F(OptionsDialogTest, RemoteControlsFollowTheGplFolderAndTheScriptAndHelpOpe
     for (const char* name : remote)
         EXPECT_TRUE(Find<QWidget>(*dialog, name)->isEnabled()) << name;
     EXPECT_TRUE(Find(*dialog, "chkPlayScript")->isChecked());
-    Find<QTabWidget>(*dialog, "sstOptions")->setCurrentIndex(2);
+    Tab(*dialog, 2);
     Find(*dialog, "chkPlayScript")->click();
     EXPECT_FALSE(dialog->options().playScript);
 }
@@ -254,7 +238,7 @@ TEST_F(OptionsDialogTest, TheShutdownSliderMovesTowardsTheEndEachInputPointsAt)
 {
     given.gplFolder = "/games/gpl";
     auto dialog = Open();
-    Find<QTabWidget>(*dialog, "sstOptions")->setCurrentIndex(2);
+    Tab(*dialog, 2);
     auto* slider = Find<QScrollBar>(*dialog, "hscShutdown");
     const int y = slider->height() / 2;
     EXPECT_TRUE(slider->focusPolicy() & Qt::TabFocus) << "the keys can reach it";
@@ -279,7 +263,6 @@ TEST_F(OptionsDialogTest, RecordingFillsTheDialogsScriptAndOffersItForTesting)
 {
     ScriptReady();
     auto dialog = Open(false);
-    ASSERT_FALSE(dialog->testScriptButton()->isEnabled());
     hold(VirtualKey::LeftButton, 1500, 1510);
     input.pointer = PointerPosition{320, 240};
     hold(VirtualKey::F5, 2000, 2010);

@@ -3,6 +3,8 @@
 
 #include "seams/Clock.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <vector>
 
 namespace vp::test {
@@ -13,12 +15,7 @@ public:
     std::vector<std::int64_t> sleeps;
 
     std::int64_t nowMs() override { return now; }
-    void sleepMs(std::int64_t ms) override
-    {
-        sleeps.push_back(ms);
-        if (ms > 0)
-            now += ms;
-    }
+    void sleepMs(std::int64_t ms) override { sleeps.push_back(ms); now += std::max<std::int64_t>(ms, 0); }
 };
 
 } // namespace vp::test

@@ -65,14 +65,8 @@ public:
     std::vector<RecordedKey> keys;
     std::int64_t polls = 0;
 
-    bool mouseEvent(std::uint32_t flags, std::int32_t dx, std::int32_t dy, std::int32_t data) override
-    {
-        mouseEvents.push_back({flags, dx, dy, data, now()});
-        return acceptMouseEvents;
-    }
-
+    bool mouseEvent(std::uint32_t flags, std::int32_t dx, std::int32_t dy, std::int32_t data) override { mouseEvents.push_back({flags, dx, dy, data, now()}); return acceptMouseEvents; }
     ScreenSize screenSize() override { return screen; }
-
     std::optional<WindowRect> windowRect(WindowHandle window) override
     {
         const auto it = windows.find(window);
@@ -91,17 +85,8 @@ public:
     }
 
     std::optional<PointerPosition> pointerPosition() override { return takeFront(pointerQueue, pointer); }
-
-    bool sendKey(int virtualKey) override
-    {
-        keys.push_back({virtualKey, now()});
-        return acceptKeys;
-    }
-
-    std::unique_ptr<InputWatch> watchInput() override
-    {
-        return watchedEvents && clock_ != nullptr ? std::make_unique<Watch>(*this) : nullptr;
-    }
+    bool sendKey(int virtualKey) override { keys.push_back({virtualKey, now()}); return acceptKeys; }
+    std::unique_ptr<InputWatch> watchInput() override { return watchedEvents && clock_ ? std::make_unique<Watch>(*this) : nullptr; }
 
 private:
     class Watch final : public InputWatch {

@@ -10,10 +10,7 @@ namespace fs = std::filesystem;
 
 namespace vp::test {
 
-fs::path nativePath(const std::string& path)
-{
-    return fs::path(std::u8string(path.begin(), path.end()));
-}
+fs::path nativePath(const std::string& path) { return fs::path(std::u8string(path.begin(), path.end())); }
 
 std::string utf8Path(const fs::path& path)
 {
@@ -43,10 +40,7 @@ TempDir::~TempDir()
     fs::remove_all(nativePath(path_), ec);
 }
 
-std::string TempDir::file(const std::string& name) const
-{
-    return utf8Path(nativePath(path_) / nativePath(name));
-}
+std::string TempDir::file(const std::string& name) const { return utf8Path(nativePath(path_) / nativePath(name)); }
 
 std::vector<std::uint8_t> readBytes(const std::string& path)
 {

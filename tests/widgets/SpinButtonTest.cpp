@@ -14,11 +14,7 @@ namespace {
 
 class SpinButtonTest : public ::testing::Test {
 protected:
-    SpinButtonTest()
-    {
-        spinner.setRange(-360, 360);
-        spinner.setSingleStep(100);
-    }
+    SpinButtonTest() { spinner.setRange(-360, 360); spinner.setSingleStep(100); }
     QApplication& app = test::testApp();
     SpinButton spinner;
 };
@@ -55,8 +51,8 @@ TEST_F(SpinButtonTest, ClicksAndArrowKeysStepByTheSingleStepAndStopAtTheEnds)
     EXPECT_EQ(changes.count(), 2) << "at the end nothing moves and nothing is reported";
 
     spinner.setValue(-300);
-    QTest::mouseClick(spinner.downButton(), Qt::LeftButton);
-    QTest::mouseClick(spinner.downButton(), Qt::LeftButton);
+    for (int i = 0; i < 2; ++i)
+        QTest::mouseClick(spinner.downButton(), Qt::LeftButton);
     EXPECT_EQ(spinner.value(), -360);
 
     spinner.setValue(0);
