@@ -65,7 +65,11 @@ public:
     std::vector<RecordedKey> keys;
     std::int64_t polls = 0;
 
-    bool mouseEvent(std::uint32_t flags, std::int32_t dx, std::int32_t dy, std::int32_t data) override { mouseEvents.push_back({flags, dx, dy, data, now()}); return acceptMouseEvents; }
+    bool mouseEvent(std::uint32_t flags, std::int32_t dx, std::int32_t dy, std::int32_t data) override
+    {
+        mouseEvents.push_back({flags, dx, dy, data, now()});
+        return acceptMouseEvents;
+    }
     ScreenSize screenSize() override { return screen; }
     std::optional<WindowRect> windowRect(WindowHandle window) override
     {
