@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace vp {
 namespace {
 
@@ -26,28 +28,22 @@ TEST(CommandLinePath, JoinsTheArgumentsAndRemovesOnlyEnclosingQuotes)
 
 TEST(ParseCommandLine, TakesTheScreenshotOptionOutWhereverItStands)
 {
-    for (const Args& args : {Args{"--screenshot", "shot.png", "\"My", "Track.cam\""},
-                             Args{"\"My", "--screenshot", "shot.png", "Track.cam\""}}) {
+    const std::tuple<Args, std::optional<std::string>, std::string> cases[] = { // and the screenshot and path taken
+        {{"--screenshot", "shot.png", "\"My", "Track.cam\""}, "shot.png", "My Track.cam"},
+        {{"\"My", "--screenshot", "shot.png", "Track.cam\""}, "shot.png", "My Track.cam"},
+        {{"monza.cam"}, std::nullopt, "monza.cam"}};
+    for (const auto& [args, screenshot, path] : cases) {
         const CommandLine line = parseCommandLine(args);
-        EXPECT_FALSE(line.error);
-        EXPECT_EQ(line.screenshotFile, "shot.png");
-        EXPECT_EQ(line.path, "My Track.cam");
+        EXPECT_EQ(std::tuple(line.error.has_value(), line.screenshotFile, line.path), std::tuple(false, screenshot, path)) << path;
     }
-    const CommandLine plain = parseCommandLine({"monza.cam"});
-    EXPECT_FALSE(plain.error);
-    EXPECT_FALSE(plain.screenshotFile);
-    EXPECT_EQ(plain.path, "monza.cam");
-
-    EXPECT_TRUE(parseCommandLine({"monza.cam", "--screenshot"}).error);
-    EXPECT_TRUE(parseCommandLine({"--screenshot", ""}).error);
+    EXPECT_TRUE(parseCommandLine({"monza.cam", "--screenshot"}).error && parseCommandLine({"--screenshot", ""}).error);
 }
 
 TEST(WantsOffscreenPlatform, OnlyForTheScreenshotModeWithoutAPlatformOfTheUsers)
 {
     const struct {
         Args args;
-        bool variableSet;
-        bool offscreen;
+        bool variableSet, offscreen;
     } cases[] = {
         {{"--screenshot", "shot.png"}, false, true},
         {{"monza.cam", "--screenshot", "shot.png"}, false, true},

@@ -1,9 +1,9 @@
 #include "app/ManualPath.h"
 #include "app/QtDesktop.h"
 
+#include "support/QtTestApp.h"
 #include "support/TempDir.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
@@ -15,6 +15,7 @@
 
 #include <filesystem>
 #include <sstream>
+#include <tuple>
 
 namespace vp {
 namespace {
@@ -41,54 +42,42 @@ TEST(DocumentUrl, LocalPathsWithAFragmentOnlyAfterTheFileName)
     test::TempDir dir;
     const std::string existing = dir.file("notes#1");
     test::writeBytes(existing, {'x'});
-    const struct {
-        std::string address, local, fragment; // local is empty for an address that is no file
-    } cases[] = {
+    // The address, its local file (none for an address that is no file) and its fragment.
+    const std::tuple<std::string, std::string, std::string> cases[] = {
         {"/opt/My Tools/VantapointHelp.html#about", "/opt/My Tools/VantapointHelp.html", "about"},
         {"/games/GPL#2/VantapointHelp.html", "/games/GPL#2/VantapointHelp.html", ""},
         {existing, existing, ""},
         {"https://example.org/vantapoint/#download", "", "download"},
         {"mailto:someone@example.org", "", ""},
     };
-    for (const auto& c : cases) {
-        const QUrl url = documentUrl(c.address);
-        EXPECT_EQ(QFile::encodeName(url.toLocalFile()).toStdString(), c.local) << c.address;
-        EXPECT_EQ(url.fragment().toStdString(), c.fragment) << c.address;
-        EXPECT_TRUE(!c.local.empty() || url.toString().toStdString() == c.address) << c.address;
+    for (const auto& [address, local, fragment] : cases) {
+        const QUrl url = documentUrl(address);
+        EXPECT_EQ(std::pair(QFile::encodeName(url.toLocalFile()).toStdString(), url.fragment().toStdString()), std::pair(local, fragment)) << address;
+        EXPECT_TRUE(!local.empty() || url.toString().toStdString() == address) << address;
     }
     EXPECT_TRUE(documentUrl("C:\\GPL\\VantapointHelp.html").isLocalFile());
 }
 
 TEST(ManualPath, BesideTheProgramFirstThenWhereTheInstallationPutsIt)
 {
-    const struct {
-        bool beside, installed;
-        const char* expected; // below the test folder
-    } cases[] = {
-        {true, true, "/bin/VantapointHelp.html"},
-        {false, true, "/share/vantapoint/VantapointHelp.html"},
-        {false, false, "/bin/VantapointHelp.html"}, // Help then reports it missing
-    };
-    for (const auto& c : cases) {
+    // Beside the program, installed, and the path below the test folder.
+    const std::tuple<bool, bool, const char*> cases[] = {{true, true, "/bin/VantapointHelp.html"},
+        {false, true, "/share/vantapoint/VantapointHelp.html"}, {false, false, "/bin/VantapointHelp.html"}}; // Help then reports it missing
+    for (const auto& [beside, installed, expected] : cases) {
         test::TempDir dir;
         std::filesystem::create_directories(dir.file("bin"));
         std::filesystem::create_directories(dir.file("share/vantapoint"));
-        if (c.beside)
+        if (beside)
             test::writeBytes(dir.file("bin/VantapointHelp.html"), {'x'});
-        if (c.installed)
+        if (installed)
             test::writeBytes(dir.file("share/vantapoint/VantapointHelp.html"), {'x'});
-        EXPECT_EQ(manualPath(dir.file("bin"), "../share/vantapoint"), dir.path() + c.expected)
-            << c.beside << c.installed;
+        EXPECT_EQ(manualPath(dir.file("bin"), "../share/vantapoint"), dir.path() + expected) << beside << installed;
     }
 }
 
 TEST(QtDesktop, TheFileDialogOpensWithAnEmptyFileNameEvenInAFolderThatIsGone)
 {
-    static int argc = 1;
-    static char name[] = "qt-desktop-test";
-    static char* argv[] = {name, nullptr};
-    static QApplication* app = new QApplication(argc, argv);
-    (void)app;
+    test::testApp();
     test::TempDir dir;
     const QString folder = QDir::cleanPath(QString::fromStdString(dir.path()));
     for (const std::string& start : {dir.path(), dir.file("tracks")}) {
@@ -102,10 +91,8 @@ TEST(QtDesktop, TheFileDialogOpensWithAnEmptyFileNameEvenInAFolderThatIsGone)
             dialog->reject();
         });
         QtDesktop desktop;
-        EXPECT_EQ(desktop.fileDialog({FileDialogMode::Open, "Vantapoint: Load&Save", "All Files (*.*)|*.*", start, ""}),
-                  std::nullopt);
-        EXPECT_EQ(shownFolder.toStdString(), folder.toStdString()) << start;
-        EXPECT_EQ(shownName.toStdString(), "") << start;
+        EXPECT_EQ(desktop.fileDialog({FileDialogMode::Open, "Vantapoint: Load&Save", "All Files (*.*)|*.*", start, ""}), std::nullopt);
+        EXPECT_EQ(std::pair(shownFolder, shownName), std::pair(folder, QString())) << start;
     }
 }
 
@@ -113,9 +100,7 @@ TEST(ScreenshotDesktop, WritesEveryBoxAnsweredOkAndCancelsEveryFileDialog)
 {
     std::ostringstream log;
     ScreenshotDesktop desktop(log);
-    EXPECT_EQ(desktop.messageBox({"Vantapoint: Safety request", "first line\r\nsecond line", BoxIcon::Exclamation,
-                                  BoxButtons::OkCancel}),
-              BoxAnswer::Ok);
+    EXPECT_EQ(desktop.messageBox({"Vantapoint: Safety request", "first line\r\nsecond line", BoxIcon::Exclamation, BoxButtons::OkCancel}), BoxAnswer::Ok);
     EXPECT_EQ(desktop.fileDialog({FileDialogMode::Open, "Vantapoint: Load&Save", "", "", ""}), std::nullopt);
     EXPECT_EQ(log.str(), "message box \"Vantapoint: Safety request\", answered OK:\nfirst line\nsecond line\n"
                          "file dialog \"Vantapoint: Load&Save\", cancelled\n");

@@ -54,12 +54,7 @@ protected:
     std::string oldPath = std::getenv("PATH") != nullptr ? std::getenv("PATH") : "";
 
     void SetUp() override { setenv("VP_LAUNCH_OUT", dir.file("out.txt").c_str(), 1); }
-    void TearDown() override
-    {
-        QDir::setCurrent(previousFolder);
-        setenv("PATH", oldPath.c_str(), 1);
-        unsetenv("VP_LAUNCH_OUT");
-    }
+    void TearDown() override { QDir::setCurrent(previousFolder); setenv("PATH", oldPath.c_str(), 1); unsetenv("VP_LAUNCH_OUT"); }
 };
 
 TEST_F(QtLauncherTest, StartsAnExecutableDetachedWithoutArgumentsInTheCurrentFolderAndWindowsProgramsThroughWine)
@@ -86,13 +81,10 @@ TEST_F(QtLauncherTest, ChoosesWineOnlyForWindowsProgramsAndFailsForWhatCannotBeS
     WriteFile(dir.file("windows.exe"), "MZ", false);
     WriteFile(dir.file("native.exe"), kReporter, true);
     const auto throughWine = launchCommandFor(Q(dir.file("windows.exe")), "/usr/bin/wine");
-    ASSERT_TRUE(throughWine);
-    EXPECT_EQ(throughWine->program, "/usr/bin/wine");
-    EXPECT_EQ(throughWine->arguments, QStringList{Q(dir.file("windows.exe"))});
     const auto direct = launchCommandFor(Q(dir.file("native.exe")), "/usr/bin/wine");
-    ASSERT_TRUE(direct);
-    EXPECT_EQ(direct->program, Q(dir.file("native.exe")));
-    EXPECT_TRUE(direct->arguments.isEmpty());
+    ASSERT_TRUE(throughWine && direct);
+    EXPECT_EQ(std::pair(throughWine->program, throughWine->arguments), std::pair(QString("/usr/bin/wine"), QStringList{Q(dir.file("windows.exe"))}));
+    EXPECT_EQ(std::pair(direct->program, direct->arguments), std::pair(Q(dir.file("native.exe")), QStringList{}));
     EXPECT_FALSE(launchCommandFor(Q(dir.file("windows.exe")), ""));
 
     fs::create_directory(dir.file("folder.exe"));

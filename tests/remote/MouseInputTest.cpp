@@ -13,8 +13,8 @@
 namespace vp {
 namespace {
 
-using Pair = std::pair<std::int32_t, std::int32_t>;
 using Flags = std::vector<std::uint32_t>;
+using Sent = std::tuple<std::uint32_t, std::int32_t, std::int32_t, std::int32_t>; // flags, dx, dy, data
 constexpr std::uint32_t kAbsMove = MouseFlags::Move | MouseFlags::Absolute;
 
 class MouseInputTest : public testing::Test {
@@ -25,15 +25,15 @@ protected:
 
     MouseInput make() { return MouseInput(backend, clock, [this] { ++processed; }); }
 
-    // The (dx, dy) of the only event sent since the last call, which must be a move with `flags`.
-    Pair onlyMove(std::uint32_t flags)
+    // The flags, dx, dy and data of the only event sent since the last call.
+    Sent only()
     {
         EXPECT_EQ(backend.mouseEvents.size(), 1u);
         const auto e = backend.mouseEvents.empty() ? test::RecordedMouseEvent{} : backend.mouseEvents.front();
         backend.mouseEvents.clear();
-        EXPECT_EQ(std::pair(e.flags, e.data), std::pair(flags, 0));
-        return {e.dx, e.dy};
+        return {e.flags, e.dx, e.dy, e.data};
     }
+    Sent move(std::int32_t dx, std::int32_t dy, std::uint32_t flags = kAbsMove) { return {flags, dx, dy, 0}; }
 
     Flags flagsSent() const
     {
@@ -59,10 +59,7 @@ TEST_F(MouseInputTest, OnlyButtonsOneTwoAndFourArePressedAndReleased)
 
 TEST_F(MouseInputTest, ClickPressesLetsEventsRunHoldsThenReleases)
 {
-    MouseInput mouse(backend, clock, [this] {
-        ++processed;
-        EXPECT_TRUE(backend.mouseEvents.size() == 1u && clock.sleeps.empty());
-    });
+    MouseInput mouse(backend, clock, [this] { ++processed; EXPECT_TRUE(backend.mouseEvents.size() == 1u && clock.sleeps.empty()); });
     EXPECT_EQ(mouse.clickDelay(), 250);
     mouse.setClickDelay(-5); // ignored
     mouse.click();
@@ -83,20 +80,14 @@ TEST_F(MouseInputTest, ClickPressesLetsEventsRunHoldsThenReleases)
 
 TEST_F(MouseInputTest, AbsoluteMoveScalesToTheNormalisedRangeOfTheScreenOfCreationRoundingHalvesToEven)
 {
-    struct Case {
-        ScreenSize screen;
-        std::int32_t x, y;
-        Pair sent;
-    };
     // On 2 x 2, 1/2 and 3/2 of 65535 lie halfway: 32767.5 goes up, 98302.5 down; off-screen passes on.
-    for (const Case& c : {Case{{1024, 768}, 512, 384, {32768, 32768}}, Case{{1024, 768}, 256, 0, {16384, 0}},
-                          Case{{1024, 768}, 1024, 768, {65535, 65535}}, Case{{1024, 768}, 320, 240, {20480, 20480}},
-                          Case{{2, 2}, 1, 3, {32768, 98302}}, Case{{2, 2}, -1, -3, {-32768, -98302}}}) {
-        backend.screen = c.screen;
+    for (auto [side, x, y, dx, dy] : {std::array{1024, 512, 384, 32768, 32768}, {1024, 256, 0, 16384, 0}, {1024, 1024, 768, 65535, 65535},
+                                      {1024, 320, 240, 20480, 20480}, {2, 1, 3, 32768, 98302}, {2, -1, -3, -32768, -98302}}) {
+        backend.screen = side == 2 ? ScreenSize{2, 2} : ScreenSize{1024, 768};
         MouseInput mouse = make();
         backend.screen = {2048, 1536}; // a later change of the screen does not count
-        EXPECT_TRUE(mouse.moveTo(c.x, c.y));
-        EXPECT_EQ(onlyMove(kAbsMove), c.sent) << c.x << "," << c.y << " on " << c.screen.width;
+        EXPECT_TRUE(mouse.moveTo(x, y));
+        EXPECT_EQ(only(), move(dx, dy)) << x << "," << y << " on " << side;
     }
 }
 
@@ -128,7 +119,7 @@ TEST_F(MouseInputTest, RelativeMovesPassUnchangedAbsoluteOnesNeedAMeasuredScreen
         EXPECT_FALSE(mouse.moveTo(10, 10));
         mouse.clickAt(10, 10);
         EXPECT_TRUE(mouse.moveBy(-10, 5));
-        EXPECT_EQ(onlyMove(MouseFlags::Move), (Pair{-10, 5}));
+        EXPECT_EQ(only(), move(-10, 5, MouseFlags::Move));
     }
     backend.acceptMouseEvents = false;
     EXPECT_FALSE(make().moveBy(1, 1));
@@ -142,9 +133,9 @@ TEST_F(MouseInputTest, WindowsAreMovedToAtTheirCentreCutTowardZeroAndClickedTher
     backend.windows = {{7, {10, 20, 111, 221}}, {8, {10, 20, -1, 9}}};
     MouseInput mouse = make();
     EXPECT_TRUE(mouse.moveToWindow(7));
-    EXPECT_EQ(onlyMove(kAbsMove), (Pair{60, 120}));
+    EXPECT_EQ(only(), move(60, 120));
     mouse.moveToWindow(8); // inverted: -11 / 2 is -5, not -6
-    EXPECT_EQ(onlyMove(kAbsMove), (Pair{5, 15}));
+    EXPECT_EQ(only(), move(5, 15));
     EXPECT_FALSE(mouse.moveToWindow(42));
     mouse.clickWindow(42);
     EXPECT_TRUE(backend.mouseEvents.empty() && clock.sleeps.empty());
@@ -152,8 +143,7 @@ TEST_F(MouseInputTest, WindowsAreMovedToAtTheirCentreCutTowardZeroAndClickedTher
     mouse.clickWindow(7);
     mouse.clickAt(3, 4);
     EXPECT_EQ(flagsSent(), (Flags{kAbsMove, MouseFlags::LeftDown, MouseFlags::LeftUp, kAbsMove, MouseFlags::LeftDown, MouseFlags::LeftUp}));
-    EXPECT_EQ((Pair{backend.mouseEvents[0].dx, backend.mouseEvents[0].dy}), (Pair{60, 120}));
-    EXPECT_EQ((Pair{backend.mouseEvents[3].dx, backend.mouseEvents[3].dy}), (Pair{3, 4}));
+    EXPECT_EQ(std::tuple(backend.mouseEvents[0].dx, backend.mouseEvents[0].dy, backend.mouseEvents[3].dx, backend.mouseEvents[3].dy), std::tuple(60, 120, 3, 4));
     EXPECT_EQ(clock.sleeps, (std::vector<std::int64_t>{250, 250}));
 }
 
@@ -163,10 +153,7 @@ TEST_F(MouseInputTest, WheelSendsNotchesTimesDirectionOtherDirectionsTurnDown)
     for (auto [notches, direction, data] :
          {std::array{3, 120, 360}, {3, -120, -360}, {3, 7, -360}, {3, 0, -360}, {-2, 120, -240}, {0, 120, 0}}) {
         mouse.turnWheel(notches, direction);
-        ASSERT_EQ(backend.mouseEvents.size(), 1u);
-        const auto e = backend.mouseEvents.front();
-        backend.mouseEvents.clear();
-        EXPECT_EQ(std::tuple(e.flags, e.dx, e.dy, e.data), std::tuple(MouseFlags::Wheel, 0, 0, data)) << notches << " x " << direction;
+        EXPECT_EQ(only(), (Sent{MouseFlags::Wheel, 0, 0, data})) << notches << " x " << direction;
     }
 }
 

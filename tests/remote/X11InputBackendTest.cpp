@@ -82,8 +82,8 @@ protected:
 
 TEST_F(X11InputBackendTest, PointerButtonsAndWheelReachTheWindow)
 {
-    EXPECT_EQ(backend->screenSize().width, DisplayWidth(display, DefaultScreen(display)));
-    EXPECT_EQ(backend->screenSize().height, DisplayHeight(display, DefaultScreen(display)));
+    const ScreenSize screen = backend->screenSize();
+    EXPECT_EQ(std::pair(screen.width, screen.height), std::pair(DisplayWidth(display, DefaultScreen(display)), DisplayHeight(display, DefaultScreen(display))));
     auto position = backend->pointerPosition();
     ASSERT_TRUE(position);
     EXPECT_EQ(std::pair(position->x, position->y), std::pair(200, 110));
@@ -91,8 +91,7 @@ TEST_F(X11InputBackendTest, PointerButtonsAndWheelReachTheWindow)
     ASSERT_TRUE(mouse->moveBy(-3, 0));
     position = backend->pointerPosition();
     ASSERT_TRUE(position);
-    EXPECT_LT(position->x, 200);
-    EXPECT_EQ(position->y, 110);
+    EXPECT_TRUE(position->x < 200 && position->y == 110) << position->x << "," << position->y;
 
     // Left is X button 1, right is 3; only the pressed one reads as down.
     for (auto [button, key, other, xButton] : {std::array{1, VirtualKey::LeftButton, VirtualKey::RightButton, 1},
@@ -119,8 +118,8 @@ TEST_F(X11InputBackendTest, KeysAreTypedAndReadAndTheWatchReportsTheLeftButtonAn
         const XEvent event = nextEvent(KeyPressMask | KeyReleaseMask);
         EXPECT_EQ(std::pair(event.type, event.xkey.keycode), std::pair(type, unsigned(XKeysymToKeycode(display, XK_Escape))));
     }
-    EXPECT_FALSE(backend->isKeyDown(VirtualKey::Escape));
-    EXPECT_FALSE(backend->sendKey(0x41)); // no key code for it here: refused rather than typed as something else
+    // 0x41 has no key code here: refused rather than typed as something else.
+    EXPECT_FALSE(backend->isKeyDown(VirtualKey::Escape) || backend->sendKey(0x41));
 
     const KeyCode f5 = XKeysymToKeycode(display, XK_F5);
     const KeyCode escape = XKeysymToKeycode(display, XK_Escape);
@@ -132,8 +131,7 @@ TEST_F(X11InputBackendTest, KeysAreTypedAndReadAndTheWatchReportsTheLeftButtonAn
     ASSERT_TRUE(watch);
     const auto first = watch->next(1000); // held as the watch opened: a press then
     ASSERT_TRUE(first);
-    EXPECT_EQ(first->change, InputChange::F5Down);
-    EXPECT_GE(first->atMs, static_cast<std::int64_t>(f5Pressed));
+    EXPECT_TRUE(first->change == InputChange::F5Down && first->atMs >= static_cast<std::int64_t>(f5Pressed));
 
     // Left-handed: X buttons 1 and 3 swap their roles until the end of the test.
     buttonMap.resize(256);
@@ -157,17 +155,15 @@ TEST_F(X11InputBackendTest, KeysAreTypedAndReadAndTheWatchReportsTheLeftButtonAn
             continue;
         const auto heard = watch->next(1000);
         ASSERT_TRUE(heard) << code;
-        EXPECT_EQ(heard->change, *change);
-        EXPECT_EQ(heard->atMs, static_cast<std::int64_t>(key ? event.xkey.time : event.xbutton.time));
+        EXPECT_EQ(std::pair(heard->change, heard->atMs), std::pair(*change, static_cast<std::int64_t>(key ? event.xkey.time : event.xbutton.time)));
     }
     EXPECT_FALSE(watch->next(50));
 }
 
 TEST_F(X11InputBackendTest, WindowRectangleIsInScreenPixelsAndAGoneWindowHasNone)
 {
-    const auto rect = backend->windowRect(window);
-    ASSERT_TRUE(rect);
-    EXPECT_EQ(std::tuple(rect->left, rect->top, rect->right, rect->bottom), std::tuple(100, 50, 300, 170));
+    const auto rect = backend->windowRect(window).value_or(WindowRect{});
+    EXPECT_EQ(std::tuple(rect.left, rect.top, rect.right, rect.bottom), std::tuple(100, 50, 300, 170));
     const Window gone = window;
     XDestroyWindow(display, window);
     XSync(display, False);
