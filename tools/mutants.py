@@ -284,24 +284,46 @@ class TestPrograms:
         return out
 
 
-def run_group(programs, program, group, timeout):
-    """True when the tests of one program pass."""
+def run_group(programs, program, group, timeout, failures=None):
+    """True when the tests of one program pass. With a failures list, every test is run and the names
+    of the failing ones are added to it (the program's name alone when it hangs or fails to report)."""
     env = dict(os.environ)
     for item in group["env"]:
         key, _, value = item.partition("=")
         env[key] = value
     env["LC_ALL"] = "C.UTF-8"
+    report = pathlib.Path(programs.build_dir) / "mutant-report.json"
+    report.unlink(missing_ok=True)
     try:
         if group["gtest"]:
-            result = run([program, "--gtest_fail_fast", "--gtest_brief=1"], cwd=group["cwd"], env=env,
+            extra = [f"--gtest_output=json:{report}"] if failures is not None else ["--gtest_fail_fast"]
+            result = run([program, "--gtest_brief=1", *extra], cwd=group["cwd"], env=env,
                          stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=timeout)
         else:
             names = "|".join(group["tests"])
             result = run(["ctest", "-R", f"^({names})$", "--timeout", str(timeout)], cwd=programs.build_dir,
                          stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=timeout + 30)
-        return result.returncode == 0
+        passed = result.returncode == 0
     except subprocess.TimeoutExpired:
-        return False
+        passed = False
+    if failures is not None and not passed:
+        failures.extend(failing_tests(programs, program, group, report))
+    return passed
+
+
+def failing_tests(programs, program, group, report):
+    """The names of the failing tests of one program run, from its report or ctest's log."""
+    name = os.path.basename(program)
+    if group["gtest"]:
+        if not report.is_file():
+            return [f"{name} (no report)"]
+        suites = json.loads(report.read_text()).get("testsuites", [])
+        failed = [f"{suite['name']}.{case['name']}" for suite in suites for case in suite.get("testsuite", [])
+                  if case.get("failures")]
+        return failed or [f"{name} (exit code)"]
+    log = pathlib.Path(programs.build_dir) / "Testing/Temporary/LastTestsFailed.log"
+    failed = [line.split(":", 1)[1] for line in log.read_text().splitlines() if ":" in line] if log.is_file() else []
+    return failed or [f"{name} (hung)"]
 
 
 def ordered(programs, affected, area):
@@ -312,12 +334,26 @@ def ordered(programs, affected, area):
     return sorted(affected, key=key)
 
 
+def write_matrix(path, matrix):
+    """Writes fault -> catching tests, and prints the tests that alone catch a fault."""
+    path.write_text(json.dumps({str(n): sorted(set(t)) for n, t in matrix.items()}, indent=1) + "\n")
+    alone = {}
+    for n, tests in matrix.items():
+        if len(set(tests)) == 1:
+            alone.setdefault(tests[0], []).append(n)
+    say(f"\nmatrix written to {path}; tests that alone catch a fault:")
+    for test, faults in sorted(alone.items()):
+        say(f"  {test}: {', '.join(map(str, faults))}")
+
+
 def main():
     parser = argparse.ArgumentParser(prog="tools/mutants.sh", description="Plants faults one at a time and runs the tests.")
     parser.add_argument("--list", action="store_true", help="list the faults and stop")
     parser.add_argument("--only", help="only these faults: N or N,M,... (numbers from --list)")
     parser.add_argument("--jobs", type=int, default=2)
     parser.add_argument("--timeout", type=int, default=120, help="seconds for one test program")
+    parser.add_argument("--matrix", metavar="FILE",
+                        help="run every affected test for each fault and write which tests catch it (JSON)")
     args = parser.parse_args()
 
     if args.list:
@@ -352,6 +388,7 @@ def main():
 
     caught = missed = errors = 0
     escaped = []
+    matrix = {}
     for n in chosen:
         path, old, new, what = FAULTS[n - 1]
         file = scratch.tree / path
@@ -365,6 +402,7 @@ def main():
         affected = ordered(programs, programs.affected(path, usable), area)
         t0 = time.monotonic()
         verdict = "NOT caught"
+        catchers = []
         try:
             file.write_text(original.replace(old, new, 1))
             own = [p for p in affected if f"/tests/{area}/" in p]
@@ -375,12 +413,19 @@ def main():
                 if not scratch.ninja(stage, args.jobs):
                     verdict = "TOOL ERROR: does not build"
                     break
+                if args.matrix:
+                    for p in stage:
+                        run_group(programs, p, programs.groups[p], args.timeout, catchers)
+                    if catchers:
+                        verdict = f"caught by {len(catchers)} tests"
+                    continue
                 failing = next((p for p in stage if not run_group(programs, p, programs.groups[p], args.timeout)), None)
                 if failing:
                     verdict = f"caught by {os.path.basename(failing)}"
                     break
         finally:
             file.write_text(original)
+        matrix[n] = catchers
         if verdict.startswith("TOOL ERROR"):
             errors += 1
         elif verdict.startswith("caught"):
@@ -390,6 +435,8 @@ def main():
             escaped.append(n)
         say(f"{n:3d}  {verdict:<40s} {path}: {what}  ({time.monotonic() - t0:.0f} s)")
 
+    if args.matrix:
+        write_matrix(pathlib.Path(args.matrix), matrix)
     say(f"\ncaught {caught} of {caught + missed}; not caught: {', '.join(map(str, escaped)) or 'none'}"
         f"{f'; tool errors {errors}' if errors else ''}  ({(time.monotonic() - started) / 60:.0f} min)")
     return 1 if errors else 0
