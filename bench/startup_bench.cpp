@@ -14,6 +14,7 @@
 #include "support/BenchSupport.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QProcess>
 #include <QWidget>
 
@@ -60,6 +61,14 @@ int Probe(int argc, char** argv)
     if (kind == "bare") {
         QWidget window;
         window.resize(745, 620);
+        window.show();
+        QApplication::processEvents();
+        return 0;
+    }
+    if (kind == "text") {
+        QWidget window;
+        window.resize(745, 620);
+        QLabel label(QStringLiteral("Vantapoint"), &window);
         window.show();
         QApplication::processEvents();
         return 0;
@@ -123,6 +132,13 @@ void BareWindowProgram(benchmark::State& state)
     MeasureStarts(state, {"--probe", "bare"}, "the bare window program failed");
 }
 
+// The bare window with one line of text: what starting the font system and drawing the first
+// glyphs add, which any window with a caption pays.
+void TextWindowProgram(benchmark::State& state)
+{
+    MeasureStarts(state, {"--probe", "text"}, "the text window program failed");
+}
+
 void VantapointStartup(benchmark::State& state)
 {
     const QStringList arguments{"--probe", "main", QString::fromStdString(Folder().path().string())};
@@ -141,6 +157,7 @@ void MainWindowInProcess(benchmark::State& state)
 }
 
 BENCHMARK(BareWindowProgram)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(3.0);
+BENCHMARK(TextWindowProgram)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(3.0);
 BENCHMARK(VantapointStartup)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(3.0);
 BENCHMARK(MainWindowInProcess)->Unit(benchmark::kMillisecond)->UseRealTime();
 
