@@ -232,6 +232,10 @@ int main(int argc, char** argv)
     std::cout << "\nstart-up until the window is shown:\n";
     PrintRatio("real time", vantapoint.realTime, bare.realTime);
     PrintRatio("CPU time of the program", vantapoint.childCpu, bare.childCpu);
+    const RatioReporter::Figures text = reporter.figures("TextWindowProgram");
+    if (text.realTime > 0 && bare.realTime > 0)
+        std::cout << "real time, window with one line of text / bare Qt window program = "
+                  << text.realTime / bare.realTime << "x\n";
     benchmark::Shutdown();
     return 0;
 }
