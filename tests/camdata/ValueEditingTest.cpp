@@ -4,7 +4,6 @@
 
 #include <limits>
 #include <optional>
-#include <tuple>
 #include <vector>
 
 namespace vp {
@@ -48,15 +47,6 @@ TEST_F(TvCommit, BoundsAreInclusiveAndAnglesAreCheckedAsSinglePrecisionRadians)
     }
 }
 
-TEST_F(TvCommit, StoresSinglePrecisionAndAnglesAsRadians)
-{
-    for (const auto& [field, typed, stored] : {std::tuple{0, 1234.5678, 1234.5678F}, {8, 12.4, 0.216420814F}, {11, 360.0, 6.2831855F}}) {
-        ASSERT_TRUE(commit(field, typed));
-        EXPECT_EQ(slot(field + 1).asFloat(), stored) << typed;
-    }
-    EXPECT_EQ(cameras.camera(1), TvCameraRecord{}) << "only the current camera changes";
-}
-
 TEST_F(TvCommit, ChangeOverFollowsATypedDistanceWithinTenKilometresWhenTheOptionIsOn)
 {
     const struct { float distance, changeOver; double typed; bool option, accepted; float expected; } cases[] = {
@@ -90,8 +80,6 @@ TEST_F(TvCommit, SpinnerStepsStoreThePositionsValueButNotForTheModeOrTheLastValu
     EXPECT_EQ(slot(14), ValueSlot{});
 
     PitCameraRecord pit;  // only its seven named values
-    ASSERT_TRUE(stepPitValue(pit, 6, 2));
-    EXPECT_EQ(pit.value(7).asFloat(), 0.0349065848F) << "2 degrees";
     EXPECT_FALSE(stepPitValue(pit, 7, 5));
     EXPECT_EQ(pit.value(8), ValueSlot{});
 }
