@@ -50,10 +50,7 @@ TEST(ValueDisplay, TheModeIsItsSlotReadAsAFloat)
 
 TEST(ValueDisplay, ThePitLaneShowsSevenDigitsAndDegreesWithThreeDecimals)
 {
-    EXPECT_EQ(Pit(3, 0.7854F).text, "45");
     EXPECT_EQ(Pit(6, 0.12345F, ',').text, "7,073");
-    EXPECT_EQ(Pit(8, -0.125F).text, "-0.125");
-    EXPECT_EQ(Pit(0, 12345.6789F).text, "12345.68");
     EXPECT_EQ(Pit(9, 3.5e35F).text, "3.5E+35") << "no overflow when scaled by 1000";
     EXPECT_EQ(Pit(12, -3.4028235e38F).text, "-3.402823E+38");
     EXPECT_EQ(Pit(0, 123.456F).spinnerPosition, 123456.0) << "a step starts from the shown value";
