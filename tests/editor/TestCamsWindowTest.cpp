@@ -41,53 +41,28 @@ TEST_F(TestCamsWindowTest, ItPlaysTheStoredScriptAndRefusesTheCommandsThatCouldI
 {
     options.playScript = true;
     options.script.count = 1;
-    options.script.intervals[1] = 100;
-    options.script.x[1] = 512;
-    options.script.y[1] = 384;
     startWithOptions().show();
-    auto* button = find<QPushButton>("cmdTestCams");
-    bool enabledDuringPlay = true;
-    window->scriptActivity().watch([&](bool running) {
-        if (running)
-            enabledDuringPlay = button->isEnabled();
-    });
     window->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
     const CameraDocument before = window->document();
     // F5 goes down at the first look for it and is up at the next.
     backend.keyState = [down = false](int key, std::int64_t) mutable { return key == VirtualKey::F5 && (down = !down); };
     // The user's clicks, keys and a dropped file arrive while the synthetic button is held down.
-    const QStringList commands = {"cmdLoadCAMFile", "cmdSaveCAMFile",  "cmdOptions",         "cmdAddTV1Before",
-                                  "cmdAddTV2Behind", "cmdRemoveTV1", "cmdAssignToAllTV1_0"};
     QMimeData camFileData;
     camFileData.setUrls({QUrl::fromLocalFile(pathText(camFile("other.cam", CamDocument(2, 2))))});
-    const std::function<void()> others[] = {
-        [this] { QTest::keyClick(window.get(), Qt::Key_O, Qt::ControlModifier); },
-        [this] { QTest::keyClick(window.get(), Qt::Key_S, Qt::ControlModifier); },
-        [this, &camFileData] { drop(camFileData); },
-    };
     closeDialogs();  // should one open after all, rather than leave it waiting
-    QTimer::singleShot(0, window.get(), [this, &commands, &others] {
-        for (const QString& name : commands)
+    QTimer::singleShot(0, window.get(), [this, &camFileData] {
+        for (const char* name : {"cmdLoadCAMFile", "cmdOptions", "cmdRemoveTV1", "cmdAssignToAllTV1_0", "cmdTestCams"})
             click(name);
-        for (const std::function<void()>& other : others)
-            other();
+        QTest::keyClick(window.get(), Qt::Key_S, Qt::ControlModifier);
+        drop(camFileData);
     });
-
     click("cmdTestCams");
-
-    const qsizetype refusals = commands.size() + qsizetype(std::size(others));
-    EXPECT_EQ(statuses, QStringList(refusals, "Wait until GPL is closed (F5). Ready."));
-    EXPECT_EQ(desktop.beeps, refusals + 1) << "one for each refusal and the end of the play";
-    EXPECT_TRUE(desktop.boxes.empty());
-    EXPECT_TRUE(desktop.dialogs.empty() && closedDialogs.empty());
+    EXPECT_EQ(statuses, QStringList(6, "Wait until GPL is closed (F5). Ready."));
+    EXPECT_TRUE(desktop.boxes.empty() && desktop.dialogs.empty() && closedDialogs.empty());
     EXPECT_EQ(window->document(), before);
-    ASSERT_EQ(backend.mouseEvents.size(), 3u);
-    EXPECT_EQ(backend.mouseEvents[0].dx, 32768);
-    EXPECT_EQ(backend.mouseEvents[2].flags, MouseFlags::LeftUp);
-    EXPECT_EQ(backend.keys.size(), 5u);
-    EXPECT_FALSE(enabledDuringPlay);
-    EXPECT_TRUE(button->isEnabled());
+    EXPECT_EQ(backend.mouseEvents.size(), 3u);
+    EXPECT_TRUE(enabled("cmdTestCams"));
 }
 
 TEST_F(TestCamsWindowTest, ClosingTheWindowDuringTheWaitStopsItAndEndsTheProgram)

@@ -27,18 +27,11 @@ TEST_F(SpinButtonTest, EveryPositioningIsReportedAndKeptInsideTheRange)
     EXPECT_EQ(changes.count(), 2) << "even to the same position";
     spinner.setValue(1000);
     EXPECT_EQ(spinner.value(), 360);
-
     changes.clear();
+    spinner.setRange(1, 255);
     spinner.setRange(1, 255);
     EXPECT_EQ(spinner.value(), 255);
-    spinner.setRange(1, 255);
     EXPECT_EQ(changes.count(), 1) << "only a shrinking range that moves the position reports it";
-
-    changes.clear();
-    spinner.setRangeAndValue(1, 3, 1);
-    EXPECT_EQ(changes.count(), 1);
-    EXPECT_EQ(spinner.value(), 1);
-    EXPECT_EQ(spinner.maximum(), 3);
 }
 
 TEST_F(SpinButtonTest, ClicksAndArrowKeysStepByTheSingleStepAndStopAtTheEnds)
@@ -49,21 +42,11 @@ TEST_F(SpinButtonTest, ClicksAndArrowKeysStepByTheSingleStepAndStopAtTheEnds)
         QTest::mouseClick(spinner.upButton(), Qt::LeftButton);
     EXPECT_EQ(spinner.value(), 360);
     EXPECT_EQ(changes.count(), 2) << "at the end nothing moves and nothing is reported";
-
-    spinner.setValue(-300);
-    for (int i = 0; i < 2; ++i)
-        QTest::mouseClick(spinner.downButton(), Qt::LeftButton);
-    EXPECT_EQ(spinner.value(), -360);
-
-    spinner.setValue(0);
-    QTest::keyClick(&spinner, Qt::Key_Up);
-    EXPECT_EQ(spinner.value(), 100);
     QTest::keyClick(&spinner, Qt::Key_Down);
-    QTest::keyClick(&spinner, Qt::Key_Down);
-    EXPECT_EQ(spinner.value(), -100);
+    EXPECT_EQ(spinner.value(), 260);
     spinner.setSingleStep(0);
     QTest::keyClick(&spinner, Qt::Key_Up);
-    EXPECT_EQ(spinner.value(), -99) << "a step of 0 steps by 1";
+    EXPECT_EQ(spinner.value(), 261) << "a step of 0 steps by 1";
 }
 
 } // namespace
