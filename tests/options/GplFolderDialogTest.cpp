@@ -5,7 +5,6 @@
 
 #include <QComboBox>
 #include <QDir>
-#include <QFileInfo>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -123,14 +122,6 @@ TEST_F(GplFolderDialogTest, ChoosingADriveRechecksItsCurrentFolder)
     }
     driveList->setCurrentIndex(2);
     EXPECT_EQ(List(*dialog)->count(), 1);
-
-    const QStringList system = systemDrives();
-    ASSERT_FALSE(system.isEmpty());
-#ifndef Q_OS_WIN
-    EXPECT_EQ(system.front(), "/");
-    for (const QString& drive : system)
-        EXPECT_TRUE(QFileInfo(drive).isDir()) << drive.toStdString();
-#endif
 }
 
 } // namespace

@@ -1,7 +1,7 @@
 #pragma once
 // A scripted input backend: records every mouse event and keystroke with the clock's time, and
 // answers screen size, window rectangles, key state and pointer position from what the test set.
-// Its input watch is the polling one, or with `watchedEvents` set, a platform's own.
+// It has no input watch of its own: the commands poll it.
 
 #include "remote/InputBackend.h"
 #include "seams/Clock.h"
@@ -12,7 +12,6 @@
 #include <deque>
 #include <functional>
 #include <map>
-#include <memory>
 #include <optional>
 #include <vector>
 
@@ -56,11 +55,6 @@ public:
     bool acceptMouseEvents = true;
     bool acceptKeys = true;
 
-    // With these set, watchInput() hands them out as a platform's own events, in order, each once the
-    // clock has reached its time; the watch's clock runs watchClockOffsetMs ahead of the clock.
-    std::optional<std::deque<InputEvent>> watchedEvents;
-    std::int64_t watchClockOffsetMs = 0;
-
     std::vector<RecordedMouseEvent> mouseEvents;
     std::vector<RecordedKey> keys;
     std::int64_t polls = 0;
@@ -90,25 +84,8 @@ public:
 
     std::optional<PointerPosition> pointerPosition() override { return takeFront(pointerQueue, pointer); }
     bool sendKey(int virtualKey) override { keys.push_back({virtualKey, now()}); return acceptKeys; }
-    std::unique_ptr<InputWatch> watchInput() override { return watchedEvents && clock_ ? std::make_unique<Watch>(*this) : nullptr; }
 
 private:
-    class Watch final : public InputWatch {
-    public:
-        explicit Watch(FakeInputBackend& backend) : backend_(backend) {}
-        std::int64_t nowMs() override { return backend_.now() + backend_.watchClockOffsetMs; }
-        std::optional<InputEvent> next(std::int64_t timeoutMs) override
-        {
-            auto& events = *backend_.watchedEvents;
-            const bool due = !events.empty() && events.front().atMs <= nowMs() + timeoutMs;
-            backend_.clock_->sleepMs(due ? events.front().atMs - nowMs() : timeoutMs);
-            return due ? std::optional(takeFront(events, InputEvent{})) : std::nullopt;
-        }
-
-    private:
-        FakeInputBackend& backend_;
-    };
-
     std::int64_t now() const { return clock_ != nullptr ? clock_->nowMs() : 0; }
 
     Clock* clock_;
