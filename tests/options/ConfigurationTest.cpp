@@ -16,9 +16,7 @@ namespace fs = std::filesystem;
 namespace vp {
 namespace {
 
-using test::readBytes;
-using test::TempDir;
-using test::writeBytes;
+using test::readBytes, test::TempDir, test::writeBytes;
 using Bytes = std::vector<std::uint8_t>;
 
 // The file a first start writes, spelled out byte by byte.
@@ -49,13 +47,9 @@ OptionsRecord Unusual()
     options.defaultValues[4] = ValueSlot::fromInt(0);
     options.defaultValues[9] = ValueSlot::fromBits(0xFFC00123); // a NaN with payload
     options.script.count = 255;
-    for (int i = 0; i < kClickSlots; ++i) {
-        options.script.intervals[i] = i * 1000;
-        options.script.x[i] = -i;
-        options.script.y[i] = 0x12345678 + i;
-    }
-    options.shutdownDelay = 3000;
-    options.playScript = true;
+    for (int i = 0; i < kClickSlots; ++i)
+        std::tie(options.script.intervals[i], options.script.x[i], options.script.y[i]) = std::tuple(i * 1000, -i, 0x12345678 + i);
+    std::tie(options.shutdownDelay, options.playScript) = std::tuple(3000, true);
     return options;
 }
 
@@ -112,15 +106,13 @@ TEST(ConfigBytes, ShortRecordReadsWhatIsThereAndDefaultsForTheRest)
     EXPECT_EQ(parseConfigBytes(std::span(full).first(65 + 22)), expected);
 
     const OptionsRecord lengthBeyondTheEnd = parseConfigBytes(Bytes{0xFF, 0xFF, 'a', 'b'});
-    EXPECT_EQ(lengthBeyondTheEnd.header, "ab");
-    EXPECT_EQ(lengthBeyondTheEnd.gplFolder, "GPL not installed");
+    EXPECT_EQ(std::tuple(lengthBeyondTheEnd.header, lengthBeyondTheEnd.gplFolder), std::tuple("ab", "GPL not installed"));
     EXPECT_EQ(parseConfigBytes(Bytes{}).header, "") << "no header is never the right one";
 }
 
 TEST(ConfigBytes, TextTooLongForItsLengthFieldIsRefused)
 {
-    EXPECT_TRUE(fitsInTextField(std::string(65535, 'x')));
-    EXPECT_FALSE(fitsInTextField(std::string(65536, 'x')));
+    EXPECT_TRUE(fitsInTextField(std::string(65535, 'x')) && !fitsInTextField(std::string(65536, 'x')));
     OptionsRecord tooLong;
     tooLong.gplFolder = std::string(65536, 'x');
     EXPECT_TRUE(configBytes(tooLong).empty());
@@ -195,20 +187,17 @@ TEST(LoadConfiguration, AGplFolderWithoutTheGameForgetsOnlyTheFolder)
         if (gone == Gone::ExeIsAFolder)
             fs::create_directory(exe);
 #ifndef _WIN32
-        if (gone == Gone::ExeIsAPipe) { // braced: the assertion macro ends in an else
-            ASSERT_EQ(mkfifo(exe.c_str(), 0600), 0);
-        }
+        ASSERT_TRUE(gone != Gone::ExeIsAPipe || mkfifo(exe.c_str(), 0600) == 0);
 #endif
         OptionsRecord stored;
         const ConfigLoadResult result = loadConfiguration(dir.path(), stored);
         EXPECT_TRUE(!result.showWarning && !result.gplKnown && result.debugModeCodes.empty()) << c;
         EXPECT_EQ(result.gplNotFoundIn, options.gplFolder) << c;
-        OptionsRecord expected = Unusual();
-        expected.gplFolder = "GPL not installed";
-        EXPECT_EQ(stored, expected) << c;
+        options.gplFolder = "GPL not installed";
+        EXPECT_EQ(stored, options) << c;
         const Bytes file = readBytes(dir.file("Vantapoint.cfg"));
         EXPECT_TRUE(StartsWith(file, Bytes(defaults.begin(), defaults.begin() + 65))) << c << ": the header and \"GPL not installed\"";
-        EXPECT_EQ(parseConfigBytes(file), expected) << c;
+        EXPECT_EQ(parseConfigBytes(file), options) << c;
     }
     EXPECT_EQ(gplNotFoundText("/games/GPL"),
               "GPL was not found in /games/GPL. Set its folder again in the options; all other options are kept.");
@@ -254,10 +243,8 @@ TEST(ConfigFolder, BesideAWritableProgramElseTheUsersFolderStartingFromTheFileBe
         const std::string user = dir.file("config/vantapoint");
         if (!beside.empty())
             writeBytes(dir.file("Vantapoint.cfg"), bytes(beside));
-        if (!userFile.empty()) {
-            fs::create_directories(test::nativePath(user));
-            writeBytes(joinPath(user, "Vantapoint.cfg"), bytes(userFile));
-        }
+        if (!userFile.empty())
+            fs::create_directories(test::nativePath(user)), writeBytes(joinPath(user, "Vantapoint.cfg"), bytes(userFile));
         EXPECT_EQ(chooseConfigFolder(dir.path(), writable, userFolderGiven ? user : ""), chosenIsUsers ? user : dir.path()) << row;
         EXPECT_EQ(fs::is_directory(test::nativePath(user)), chosenIsUsers) << row;
         EXPECT_EQ(readBytes(joinPath(user, "Vantapoint.cfg")), bytes(userFileAfter)) << row;

@@ -13,7 +13,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <memory>
 
 namespace vp {
 namespace {
@@ -50,14 +49,12 @@ protected:
     static void Activate(QWidget& dialog, const QString& name)
     {
         QListWidget* list = List(dialog);
-        for (int i = 0; i < list->count(); ++i) {
-            if (list->item(i)->text().trimmed() == name) {
-                list->setCurrentRow(i);
-                QTest::keyClick(list, Qt::Key_Return);
-                return;
-            }
-        }
-        ADD_FAILURE() << "no folder entry " << name.toStdString();
+        int row = 0;
+        while (row < list->count() && list->item(row)->text().trimmed() != name)
+            ++row;
+        ASSERT_LT(row, list->count()) << "no folder entry " << name.toStdString();
+        list->setCurrentRow(row);
+        QTest::keyClick(list, Qt::Key_Return);
     }
 
     test::TempDir root;
@@ -72,8 +69,8 @@ TEST_F(GplFolderDialogTest, OpeningShowsTheCurrentFolderAndEveryFolderShownIsWri
     EXPECT_EQ(dialog->windowTitle(), "Vantapoint: Where is GPL?");
     EXPECT_EQ(dialog->findChild<QLabel*>("lblHint")->text(),
               "Vantapoint needs the path to the file \"gpl.exe\". Click \"Cancel\" if GPL is not installed on this machine.");
-    EXPECT_EQ(Drives(*dialog)->currentText(), QDir::toNativeSeparators(Folder("a")));
-    EXPECT_EQ(List(*dialog)->currentItem()->text().trimmed(), QDir::toNativeSeparators(Folder("a")));
+    for (const QString& shown : {Drives(*dialog)->currentText(), List(*dialog)->currentItem()->text().trimmed()})
+        EXPECT_EQ(shown, QDir::toNativeSeparators(Folder("a")));
     EXPECT_EQ(List(*dialog)->item(List(*dialog)->count() - 1)->text().trimmed(), "sub");
     EXPECT_FALSE(Ok(*dialog)->isEnabled() || dialog->gplFound());
     EXPECT_EQ(dialog->gplFolder(), "/old/gpl") << "opening changes nothing";

@@ -26,11 +26,7 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdint>
 #include <functional>
-#include <memory>
-#include <tuple>
-#include <vector>
 
 namespace vp {
 namespace {
@@ -51,11 +47,9 @@ protected:
             given, OptionsDialogServices{desktop, clock, activity, &input, "/opt/vantapoint/VantapointHelp.html",
                                          [this](std::unique_ptr<MouseInput> mouse) { mice.push_back(std::move(mouse)); },
                                          &launcher, ScreenSize{1024, 768}});
-        if (shown) {
-            dialog->show();
-            dialog->activateWindow();
-            EXPECT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
-        }
+        if (shown)
+            dialog->show(), dialog->activateWindow();
+        EXPECT_TRUE(!shown || QTest::qWaitForWindowActive(dialog.get()));
         return dialog;
     }
 
@@ -65,23 +59,17 @@ protected:
     void hold(int virtualKey, std::int64_t first, std::int64_t end) { input.holds.push_back({virtualKey, first, end, true}); }
 
     template <typename Widget = QCheckBox>
-    static Widget* Find(QWidget& dialog, const QString& name)
-    {
-        auto* widget = dialog.findChild<Widget*>(name);
-        EXPECT_NE(widget, nullptr) << name.toStdString();
-        return widget;
-    }
+    static Widget* Find(QWidget& dialog, const QString& name) { auto* w = dialog.findChild<Widget*>(name); EXPECT_NE(w, nullptr) << name.toStdString(); return w; }
 
     static QLineEdit* Box(QWidget& dialog, int k) { return Find<QLineEdit>(dialog, QStringLiteral("txtDefaultValue_%1").arg(k)); }
 
     // Types into box k the way a user does: focus in, type over the selection, leave the box. With
     // no text it only passes through.
-    static void Enter(QWidget& dialog, int k, const char* text = nullptr)
+    static void Enter(QWidget& dialog, int k, const char* text = "")
     {
         Tab(dialog, 1);
         Box(dialog, k)->setFocus(Qt::TabFocusReason);
-        if (text != nullptr)
-            QTest::keyClicks(Box(dialog, k), text);
+        QTest::keyClicks(Box(dialog, k), text);
         Find(dialog, "chkFixedSwitchOver")->setFocus(Qt::TabFocusReason);
     }
 
@@ -101,6 +89,8 @@ TEST_F(OptionsDialogTest, OpeningShowsTheStoredOptionsAsTheyAreWithTheBoxesNamed
 {
     given.gplFolder = "/games/<u>GPL</u>";
     given.askBeforeRemove = false;
+    given.script.count = 3;
+    given.playScript = true;
     auto dialog = Open();
     EXPECT_EQ(dialog->windowTitle(), "Vantapoint: Options");
     EXPECT_TRUE(dialog->isModal());
@@ -112,12 +102,21 @@ TEST_F(OptionsDialogTest, OpeningShowsTheStoredOptionsAsTheyAreWithTheBoxesNamed
     for (const auto& [k, name] : {std::pair{0, "Camera value #1:"}, {3, "Camera value #4:"}, {11, "Camera value #12:"}})
         EXPECT_EQ(Box(*dialog, k)->accessibleName(), name);
     EXPECT_TRUE(!Find(*dialog, "chkRemove")->isChecked() && Find(*dialog, "chkExit")->isChecked());
+    // The remote controls follow the GPL folder and the script.
+    for (const char* name : {"cmdConfigure", "hscShutdown", "chkPlayScript", "cmdTest"})
+        EXPECT_TRUE(Find<QWidget>(*dialog, name)->isEnabled()) << name;
+    EXPECT_TRUE(Find(*dialog, "chkPlayScript")->isChecked());
 }
 
-TEST_F(OptionsDialogTest, TheMasterSwitchSetsAllSixAndRemembersNothing)
+TEST_F(OptionsDialogTest, TheMasterSwitchSetsAllSixAndRemembersNothingAndHelpOpensTheManual)
 {
     given.askBeforeAssignToAll = given.showInformation = given.showSafetyRequests = false;
     auto dialog = Open();
+    for (const char* name : {"cmdConfigure", "hscShutdown", "chkPlayScript", "cmdTest"})
+        EXPECT_FALSE(Find<QWidget>(*dialog, name)->isEnabled()) << name << ": no GPL folder";
+    Find<QPushButton>(*dialog, "cmdHelp")->click();
+    EXPECT_EQ(desktop.opened, std::vector<std::string>{"/opt/vantapoint/VantapointHelp.html"});
+    EXPECT_TRUE(dialog->isVisible());
     const auto& o = dialog->options();
     for (const bool on : {false, true, false}) {
         if (on != o.showSafetyRequests)
@@ -141,11 +140,10 @@ TEST_F(OptionsDialogTest, ABoxStoresWhatItTakesARefusalBeepsAndShowsTheStoredVal
     Enter(*dialog, 1);
     EXPECT_EQ(dialog->options().defaultValues[1], ValueSlot::fromFloat(0.0625F)) << "passing through keeps the exact value";
     Enter(*dialog, 1, "200.5");
-    EXPECT_EQ(Box(*dialog, 1)->text(), "0.0625");
-    EXPECT_EQ(desktop.beeps, 1);
     Enter(*dialog, 11, "90");
+    EXPECT_EQ(Box(*dialog, 1)->text(), "0.0625");
     EXPECT_EQ(dialog->options().defaultValues[11], ValueSlot::fromFloat(1.57079637F));
-    EXPECT_EQ(desktop.beeps, 1);
+    EXPECT_EQ(desktop.beeps, 1) << "the refusal only";
 
     // A click selects the whole text; another window coming to the front checks nothing.
     QLineEdit* box = Box(*dialog, 2);
@@ -155,18 +153,15 @@ TEST_F(OptionsDialogTest, ABoxStoresWhatItTakesARefusalBeepsAndShowsTheStoredVal
     QTest::keyClicks(box, "999");
     QFocusEvent deactivated(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
     QCoreApplication::sendEvent(box, &deactivated);
-    EXPECT_EQ(desktop.beeps, 1);
-    EXPECT_EQ(box->text(), "999");
+    EXPECT_TRUE(desktop.beeps == 1 && box->text() == "999");
 }
 
 TEST_F(OptionsDialogTest, PlacementSwitchStoresTwoHundredThenTheMiddleAgainAndFixedStoresOneOrZero)
 {
     auto dialog = Open();
     auto* distance = Box(*dialog, 0);
-    auto* middle = Find<QRadioButton>(*dialog, "optValue1_0");
-    auto* atDistance = Find<QRadioButton>(*dialog, "optValue1_1");
-    EXPECT_TRUE(middle->isChecked());
-    EXPECT_FALSE(distance->isEnabled());
+    auto *middle = Find<QRadioButton>(*dialog, "optValue1_0"), *atDistance = Find<QRadioButton>(*dialog, "optValue1_1");
+    EXPECT_TRUE(middle->isChecked() && !distance->isEnabled());
     Tab(*dialog, 1);
     atDistance->click();
     EXPECT_TRUE(distance->isEnabled());
@@ -175,8 +170,7 @@ TEST_F(OptionsDialogTest, PlacementSwitchStoresTwoHundredThenTheMiddleAgainAndFi
     Enter(*dialog, 0, "75.5");
     EXPECT_EQ(dialog->options().defaultValues[0], ValueSlot::fromFloat(75.5F));
     middle->click();
-    EXPECT_FALSE(distance->isEnabled());
-    EXPECT_EQ(dialog->options().defaultValues[0], ValueSlot::fromFloat(-1.0F));
+    EXPECT_TRUE(!distance->isEnabled() && dialog->options().defaultValues[0] == ValueSlot::fromFloat(-1.0F));
     atDistance->click();
     EXPECT_EQ(distance->text(), "200");
 
@@ -193,24 +187,6 @@ TEST_F(OptionsDialogTest, PlacementSwitchStoresTwoHundredThenTheMiddleAgainAndFi
     EXPECT_EQ(Box(*reopened, 0)->text(), "0.25");
 }
 
-TEST_F(OptionsDialogTest, RemoteControlsFollowTheGplFolderAndTheScriptAndHelpOpensTheManual)
-{
-    const char* const remote[] = {"cmdConfigure", "hscShutdown", "chkPlayScript", "cmdTest"};
-    auto dialog = Open();
-    for (const char* name : remote)
-        EXPECT_FALSE(Find<QWidget>(*dialog, name)->isEnabled()) << name;
-    Find<QPushButton>(*dialog, "cmdHelp")->click();
-    EXPECT_EQ(desktop.opened, std::vector<std::string>{"/opt/vantapoint/VantapointHelp.html"});
-    EXPECT_TRUE(dialog->isVisible());
-
-    given.gplFolder = "/games/gpl";
-    given.script.count = 3;
-    given.playScript = true;
-    dialog = Open();
-    for (const char* name : remote)
-        EXPECT_TRUE(Find<QWidget>(*dialog, name)->isEnabled()) << name;
-    EXPECT_TRUE(Find(*dialog, "chkPlayScript")->isChecked());
-}
 
 TEST_F(OptionsDialogTest, TheShutdownSliderMovesTowardsTheEndEachInputPointsAt)
 {
@@ -241,9 +217,8 @@ TEST_F(OptionsDialogTest, TheDialogCannotBeClosedWhileTheRecordingRuns)
     auto dialog = Open(false);
     dialog->show();
     QSignalSpy closed(dialog.get(), &QDialog::finished);
-    hold(VirtualKey::LeftButton, 1500, 1510);
-    hold(VirtualKey::LeftButton, 1600, 1610);
-    hold(VirtualKey::F5, 2000, 2010);
+    for (const auto& [key, at] : {std::pair{VirtualKey::LeftButton, 1500}, {VirtualKey::LeftButton, 1600}, {VirtualKey::F5, 2000}})
+        hold(key, at, at + 10);
     input.pointer = PointerPosition{320, 240};
     // The user tries every way out, and the GPL folder dialog, while GPL records.
     QTimer::singleShot(0, dialog.get(), [&dialog] {

@@ -10,19 +10,11 @@ namespace {
 
 TEST(OptionsRecord, CopyAllButHeaderTakesEveryOtherField)
 {
-    OptionsRecord source;
-    source.header = "other";
-    source.gplFolder = "/games/gpl";
-    source.askBeforeExit = false;
+    OptionsRecord source, target;
+    std::tie(source.header, source.gplFolder, source.askBeforeExit, source.script.count, source.script.y[255], source.shutdownDelay, source.playScript) =
+        std::tuple("other", "/games/gpl", false, 3, -7, 42, true);
     source.defaultValues[3] = ValueSlot::fromBits(0x7FC00001); // a NaN must come over bit for bit
-    source.script.count = 3;
-    source.script.y[255] = -7;
-    source.shutdownDelay = 42;
-    source.playScript = true;
-
-    OptionsRecord target;
     target.copyAllButHeaderFrom(source);
-
     EXPECT_EQ(target.header, kConfigHeader);
     target.header = source.header;
     EXPECT_EQ(target, source);

@@ -13,15 +13,10 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <cstdint>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <sstream>
-#include <string>
 #include <thread>
-#include <vector>
 
 #include <signal.h>
 #include <sys/wait.h>
@@ -36,17 +31,11 @@ namespace vp {
 namespace {
 
 namespace fs = std::filesystem;
-using test::FakeDesktop;
-using test::TempDir;
-
 constexpr std::int64_t kToleranceMs = 50;
 
 void SleepMs(std::int64_t ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
 
-struct LogLine {
-    std::vector<std::string> args;
-    std::int64_t eventMs = 0; // the X server's time of an input event
-};
+struct LogLine { std::vector<std::string> args; std::int64_t eventMs = 0; }; // eventMs: the X server's time of an input event
 
 // The log's lines of the kind `what`, awaited until there are `count` of them or ten seconds passed.
 std::vector<LogLine> ReadLog(const std::string& path, const std::string& what, std::size_t count = 0)
@@ -62,13 +51,12 @@ std::vector<LogLine> ReadLog(const std::string& path, const std::string& what, s
             fields >> atMs >> kind;
             for (std::string arg; fields >> arg;)
                 line.args.push_back(arg);
-            if (kind != what)
-                continue;
-            if ((kind == "press" || kind == "release" || kind == "key") && !line.args.empty()) {
+            if (kind == what && (kind == "press" || kind == "release" || kind == "key") && !line.args.empty()) {
                 line.eventMs = std::stoll(line.args.back());
                 line.args.pop_back();
             }
-            lines.push_back(line);
+            if (kind == what)
+                lines.push_back(line);
         }
         if (count == 0 || lines.size() >= count)
             break;
@@ -85,28 +73,21 @@ public:
     User& operator=(const User&) = delete;
 
     bool ready() const { return display_ != nullptr; }
-    void click(int x, int y, std::int64_t settleMs = 20, std::int64_t holdMs = 40)
+    // A click at (x, y) after the pointer settled, or F5 when x < 0; each held for `holdMs`.
+    void press(int x, int y, std::int64_t settleMs, std::int64_t holdMs)
     {
-        XTestFakeMotionEvent(display_, DefaultScreen(display_), x, y, CurrentTime);
-        press(settleMs, [&](bool down) { XTestFakeButtonEvent(display_, 1, down, CurrentTime); }, holdMs);
+        if (x >= 0)
+            XTestFakeMotionEvent(display_, DefaultScreen(display_), x, y, CurrentTime);
+        for (const bool down : {true, false}) {
+            XSync(display_, False);
+            SleepMs(down ? settleMs : holdMs);
+            x >= 0 ? XTestFakeButtonEvent(display_, 1, down, CurrentTime) : XTestFakeKeyEvent(display_, XKeysymToKeycode(display_, XK_F5), down, CurrentTime);
+        }
+        XSync(display_, False);
     }
-    void pressF5()
-    {
-        const KeyCode f5 = XKeysymToKeycode(display_, XK_F5);
-        press(0, [&](bool down) { XTestFakeKeyEvent(display_, f5, down, CurrentTime); }, 60);
-    }
+    void pressF5() { press(-1, 0, 0, 60); }
 
 private:
-    template <class Set> void press(std::int64_t before, Set set, std::int64_t held)
-    {
-        XSync(display_, False);
-        SleepMs(before);
-        set(true);
-        XSync(display_, False);
-        SleepMs(held);
-        set(false);
-        XSync(display_, False);
-    }
     Display* display_;
 };
 
@@ -116,8 +97,7 @@ protected:
 
     void SetUp() override
     {
-        const char* display = std::getenv("DISPLAY");
-        if (display != nullptr && *display != '\0')
+        if (const char* display = std::getenv("DISPLAY"); display != nullptr && *display != '\0')
             backend = openX11InputBackend();
         if (!backend)
             GTEST_SKIP() << "no X display with XTEST";
@@ -145,11 +125,10 @@ protected:
         std::vector<LogLine> keys = ReadLog(log, "key");
         std::erase_if(keys, [](const LogLine& key) { return key.args.at(0) == "F5"; });
         ASSERT_EQ(keys.size(), 5u) << LogText();
-        const char* names[] = {"Escape", "Escape", "Escape", "Return", "Return"};
-        const std::int64_t pauses[] = {0, 200, 50, 50, 50};
+        const std::pair<const char*, std::int64_t> expected[] = {{"Escape", 0}, {"Escape", 200}, {"Escape", 50}, {"Return", 50}, {"Return", 50}};
         for (std::size_t k = 0; k < keys.size(); ++k) {
-            EXPECT_EQ(keys[k].args.at(0), names[k]);
-            EXPECT_NEAR(k > 0 ? keys[k].eventMs - keys[k - 1].eventMs : 0, pauses[k], kToleranceMs) << "key " << k;
+            EXPECT_EQ(keys[k].args.at(0), expected[k].first);
+            EXPECT_NEAR(k > 0 ? keys[k].eventMs - keys[k - 1].eventMs : 0, expected[k].second, kToleranceMs) << "key " << k;
         }
         EXPECT_EQ(ReadLog(log, "closed").size(), 1u);
     }
@@ -157,14 +136,14 @@ protected:
     std::string LogText() const
     {
         std::ifstream in(log);
-        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+        return {std::istreambuf_iterator<char>(in), {}};
     }
 
-    TempDir dir;
+    test::TempDir dir;
     std::string log = dir.file("gpl.log");
     std::unique_ptr<InputBackend> backend;
     SteadyClock clock;
-    FakeDesktop desktop;
+    test::FakeDesktop desktop;
     QtLauncher launcher;
     ScriptActivity activity;
     RemoteContext context{desktop, clock, nullptr, &launcher, activity, {}};
@@ -173,21 +152,10 @@ protected:
 };
 
 // Keeps the other processor busy while it lives (the child ends itself should this process die).
-class BusyChild {
-public:
-    BusyChild() : pid_(fork())
-    {
-        if (pid_ == 0) {
-            alarm(60);
-            volatile unsigned spin = 0;
-            for (;;)
-                spin = spin + 1;
-        }
-    }
-    ~BusyChild() { kill(pid_, SIGKILL); waitpid(pid_, nullptr, 0); }
-
-private:
-    pid_t pid_;
+struct BusyChild {
+    pid_t pid = fork();
+    BusyChild() { for (volatile unsigned spin = pid == 0 ? alarm(60) : 0; pid == 0;) spin = spin + 1; }
+    ~BusyChild() { kill(pid, SIGKILL); waitpid(pid, nullptr, 0); }
 };
 
 TEST_F(ClickScriptEndToEndTest, RecordsEveryClickAtItsPlaceAndTheServersTimesUntilF5OnABusyMachine)
@@ -205,7 +173,7 @@ TEST_F(ClickScriptEndToEndTest, RecordsEveryClickAtItsPlaceAndTheServersTimesUnt
         for (std::size_t n = 0; n < places.size(); ++n) {
             SleepMs(n < 3 ? 300 : 25);
             if (userReady)
-                hands.click(places[n].first, places[n].second, n < 3 ? 20 : 5, n < 3 ? 40 : 30);
+                hands.press(places[n].first, places[n].second, n < 3 ? 20 : 5, n < 3 ? 40 : 30);
         }
         if (hands.ready())
             hands.pressF5(); // always: the recording ends only with F5
@@ -219,9 +187,7 @@ TEST_F(ClickScriptEndToEndTest, RecordsEveryClickAtItsPlaceAndTheServersTimesUnt
     ASSERT_TRUE(releases.size() == places.size() && script.count == places.size()) << LogText();
     for (std::size_t n = 1; n <= places.size(); ++n) {
         EXPECT_EQ(std::pair(script.x[n], script.y[n]), places[n - 1]) << n;
-        if (n > 1) {
-            EXPECT_NEAR(script.intervals[n], releases[n - 1].eventMs - releases[n - 2].eventMs, 2) << n;
-        }
+        EXPECT_NEAR(script.intervals[n], n > 1 ? releases[n - 1].eventMs - releases[n - 2].eventMs : script.intervals[n], 2) << n;
     }
     EXPECT_EQ(desktop.beeps, static_cast<int>(places.size()));
     expectClosedByShutdownKeys();
@@ -231,10 +197,9 @@ TEST_F(ClickScriptEndToEndTest, PlaysTheScriptIntoTheGameAndClosesItAfterF5)
 {
     MouseInput mouse(*backend, clock, {});
     // The first pause gives the stand-in time to start and show its window.
-    const std::int32_t intervals[] = {2000, 300, 400};
-    const std::pair<int, int> places[] = {{64, 48}, {320, 240}, {639, 479}};
+    const std::int32_t intervals[] = {2000, 300, 400}, xs[] = {64, 320, 639}, ys[] = {48, 240, 479};
     for (std::size_t k = 0; k < 3; ++k)
-        script.append(intervals[k], places[k].first, places[k].second);
+        script.append(intervals[k], xs[k], ys[k]);
     std::thread user([&] {
         User hands;
         if (!hands.ready())
@@ -250,13 +215,11 @@ TEST_F(ClickScriptEndToEndTest, PlaysTheScriptIntoTheGameAndClosesItAfterF5)
     const std::vector<LogLine> presses = ReadLog(log, "press"), releases = ReadLog(log, "release");
     ASSERT_TRUE(presses.size() == 3u && releases.size() == 3u) << LogText();
     for (std::size_t k = 0; k < 3; ++k) {
-        const std::vector<std::string> where{"1", std::to_string(places[k].first), std::to_string(places[k].second)};
+        const std::vector<std::string> where{"1", std::to_string(xs[k]), std::to_string(ys[k])};
         EXPECT_TRUE(presses[k].args == where && releases[k].args == where) << k;
         // A press follows the previous release by its interval and the 100 ms before the click,
         // and is held for the click delay of 250 ms.
-        if (k > 0) {
-            EXPECT_NEAR(presses[k].eventMs - releases[k - 1].eventMs, intervals[k] + 100, kToleranceMs) << k;
-        }
+        EXPECT_NEAR(k > 0 ? presses[k].eventMs - releases[k - 1].eventMs : 0, k > 0 ? intervals[k] + 100 : 0, kToleranceMs) << k;
         EXPECT_NEAR(releases[k].eventMs - presses[k].eventMs, 250, kToleranceMs) << k;
     }
     expectClosedByShutdownKeys();

@@ -7,8 +7,6 @@
 
 #include <array>
 #include <tuple>
-#include <utility>
-#include <vector>
 
 namespace vp {
 namespace {
@@ -30,8 +28,7 @@ protected:
     {
         EXPECT_EQ(backend.mouseEvents.size(), 1u);
         const auto e = backend.mouseEvents.empty() ? test::RecordedMouseEvent{} : backend.mouseEvents.front();
-        backend.mouseEvents.clear();
-        return {e.flags, e.dx, e.dy, e.data};
+        return backend.mouseEvents.clear(), Sent{e.flags, e.dx, e.dy, e.data};
     }
     Sent move(std::int32_t dx, std::int32_t dy, std::uint32_t flags = kAbsMove) { return {flags, dx, dy, 0}; }
 
@@ -63,8 +60,7 @@ TEST_F(MouseInputTest, ClickPressesLetsEventsRunHoldsThenReleases)
     EXPECT_EQ(mouse.clickDelay(), 250);
     mouse.setClickDelay(-5); // ignored
     mouse.click();
-    EXPECT_EQ(processed, 1);
-    EXPECT_EQ(clock.sleeps, std::vector<std::int64_t>{250});
+    EXPECT_EQ(std::pair(processed, clock.sleeps), std::pair(1, std::vector<std::int64_t>{250}));
     ASSERT_EQ(flagsSent(), (Flags{MouseFlags::LeftDown, MouseFlags::LeftUp}));
     EXPECT_EQ(backend.mouseEvents[1].atMs - backend.mouseEvents[0].atMs, 250);
 
@@ -73,8 +69,7 @@ TEST_F(MouseInputTest, ClickPressesLetsEventsRunHoldsThenReleases)
     backend.acceptMouseEvents = false;
     mouse.setClickDelay(0);
     mouse.click();
-    EXPECT_EQ(processed, 1);
-    EXPECT_EQ(clock.sleeps.size(), 1u);
+    EXPECT_EQ(std::pair(processed, clock.sleeps.size()), std::pair(1, std::size_t{1}));
     EXPECT_EQ(flagsSent(), (Flags{MouseFlags::LeftDown, MouseFlags::LeftUp}));
 }
 
@@ -122,8 +117,7 @@ TEST_F(MouseInputTest, RelativeMovesPassUnchangedAbsoluteOnesNeedAMeasuredScreen
         EXPECT_EQ(only(), move(-10, 5, MouseFlags::Move));
     }
     backend.acceptMouseEvents = false;
-    EXPECT_FALSE(make().moveBy(1, 1));
-    EXPECT_FALSE(make().moveTo(1, 1));
+    EXPECT_FALSE(make().moveBy(1, 1) || make().moveTo(1, 1));
 }
 
 TEST_F(MouseInputTest, WindowsAreMovedToAtTheirCentreCutTowardZeroAndClickedThere)

@@ -12,11 +12,8 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <functional>
 #include <memory>
-#include <string>
 #include <tuple>
-#include <vector>
 
 namespace vp::test {
 namespace {
@@ -91,8 +88,7 @@ TEST_F(ScriptCommandsTest, PlaysOnWhenTheSharedMouseAndTheOptionsChangeDuringThe
 {
     // An options dialog opened during a click may replace the shared mouse and accept other options.
     auto shared = std::make_unique<MouseInput>(input, clock, context.processEvents);
-    script.append(10, 512, 384);
-    script.append(10, 0, 0);
+    script.append(10, 512, 384), script.append(10, 0, 0);
     duringEvents = [&] { shared.reset(); script.count = 0; settings.shutdownDelay = 0; };
     hold(VirtualKey::F5, 2000, 2001);
     ASSERT_EQ(playClickScript(context, shared.get(), script, settings), ScriptOutcome::Done);
@@ -130,8 +126,7 @@ TEST_F(ScriptCommandsTest, ACancelledQuestionLaunchesAndChangesNothing)
     for (const auto& [safety, information, run, title, text, icon] : cases) {
         desktop.clearRecords();
         desktop.boxAnswers = {BoxAnswer::Cancel};
-        settings.askBeforeNewScript = safety;
-        settings.showInformation = information;
+        std::tie(settings.askBeforeNewScript, settings.showInformation) = std::pair(safety, information);
         EXPECT_EQ(run(), ScriptOutcome::Cancelled) << text;
         ASSERT_EQ(desktop.boxes.size(), 1u) << text;
         const auto& box = desktop.boxes[0];
@@ -164,11 +159,9 @@ TEST_F(ScriptCommandsTest, AMissingGplExeOrInputStopsEveryCommandAfterItsMessage
     EXPECT_EQ(script, before);
     EXPECT_TRUE(launcher.launched.empty());
 
-    settings.showInformation = settings.askBeforeNewScript = false;
+    settings.showInformation = settings.askBeforeNewScript = launcher.succeed = false;
     context.input = &input;
-    launcher.succeed = false;
-    EXPECT_EQ(record(), ScriptOutcome::LaunchFailed);
-    EXPECT_EQ(script.count, 0);
+    EXPECT_TRUE(record() == ScriptOutcome::LaunchFailed && script.count == 0);
     EXPECT_EQ(std::pair(play(), test(true, &mouse)), std::pair(ScriptOutcome::LaunchFailed, ScriptOutcome::LaunchFailed));
     context.launcher = nullptr;
     EXPECT_EQ(test(false, &mouse), ScriptOutcome::LaunchFailed);
@@ -182,8 +175,8 @@ TEST_F(ScriptCommandsTest, AMissingGplExeOrInputStopsEveryCommandAfterItsMessage
             << box.text;
     }
     EXPECT_TRUE(input.mouseEvents.empty() && input.keys.empty() && input.polls == 0);
-    EXPECT_EQ(scriptControlsAfterRecording(ScriptOutcome::NoInput), std::nullopt);
-    EXPECT_EQ(scriptControlsAfterRecording(ScriptOutcome::LaunchFailed), false);
+    EXPECT_EQ(std::pair(scriptControlsAfterRecording(ScriptOutcome::NoInput), scriptControlsAfterRecording(ScriptOutcome::LaunchFailed)),
+              std::pair(std::optional<bool>{}, std::optional(false)));
 }
 
 TEST_F(ScriptCommandsTest, TestPlaysTheScriptOnlyWhenAskedTo)
@@ -196,9 +189,9 @@ TEST_F(ScriptCommandsTest, TestPlaysTheScriptOnlyWhenAskedTo)
 
     // Without it GPL is only launched, and no input is needed.
     context.input = nullptr;
-    EXPECT_EQ(test(false), ScriptOutcome::Done);
+    const ScriptOutcome informed = test(false);
     settings.showInformation = false;
-    EXPECT_EQ(test(false), ScriptOutcome::Done);
+    EXPECT_EQ(std::pair(informed, test(false)), std::pair(ScriptOutcome::Done, ScriptOutcome::Done));
     ASSERT_EQ(desktop.boxes.size(), 2u);
     EXPECT_EQ(std::pair(desktop.boxes[0].text, desktop.boxes[1].text), std::pair(kPlayInfo, kLaunchInfo));
     EXPECT_EQ(launcher.launched, (std::vector<std::string>(3, kGplExe)));
@@ -229,8 +222,7 @@ TEST_F(ScriptCommandsTest, AStopRequestedDuringAWaitEndsTheCommandWithoutFurther
     input.keyState = [](int virtualKey, std::int64_t poll) { return virtualKey == VirtualKey::F5 && poll % 100 == 99; };
     duringEvents = [this] { activity.requestStop(); };
     ClickScript twoClicks;
-    twoClicks.append(10, 64, 48);
-    twoClicks.append(10, 64, 48);
+    twoClicks.append(10, 64, 48), twoClicks.append(10, 64, 48);
     const std::tuple<const char*, std::function<ScriptOutcome()>, std::size_t> cases[] = { // and the mouse events sent
         {"waiting for a click to record", [&] { return record(); }, 0},
         // The first click's hold lets the events run: that click is finished, the second never starts.

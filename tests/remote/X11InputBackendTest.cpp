@@ -6,10 +6,7 @@
 
 #include <array>
 #include <chrono>
-#include <optional>
 #include <thread>
-#include <tuple>
-#include <vector>
 
 // Last: Xlib's macros (Bool, None, ButtonPress) would clash with names above.
 #include <X11/Xlib.h>
@@ -36,10 +33,8 @@ protected:
         window = XCreateWindow(display, DefaultRootWindow(display), 100, 50, 200, 120, 0,
                                CopyFromParent, InputOutput, CopyFromParent, CWOverrideRedirect | CWEventMask, &attributes);
         XMapRaised(display, window);
-        XEvent event;
-        do
+        for (XEvent event{}; event.type != MapNotify;)
             XWindowEvent(display, window, StructureNotifyMask, &event);
-        while (event.type != MapNotify);
         XSetInputFocus(display, window, RevertToPointerRoot, CurrentTime);
         mouse.emplace(*backend, clock);
         ASSERT_TRUE(mouse->moveTo(200, 110)); // the window's middle
@@ -50,8 +45,8 @@ protected:
         if (display == nullptr)
             return;
         // A failed check must not leave a button or key held on the display.
-        XTestFakeButtonEvent(display, 1, False, CurrentTime);
-        XTestFakeButtonEvent(display, 3, False, CurrentTime);
+        for (const unsigned button : {1U, 3U})
+            XTestFakeButtonEvent(display, button, False, CurrentTime);
         XTestFakeKeyEvent(display, XKeysymToKeycode(display, XK_F5), False, CurrentTime);
         if (!buttonMap.empty())
             XSetPointerMapping(display, buttonMap.data(), static_cast<int>(buttonMap.size()));
@@ -64,11 +59,9 @@ protected:
     XEvent nextEvent(long mask, std::chrono::milliseconds wait = std::chrono::seconds(2))
     {
         XEvent event{};
-        for (const auto deadline = std::chrono::steady_clock::now() + wait; std::chrono::steady_clock::now() < deadline;) {
+        for (const auto deadline = std::chrono::steady_clock::now() + wait; std::chrono::steady_clock::now() < deadline; std::this_thread::sleep_for(std::chrono::milliseconds(5)))
             if (XCheckWindowEvent(display, window, mask, &event))
                 return event;
-            std::this_thread::sleep_for(std::chrono::milliseconds(5));
-        }
         return XEvent{};
     }
 
@@ -84,14 +77,12 @@ TEST_F(X11InputBackendTest, PointerButtonsAndWheelReachTheWindow)
 {
     const ScreenSize screen = backend->screenSize();
     EXPECT_EQ(std::pair(screen.width, screen.height), std::pair(DisplayWidth(display, DefaultScreen(display)), DisplayHeight(display, DefaultScreen(display))));
-    auto position = backend->pointerPosition();
-    ASSERT_TRUE(position);
-    EXPECT_EQ(std::pair(position->x, position->y), std::pair(200, 110));
+    auto position = backend->pointerPosition().value_or(PointerPosition{});
+    EXPECT_EQ(std::pair(position.x, position.y), std::pair(200, 110));
     // The server may accelerate relative motion, so only the direction is certain.
     ASSERT_TRUE(mouse->moveBy(-3, 0));
-    position = backend->pointerPosition();
-    ASSERT_TRUE(position);
-    EXPECT_TRUE(position->x < 200 && position->y == 110) << position->x << "," << position->y;
+    position = backend->pointerPosition().value_or(PointerPosition{});
+    EXPECT_TRUE(position.x < 200 && position.y == 110) << position.x << "," << position.y;
 
     // Left is X button 1, right is 3; only the pressed one reads as down.
     for (auto [button, key, other, xButton] : {std::array{1, VirtualKey::LeftButton, VirtualKey::RightButton, 1},
@@ -130,8 +121,7 @@ TEST_F(X11InputBackendTest, KeysAreTypedAndReadAndTheWatchReportsTheLeftButtonAn
     const std::unique_ptr<InputWatch> watch = backend->watchInput();
     ASSERT_TRUE(watch);
     const auto first = watch->next(1000); // held as the watch opened: a press then
-    ASSERT_TRUE(first);
-    EXPECT_TRUE(first->change == InputChange::F5Down && first->atMs >= static_cast<std::int64_t>(f5Pressed));
+    EXPECT_TRUE(first && first->change == InputChange::F5Down && first->atMs >= static_cast<std::int64_t>(f5Pressed));
 
     // Left-handed: X buttons 1 and 3 swap their roles until the end of the test.
     buttonMap.resize(256);

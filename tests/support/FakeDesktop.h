@@ -15,11 +15,11 @@ namespace vp::test {
 template <typename T>
 T takeFront(std::deque<T>& queue, T otherwise)
 {
-    if (queue.empty())
-        return otherwise;
-    T front = std::move(queue.front());
-    queue.pop_front();
-    return front;
+    if (!queue.empty()) {
+        otherwise = std::move(queue.front());
+        queue.pop_front();
+    }
+    return otherwise;
 }
 
 class FakeDesktop : public Desktop {
@@ -35,11 +35,7 @@ public:
     int beeps = 0;
 
     BoxAnswer messageBox(const MessageBoxSpec& box) override { boxes.push_back(box); return takeFront(boxAnswers, BoxAnswer::Ok); }
-    std::optional<std::string> fileDialog(const FileDialogSpec& dialog) override
-    {
-        dialogs.push_back(dialog);
-        return takeFront(dialogAnswers, std::optional<std::string>{});
-    }
+    std::optional<std::string> fileDialog(const FileDialogSpec& dialog) override { dialogs.push_back(dialog); return takeFront(dialogAnswers, std::optional<std::string>{}); }
     void beep() override { ++beeps; }
     void openDocument(const std::string& target) override { opened.push_back(target); }
     ScreenSize screenSize() override { return {1024, 768}; }

@@ -17,25 +17,12 @@
 
 namespace vp::test {
 
-struct RecordedMouseEvent {
-    std::uint32_t flags = 0;
-    std::int32_t dx = 0, dy = 0, data = 0;
-    std::int64_t atMs = 0;
-};
-
-struct RecordedKey {
-    int virtualKey = 0;
-    std::int64_t atMs = 0;
-};
+struct RecordedMouseEvent { std::uint32_t flags = 0; std::int32_t dx = 0, dy = 0, data = 0; std::int64_t atMs = 0; };
+struct RecordedKey { int virtualKey = 0; std::int64_t atMs = 0; };
 
 // A key or button held down from `first` up to, not including, `end`: counted in polls (calls of
 // isKeyDown, all keys together, from 0) or, with byTime, in the clock's milliseconds.
-struct KeyHold {
-    int virtualKey = 0;
-    std::int64_t first = 0;
-    std::int64_t end = 0;
-    bool byTime = false;
-};
+struct KeyHold { int virtualKey = 0; std::int64_t first = 0, end = 0; bool byTime = false; };
 
 class FakeInputBackend : public InputBackend {
 public:
@@ -52,31 +39,20 @@ public:
     std::deque<std::optional<PointerPosition>> pointerQueue;
     std::optional<PointerPosition> pointer = PointerPosition{};
     // What mouseEvent and sendKey report; refused calls are recorded too.
-    bool acceptMouseEvents = true;
-    bool acceptKeys = true;
+    bool acceptMouseEvents = true, acceptKeys = true;
 
     std::vector<RecordedMouseEvent> mouseEvents;
     std::vector<RecordedKey> keys;
     std::int64_t polls = 0;
 
-    bool mouseEvent(std::uint32_t flags, std::int32_t dx, std::int32_t dy, std::int32_t data) override
-    {
-        mouseEvents.push_back({flags, dx, dy, data, now()});
-        return acceptMouseEvents;
-    }
+    bool mouseEvent(std::uint32_t flags, std::int32_t dx, std::int32_t dy, std::int32_t data) override { mouseEvents.push_back({flags, dx, dy, data, now()}); return acceptMouseEvents; }
     ScreenSize screenSize() override { return screen; }
-    std::optional<WindowRect> windowRect(WindowHandle window) override
-    {
-        const auto it = windows.find(window);
-        return it == windows.end() ? std::nullopt : std::optional(it->second);
-    }
+    std::optional<WindowRect> windowRect(WindowHandle window) override { return windows.contains(window) ? std::optional(windows.at(window)) : std::nullopt; }
 
     bool isKeyDown(int virtualKey) override
     {
         const std::int64_t poll = polls++;
-        if (keyState)
-            return keyState(virtualKey, poll);
-        return std::any_of(holds.begin(), holds.end(), [&](const KeyHold& hold) {
+        return keyState ? keyState(virtualKey, poll) : std::any_of(holds.begin(), holds.end(), [&](const KeyHold& hold) {
             const std::int64_t at = hold.byTime ? now() : poll;
             return hold.virtualKey == virtualKey && !(hold.byTime && clock_ == nullptr) && at >= hold.first && at < hold.end;
         });
@@ -87,7 +63,6 @@ public:
 
 private:
     std::int64_t now() const { return clock_ != nullptr ? clock_->nowMs() : 0; }
-
     Clock* clock_;
 };
 

@@ -19,12 +19,7 @@ public:
     std::vector<std::string> launched;
     std::vector<std::int64_t> launchedAtMs;
 
-    bool launch(const std::string& path) override
-    {
-        launched.push_back(path);
-        launchedAtMs.push_back(clock_ != nullptr ? clock_->nowMs() : 0);
-        return succeed;
-    }
+    bool launch(const std::string& path) override { launched.push_back(path); launchedAtMs.push_back(clock_ != nullptr ? clock_->nowMs() : 0); return succeed; }
 
 private:
     Clock* clock_;

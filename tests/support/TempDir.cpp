@@ -21,11 +21,9 @@ std::string utf8Path(const fs::path& path)
 TempDir::TempDir()
 {
     std::random_device rd;
-    for (int attempt = 0; attempt < 100 && path_.empty(); ++attempt) {
-        const fs::path candidate = fs::temp_directory_path() / ("vantapoint-test-" + std::to_string(rd()));
-        if (fs::create_directory(candidate))
+    for (int attempt = 0; attempt < 100 && path_.empty(); ++attempt)
+        if (const fs::path candidate = fs::temp_directory_path() / ("vantapoint-test-" + std::to_string(rd())); fs::create_directory(candidate))
             path_ = utf8Path(candidate);
-    }
     if (path_.empty())
         throw std::runtime_error("cannot create a temporary folder");
 }
@@ -45,13 +43,12 @@ std::string TempDir::file(const std::string& name) const { return utf8Path(nativ
 std::vector<std::uint8_t> readBytes(const std::string& path)
 {
     std::ifstream in(nativePath(path), std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    return {std::istreambuf_iterator<char>(in), {}};
 }
 
 void writeBytes(const std::string& path, const std::vector<std::uint8_t>& bytes)
 {
-    std::ofstream out(nativePath(path), std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(nativePath(path), std::ios::binary | std::ios::trunc).write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 }
 
 } // namespace vp::test
