@@ -30,8 +30,7 @@ TEST(QtFileFilter, TurnsFiltersIntoQtForm)
 {
     const std::pair<const char*, std::string> cases[] = {
         {"GPL-camera-files (*.cam)|*.cam|All Files (*.*)|*.*", std::string("GPL-camera-files (*.cam);;") + kAllFiles},
-        {"Cameras|*.cam;*.CAM", "Cameras (*.cam *.CAM)"},
-        {"Backups (old)|*.bak", "Backups (old) (*.bak)"},
+        {"Cameras|*.cam;*.CAM", "Cameras (*.cam *.CAM)"}, {"Backups (old)|*.bak", "Backups (old) (*.bak)"},
         {"Cameras|*.cam|Dangling", "Cameras (*.cam)"}};
     for (const auto& [filter, qt] : cases)
         EXPECT_EQ(qtFileFilter(filter).toStdString(), qt);
@@ -46,8 +45,7 @@ TEST(DocumentUrl, LocalPathsWithAFragmentOnlyAfterTheFileName)
     const std::tuple<std::string, std::string, std::string> cases[] = {
         {"/opt/My Tools/VantapointHelp.html#about", "/opt/My Tools/VantapointHelp.html", "about"},
         {"/games/GPL#2/VantapointHelp.html", "/games/GPL#2/VantapointHelp.html", ""},
-        {existing, existing, ""},
-        {"https://example.org/vantapoint/#download", "", "download"},
+        {existing, existing, ""}, {"https://example.org/vantapoint/#download", "", "download"},
         {"mailto:someone@example.org", "", ""},
     };
     for (const auto& [address, local, fragment] : cases) {
