@@ -114,8 +114,7 @@ protected:
         selector("TV1")->setValue(2);
         find<QTabWidget>("sstCamData")->setCurrentIndex(tab);
         showActive();
-        const QString fields[] = {"txtTV1CamData_0", "txtTV2CamData_0", "txtPitlaneCamData_0"};
-        find<QLineEdit>(fields[tab])->setFocus();
+        find<QLineEdit>(QStringList{"txtTV1CamData_0", "txtTV2CamData_0", "txtPitlaneCamData_0"}.at(tab))->setFocus();
         closeDialogs();
     }
 
