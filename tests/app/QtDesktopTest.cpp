@@ -78,8 +78,7 @@ TEST(QtDesktop, TheFileDialogOpensWithAnEmptyFileNameEvenInAFolderThatIsGone)
     test::TempDir dir;
     const QString folder = QDir::cleanPath(QString::fromStdString(dir.path()));
     for (const std::string& start : {dir.path(), dir.file("tracks")}) {
-        QString shownFolder;
-        QString shownName = QStringLiteral("not shown");
+        QString shownFolder, shownName = QStringLiteral("not shown");
         QTimer::singleShot(0, [&] {
             auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
             ASSERT_NE(dialog, nullptr);

@@ -46,14 +46,12 @@ TEST(CamToolShow, TheValuesAsTheEditorShowsThemWithTheirBits)
     doc.header = {0x4D, 0x41, 0x43, 0x54, 0, 0, 0, 0, 0x74, 0, 0, 0};
     doc.tv1.setCount(1);
     doc.tv2.countField() = {0, 0x7F, 0, 0};
-    TvCameraRecord& camera = doc.tv1.camera(1);
     const std::uint32_t bits[] = {0x449A522B, 0xC1480000, 0x41200000, 0xC1A00000, 1,          0x3DCCCCCD, 0,
                                   0x3F800000, 0x3F4A7B8D, 0xBFC90FDB, 0x7FC00000, 0x3F060A92, 0, 0x80000000};
     for (int v = 1; v <= 14; ++v)
-        camera.value(v).setBits(bits[v - 1]);
-    doc.pit.value(1).setFloat(12345.6789F);
-    doc.pit.value(4).setFloat(0.7854F);
-    doc.pit.value(9).setFloat(-0.125F);
+        doc.tv1.camera(1).value(v).setBits(bits[v - 1]);
+    for (auto [v, x] : {std::pair{1, 12345.6789F}, {4, 0.7854F}, {9, -0.125F}})
+        doc.pit.value(v).setFloat(x);
     Write(dir.file("small.cam"), doc);
 
     const std::string raw = R"(header 4D 41 43 54 00 00 00 00 74 00 00 00 (length 116)
