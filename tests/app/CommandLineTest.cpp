@@ -12,15 +12,12 @@ using Args = std::vector<std::string>;
 TEST(CommandLinePath, JoinsTheArgumentsAndRemovesOnlyEnclosingQuotes)
 {
     const std::pair<Args, std::string> cases[] = {
-        {{}, ""},
-        {{"/home/me/My", "Tracks/monza.cam"}, "/home/me/My Tracks/monza.cam"},
+        {{}, ""}, {{"/home/me/My", "Tracks/monza.cam"}, "/home/me/My Tracks/monza.cam"},
         {{"\"C:\\GPL\\tracks\\monza.cam\""}, "C:\\GPL\\tracks\\monza.cam"},
         // A desktop that splits at blanks leaves the quotes on the outer arguments.
         {{"\"/home/me/My", "Tracks/monza.cam\""}, "/home/me/My Tracks/monza.cam"},
-        {{"\"\"double.cam\"\""}, "\"double.cam\""},
-        {{"\"open.cam"}, "\"open.cam"},
-        {{"a\"b\".cam"}, "a\"b\".cam"},
-        {{"\""}, "\""},
+        {{"\"\"double.cam\"\""}, "\"double.cam\""}, {{"\"open.cam"}, "\"open.cam"},
+        {{"a\"b\".cam"}, "a\"b\".cam"}, {{"\""}, "\""},
     };
     for (const auto& [args, path] : cases)
         EXPECT_EQ(commandLinePath(args), path);
@@ -42,12 +39,10 @@ TEST(ParseCommandLine, TakesTheScreenshotOptionOutWhereverItStands)
 TEST(WantsOffscreenPlatform, OnlyForTheScreenshotModeWithoutAPlatformOfTheUsers)
 {
     const struct { Args args; bool variableSet, offscreen; } cases[] = {
-        {{"--screenshot", "shot.png"}, false, true},
-        {{"monza.cam", "--screenshot", "shot.png"}, false, true},
+        {{"--screenshot", "shot.png"}, false, true}, {{"monza.cam", "--screenshot", "shot.png"}, false, true},
         {{"--screenshot", "shot.png"}, true, false},
         {{"-platform", "xcb", "--screenshot", "shot.png"}, false, false},
-        {{"--platform", "wayland", "--screenshot", "shot.png"}, false, false},
-        {{"monza.cam"}, false, false},
+        {{"--platform", "wayland", "--screenshot", "shot.png"}, false, false}, {{"monza.cam"}, false, false},
     };
     for (const auto& c : cases)
         EXPECT_EQ(wantsOffscreenPlatform(c.args, c.variableSet), c.offscreen) << c.args.front() << c.variableSet;

@@ -30,8 +30,7 @@ TEST(QtFileFilter, TurnsFiltersIntoQtForm)
 {
     const std::pair<const char*, std::string> cases[] = {
         {"GPL-camera-files (*.cam)|*.cam|All Files (*.*)|*.*", std::string("GPL-camera-files (*.cam);;") + kAllFiles},
-        {"Cameras|*.cam;*.CAM", "Cameras (*.cam *.CAM)"},
-        {"Backups (old)|*.bak", "Backups (old) (*.bak)"},
+        {"Cameras|*.cam;*.CAM", "Cameras (*.cam *.CAM)"}, {"Backups (old)|*.bak", "Backups (old) (*.bak)"},
         {"Cameras|*.cam|Dangling", "Cameras (*.cam)"}};
     for (const auto& [filter, qt] : cases)
         EXPECT_EQ(qtFileFilter(filter).toStdString(), qt);
@@ -46,8 +45,7 @@ TEST(DocumentUrl, LocalPathsWithAFragmentOnlyAfterTheFileName)
     const std::tuple<std::string, std::string, std::string> cases[] = {
         {"/opt/My Tools/VantapointHelp.html#about", "/opt/My Tools/VantapointHelp.html", "about"},
         {"/games/GPL#2/VantapointHelp.html", "/games/GPL#2/VantapointHelp.html", ""},
-        {existing, existing, ""},
-        {"https://example.org/vantapoint/#download", "", "download"},
+        {existing, existing, ""}, {"https://example.org/vantapoint/#download", "", "download"},
         {"mailto:someone@example.org", "", ""},
     };
     for (const auto& [address, local, fragment] : cases) {
@@ -80,8 +78,7 @@ TEST(QtDesktop, TheFileDialogOpensWithAnEmptyFileNameEvenInAFolderThatIsGone)
     test::TempDir dir;
     const QString folder = QDir::cleanPath(QString::fromStdString(dir.path()));
     for (const std::string& start : {dir.path(), dir.file("tracks")}) {
-        QString shownFolder;
-        QString shownName = QStringLiteral("not shown");
+        QString shownFolder, shownName = QStringLiteral("not shown");
         QTimer::singleShot(0, [&] {
             auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
             ASSERT_NE(dialog, nullptr);

@@ -40,8 +40,6 @@ std::string AwaitOutput(const std::string& path)
     return "timed out";
 }
 
-QString Q(const std::string& path) { return QString::fromStdString(path); }
-
 #ifndef Q_OS_WIN
 
 // Starts in the current folder and reports it, with its argument count.
@@ -62,7 +60,7 @@ TEST_F(QtLauncherTest, StartsAnExecutableDetachedWithoutArgumentsInTheCurrentFol
     fs::create_directories(dir.file("GPL"));
     fs::create_directories(dir.file("here"));
     WriteFile(dir.file("GPL/gpl.exe"), kReporter, true);
-    ASSERT_TRUE(QDir::setCurrent(Q(dir.file("here"))));
+    ASSERT_TRUE(QDir::setCurrent(QString::fromStdString(dir.file("here"))));
     ASSERT_TRUE(QtLauncher().launch(dir.file("GPL/gpl.exe")));
     EXPECT_EQ(AwaitOutput(dir.file("out.txt")), fs::canonical(dir.file("here")).string() + "\n0\nend\n");
 
@@ -79,7 +77,7 @@ TEST_F(QtLauncherTest, StartsAnExecutableDetachedWithoutArgumentsInTheCurrentFol
 TEST_F(QtLauncherTest, FailsForWhatCannotBeStarted)
 {
     WriteFile(dir.file("windows.exe"), "MZ", false);
-    EXPECT_FALSE(launchCommandFor(Q(dir.file("windows.exe")), "")) << "a Windows program without Wine";
+    EXPECT_FALSE(launchCommandFor(QString::fromStdString(dir.file("windows.exe")), "")) << "a Windows program without Wine";
     fs::create_directory(dir.file("folder.exe"));
     WriteFile(dir.file("text.exe"), "just text", false);
     for (const char* name : {"missing/gpl.exe", "folder.exe", "text.exe"})

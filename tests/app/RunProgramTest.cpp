@@ -20,10 +20,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct Outcome {
-    int exitCode = -1;
-    std::string standardError;
-};
+struct Outcome { int exitCode = -1; std::string standardError; };
 
 // Runs the program as on a machine without any display.
 Outcome RunProgram(const std::string& program, const QStringList& arguments)
@@ -62,28 +59,23 @@ TEST(SampleCamFile, IsAPlausibleTrackAndTheSameOnEveryRun)
     }
 }
 
-// The program folder is the executable's folder, so the program runs from a copy in a fresh folder:
-// its Vantapoint.cfg lands there, never beside the build.
-class ScreenshotMode : public ::testing::Test {
-protected:
-    void SetUp() override { fs::copy_file(VP_VANTAPOINT, program_); }
-
-    test::TempDir dir_;
-    std::string program_ = dir_.file("vantapoint");
-};
-
-TEST_F(ScreenshotMode, FirstStartWritesTheWindowAndReportsTheWarningBoxThenRestartsQuietly)
+TEST(ScreenshotMode, FirstStartWritesTheWindowAndReportsTheWarningBoxThenRestartsQuietly)
 {
-    EXPECT_EQ(RunProgram(program_, {"--screenshot"}).exitCode, 2); // the option without its file: usage
-    EXPECT_FALSE(fs::exists(dir_.file("Vantapoint.cfg")));
-    const std::string shot = dir_.file("shot.png");
-    Outcome run = RunProgram(program_, {"--screenshot", QString::fromStdString(shot)});
+    // The program folder is the executable's folder, so the program runs from a copy in a fresh
+    // folder: its Vantapoint.cfg lands there, never beside the build.
+    test::TempDir dir;
+    const std::string program = dir.file("vantapoint");
+    fs::copy_file(VP_VANTAPOINT, program);
+    EXPECT_EQ(RunProgram(program, {"--screenshot"}).exitCode, 2); // the option without its file: usage
+    EXPECT_FALSE(fs::exists(dir.file("Vantapoint.cfg")));
+    const std::string shot = dir.file("shot.png");
+    Outcome run = RunProgram(program, {"--screenshot", QString::fromStdString(shot)});
     EXPECT_EQ(run.exitCode, 0) << run.standardError;
     EXPECT_NE(run.standardError.find("Vantapoint.cfg seems to be corrupt or non-existant."), std::string::npos);
     const QImage image(QString::fromStdString(shot), "PNG");
     EXPECT_TRUE(image.width() > 400 && image.height() > 300) << image.width() << " x " << image.height();
 
-    run = RunProgram(program_, {QString::fromStdString(MakeSample(dir_)), "--screenshot", QString::fromStdString(shot)});
+    run = RunProgram(program, {QString::fromStdString(MakeSample(dir)), "--screenshot", QString::fromStdString(shot)});
     EXPECT_EQ(run.exitCode, 0) << run.standardError;
     EXPECT_EQ(run.standardError.find("message box"), std::string::npos) << run.standardError;
 }

@@ -26,11 +26,7 @@ std::array<ValueSlot, 12> Defaults()
     return d;
 }
 
-void AppendSlot(Bytes& out, std::uint32_t bits)
-{
-    for (int shift = 0; shift < 32; shift += 8)
-        out.push_back(static_cast<std::uint8_t>(bits >> shift));
-}
+void AppendSlot(Bytes& out, std::uint32_t b) { for (int s = 0; s < 32; s += 8) out.push_back(static_cast<std::uint8_t>(b >> s)); }
 
 // Mostly arbitrary bits, with NaNs and the integer mode values mixed in.
 std::uint32_t RandomSlot(std::mt19937& rng)
@@ -174,12 +170,10 @@ TEST(CamFileWrite, AFailureIsTheSystemsErrorAndTheOldFileStays)
     test::TempDir dir;
     const std::string path = dir.file("x.cam");
     test::writeBytes(path, {'o', 'l', 'd'});
-    fs::permissions(path, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
-                    fs::perm_options::remove);
+    fs::permissions(path, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write, fs::perm_options::remove);
     const CamFileResult error = writeCamFile(path, CameraDocument::startup(Defaults()));
     ASSERT_TRUE(error);
-    EXPECT_EQ(error->kind, CamFileErrorKind::OtherError);
-    EXPECT_EQ(error->number, EACCES);
+    EXPECT_EQ(std::pair(error->kind, error->number), std::pair(CamFileErrorKind::OtherError, EACCES));
     EXPECT_EQ(test::readBytes(path), (Bytes{'o', 'l', 'd'}));
 }
 

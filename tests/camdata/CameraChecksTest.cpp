@@ -25,12 +25,9 @@ CameraDocument Document(std::initializer_list<float> tv1, std::initializer_list<
         int k = 0;
         for (float distance : distances) {
             TvCameraRecord& camera = doc.set(set).camera(++k);
-            camera.value(1).setFloat(distance);
-            camera.value(3).setFloat(10.0F);
+            for (auto [v, x] : {std::pair{1, distance}, {3, 10.0F}, {6, 1.0F}, {7, 1.0F}, {8, 1.0F}, {12, 0.5F}})
+                camera.value(v).setFloat(x);
             camera.value(5).setInt(1);
-            for (int zoom : {6, 7, 8})
-                camera.value(zoom).setFloat(1.0F);
-            camera.value(12).setFloat(0.5F);
         }
     }
     doc.pit.value(9).setFloat(-0.125F);
@@ -56,18 +53,15 @@ TEST(CameraChecks, FindingsWithTheirPlacesInSetCameraValueOrder)
     const struct { const char* name; CameraDocument doc; std::vector<Edit> edits; std::vector<Expected> expected; } cases[] = {
         {"sound cameras", Document({100, 200}, {50}), {}, {}},
         {"empty sets, stale records above the count", Document({}, {}), {{TV1, 1, 1, kNan}}, {}},
-        {"distances not increasing, and so the change-over positions",
-         Document({100, 100, 50}, {}), {},
+        {"distances not increasing, and so the change-over positions", Document({100, 100, 50}, {}), {},
          {{Place::TV1, 1, 4, Kind::NeverGetsThePicture},
           {Place::TV1, 2, 1, Kind::DistanceNotIncreasing, "TV1 camera 2: #1 distance 100 m is not beyond camera 1's 100 m"},
           {Place::TV1, 2, 4, Kind::NeverGetsThePicture},
           {Place::TV1, 3, 1, Kind::DistanceNotIncreasing}}},
-        {"a change-over point behind the previous camera's",
-         Document({}, {100, 200, 300}), {{TV2, 2, 4, -150}},
+        {"a change-over point behind the previous camera's", Document({}, {100, 200, 300}), {{TV2, 2, 4, -150}},
          {{Place::TV2, 1, 4, Kind::NeverGetsThePicture,
            "TV2 camera 1: change-over position (#1 + #4) 100 m is not before camera 2's 50 m, so camera 1 never gets the picture"}}},
-        {"values that are not numbers or that no field accepts",
-         Document({100}, {}),
+        {"values that are not numbers or that no field accepts", Document({100}, {}),
          {{TV1, 1, 2, -kInf}, {TV1, 1, 3, 250}, {TV1, 1, 9, kNan}, {TV1, 1, 10, beyond2Pi},
           {TV1, 1, 11, 6.2831855F} /* 2 pi: accepted */, {TV1, 1, 12, -0.01F}, {TV1, 1, 13, kNan}, {TV1, 1, 14, 1000} /* no range */},
          {{Place::TV1, 1, 2, Kind::NotFinite, "TV1 camera 1: #2 offset is -Infinity, not a finite number"},
@@ -76,11 +70,9 @@ TEST(CameraChecks, FindingsWithTheirPlacesInSetCameraValueOrder)
           {Place::TV1, 1, 10, Kind::OutOfRange, "TV1 camera 1: #10 pitch 360.00003 deg is outside -360 to 360 deg"},
           {Place::TV1, 1, 12, Kind::OutOfRange, "TV1 camera 1: #12 opening angle -0.57295775 deg is outside 0 to 360 deg"},
           {Place::TV1, 1, 13, Kind::NotFinite, "TV1 camera 1: #13 unknown is NaN, not a finite number"}}},
-        {"a distance that is not a number is compared with nothing",
-         Document({100, 200, 50}, {}), {{TV1, 2, 1, kNan}},
-         {{Place::TV1, 2, 1, Kind::NotFinite}}},
-        {"modes other than 1 and 0, zoom 0 on moving cameras only",
-         Document({}, {100, 200, 300, 400}),
+        {"a distance that is not a number is compared with nothing", Document({100, 200, 50}, {}),
+         {{TV1, 2, 1, kNan}}, {{Place::TV1, 2, 1, Kind::NotFinite}}},
+        {"modes other than 1 and 0, zoom 0 on moving cameras only", Document({}, {100, 200, 300, 400}),
          // Camera 1 fixed: its zoom does not matter; camera 2's -0 is moving, as the editor shows it.
          {{TV2, 1, 5, 1.0F}, {TV2, 1, 7, 0}, {TV2, 2, 5, -0.0F}, {TV2, 2, 8, 0}, {TV2, 3, 5, 0}, {TV2, 3, 6, -0.0F},
           {TV2, 3, 7, 0}, {TV2, 4, 6, 12}},
@@ -89,15 +81,12 @@ TEST(CameraChecks, FindingsWithTheirPlacesInSetCameraValueOrder)
           {Place::TV2, 3, 6, Kind::MovingWithoutZoom},
           {Place::TV2, 3, 7, Kind::MovingWithoutZoom, "TV2 camera 3: #7 first-part zoom is 0 on a moving camera"},
           {Place::TV2, 4, 6, Kind::OutOfRange, "TV2 camera 4: #6 initial zoom 12 is outside 0 to 10"}}},
-        {"the pit lane",
-         Document({}, {}),
-         {{TV1, 0, 3, -1}, {TV1, 0, 4, 7}, {TV1, 0, 8, 3}, {TV1, 0, 9, kNan}, {TV1, 0, 13, 1e30F}},
+        {"the pit lane", Document({}, {}), {{TV1, 0, 3, -1}, {TV1, 0, 4, 7}, {TV1, 0, 8, 3}, {TV1, 0, 9, kNan}, {TV1, 0, 13, 1e30F}},
          {{Place::PitLane, 0, 3, Kind::OutOfRange},
           {Place::PitLane, 0, 4, Kind::OutOfRange, "Pit lane: #4 yaw 401.07047 deg is outside -360 to 360 deg"},
           {Place::PitLane, 0, 8, Kind::NotAsCaptionAsks, "Pit lane: #8 is 3, but its caption asks to leave it at 0"},
           {Place::PitLane, 0, 9, Kind::NotFinite}}},
-        {"the pit lane's -0 and a #9 of 0",
-         Document({}, {}), {{TV1, 0, 8, -0.0F}, {TV1, 0, 9, 0}},
+        {"the pit lane's -0 and a #9 of 0", Document({}, {}), {{TV1, 0, 8, -0.0F}, {TV1, 0, 9, 0}},
          {{Place::PitLane, 0, 9, Kind::NotAsCaptionAsks, "Pit lane: #9 is 0, but its caption asks to leave it at -0.125"}}},
     };
     for (const auto& c : cases) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
 #include <vector>
 
 namespace vp {
@@ -28,10 +29,9 @@ void Fill(CameraDocument& doc, CamSet set, const std::vector<float>& distances)
     CameraSet& cameras = doc.set(set);
     cameras.setCount(static_cast<int>(distances.size()));
     for (int k = 1; k <= static_cast<int>(distances.size()); ++k) {
-        TvCameraRecord& camera = cameras.camera(k);
-        camera.value(1).setFloat(distances[static_cast<std::size_t>(k - 1)]);
-        camera.value(13) = ValueSlot::fromInt(100 + k);
-        camera.value(14) = ValueSlot::fromInt(200 + k);
+        cameras.camera(k).value(1).setFloat(distances[static_cast<std::size_t>(k - 1)]);
+        cameras.camera(k).value(13) = ValueSlot::fromInt(100 + k);
+        cameras.camera(k).value(14) = ValueSlot::fromInt(200 + k);
     }
     updateHeaderLength(doc);
 }
@@ -41,12 +41,9 @@ protected:
     SlotOperations() { Fill(doc, CamSet::TV2, {0, 10}); }
 
     float distance(int k) const { return doc.tv1.camera(k).value(1).asFloat(); }
-    void expectDone(const SlotOutcome& outcome, int current, int count)
+    void expectDone(const SlotOutcome& o, int current, int count)
     {
-        EXPECT_TRUE(outcome.done);
-        EXPECT_EQ(outcome.current, current);
-        EXPECT_EQ(outcome.count, count);
-        EXPECT_EQ(doc.tv1.count(), count);
+        EXPECT_EQ(std::tuple(o.done, o.current, o.count, doc.tv1.count()), std::tuple(true, current, count, count));
     }
 
     CameraDocument doc;
@@ -114,12 +111,9 @@ TEST_F(SlotOperations, RefusedCommandsChangeNothing)
         SCOPED_TRACE(c.message + " with " + std::to_string(c.distances.size()));
         Fill(doc, CamSet::TV1, c.distances);
         const CameraDocument before = doc;
-        const SlotOutcome outcome = c.add ? c.add(doc, CamSet::TV1, c.current, Defaults(kMiddle))
-                                          : removeCamera(doc, CamSet::TV1, c.current);
-        EXPECT_FALSE(outcome.done);
-        EXPECT_EQ(outcome.message, c.message);
-        EXPECT_EQ(outcome.current, c.current);
-        EXPECT_EQ(outcome.count, before.tv1.count());
+        const SlotOutcome outcome = c.add ? c.add(doc, CamSet::TV1, c.current, Defaults(kMiddle)) : removeCamera(doc, CamSet::TV1, c.current);
+        EXPECT_EQ(std::tuple(outcome.done, outcome.message, outcome.current, outcome.count),
+                  std::tuple(false, c.message, c.current, before.tv1.count()));
         EXPECT_EQ(doc, before);
     }
     Fill(doc, CamSet::TV1, {0, 0.001F});
@@ -148,8 +142,7 @@ TEST_F(SlotOperations, AssignToAllCopiesRawBitsToEveryCameraOfTheSet)
     doc.tv1.camera(2).value(5) = ValueSlot::fromInt(1);
     doc.tv1.camera(4).value(5) = ValueSlot::fromInt(9); // a free record stays untouched
     const SlotOutcome outcome = assignToAll(doc, CamSet::TV1, 2, 4);
-    EXPECT_TRUE(outcome.done);
-    EXPECT_EQ(outcome.message, "Values copied.Ready.");
+    EXPECT_EQ(std::tuple(outcome.done, outcome.message), std::tuple(true, "Values copied.Ready."));
     for (int k = 1; k <= 3; ++k)
         EXPECT_EQ(doc.tv1.camera(k).value(5), ValueSlot::fromInt(1));
     EXPECT_EQ(doc.tv1.camera(4).value(5).asInt(), 9);

@@ -18,10 +18,7 @@ protected:
     TvCommit() { cameras.setCount(2); }
 
     ValueSlot& slot(int k) { return cameras.camera(2).value(k); }
-    bool commit(int field, std::optional<double> typed, bool fixedSwitchOver = false)
-    {
-        return commitTvValue(cameras, 2, field, typed, fixedSwitchOver);
-    }
+    bool commit(int field, std::optional<double> typed, bool option = false) { return commitTvValue(cameras, 2, field, typed, option); }
 
     CameraSet cameras;
 };

@@ -25,12 +25,7 @@ ToolRun Tool(const std::vector<std::string>& args)
 
 std::string Corpus(const std::string& name) { return std::string(VP_CAM_CORPUS_DIR) + "/" + name; }
 
-CameraDocument Read(const std::string& path)
-{
-    CameraDocument doc;
-    EXPECT_FALSE(readCamFile(path, doc)) << path;
-    return doc;
-}
+CameraDocument Read(const std::string& path) { CameraDocument doc; EXPECT_FALSE(readCamFile(path, doc)) << path; return doc; }
 
 void Write(const std::string& path, const CameraDocument& doc) { ASSERT_FALSE(writeCamFile(path, doc)) << path; }
 
@@ -51,14 +46,12 @@ TEST(CamToolShow, TheValuesAsTheEditorShowsThemWithTheirBits)
     doc.header = {0x4D, 0x41, 0x43, 0x54, 0, 0, 0, 0, 0x74, 0, 0, 0};
     doc.tv1.setCount(1);
     doc.tv2.countField() = {0, 0x7F, 0, 0};
-    TvCameraRecord& camera = doc.tv1.camera(1);
     const std::uint32_t bits[] = {0x449A522B, 0xC1480000, 0x41200000, 0xC1A00000, 1,          0x3DCCCCCD, 0,
                                   0x3F800000, 0x3F4A7B8D, 0xBFC90FDB, 0x7FC00000, 0x3F060A92, 0, 0x80000000};
     for (int v = 1; v <= 14; ++v)
-        camera.value(v).setBits(bits[v - 1]);
-    doc.pit.value(1).setFloat(12345.6789F);
-    doc.pit.value(4).setFloat(0.7854F);
-    doc.pit.value(9).setFloat(-0.125F);
+        doc.tv1.camera(1).value(v).setBits(bits[v - 1]);
+    for (auto [v, x] : {std::pair{1, 12345.6789F}, {4, 0.7854F}, {9, -0.125F}})
+        doc.pit.value(v).setFloat(x);
     Write(dir.file("small.cam"), doc);
 
     const std::string raw = R"(header 4D 41 43 54 00 00 00 00 74 00 00 00 (length 116)
@@ -109,8 +102,7 @@ TEST(CamToolExport, FilesAndExtremeBitsImportBackByteForByte)
 TEST(CamToolDiff, EveryDifferenceOnALineAndTheExitStatus)
 {
     test::TempDir dir;
-    const std::string a = dir.file("a.cam");
-    const std::string b = dir.file("b.cam");
+    const std::string a = dir.file("a.cam"), b = dir.file("b.cam");
     const CameraDocument startup = Read(Corpus("startup.cam"));
     Write(a, startup);
     const struct { std::function<void(CameraDocument&)> change; int status; std::string out; } cases[] = {
@@ -119,14 +111,8 @@ TEST(CamToolDiff, EveryDifferenceOnALineAndTheExitStatus)
          "TV1 camera 1 #1 distance [m]: 0 -> 1500.25\n"},
         {[](CameraDocument& d) { d.tv2.camera(1).value(12).setBits(0x3FC90FDC); }, kExitFound,
          "TV2 camera 1 #12 opening angle [deg]: 90 -> 90 (0x3FC90FDB -> 0x3FC90FDC)\n"},
-        {[](CameraDocument& d) {
-             d.header[4] = 1;
-             d.tv1.setCount(2);
-             d.tv1.camera(2) = d.tv1.camera(1);
-             d.pit.value(8).setFloat(3);
-         },
-         kExitFound,
-         "header: 4D 41 43 54 00 00 00 00 AC 00 00 00 -> 4D 41 43 54 01 00 00 00 AC 00 00 00\n"
+        {[](CameraDocument& d) { d.header[4] = 1; d.tv1.setCount(2); d.tv1.camera(2) = d.tv1.camera(1); d.pit.value(8).setFloat(3); },
+         kExitFound, "header: 4D 41 43 54 00 00 00 00 AC 00 00 00 -> 4D 41 43 54 01 00 00 00 AC 00 00 00\n"
          "TV1 count bytes: 01 00 00 00 -> 02 00 00 00\nTV1 camera 2: only in " + b + "\npit lane #8 leave at 0: 0 -> 3\n"},
     };
     for (const auto& c : cases) {
@@ -201,11 +187,9 @@ TEST(CamToolImport, EditsAreStoredAsTheFieldsStoreThemAndRefusalsWriteNothing)
             line[at] = e.text;
         }
         std::string text;
-        for (const auto& line : cells) {
+        for (const auto& line : cells)
             for (std::size_t i = 0; i < line.size(); ++i)
-                text += (i > 0 ? "," : "") + line[i];
-            text += '\n';
-        }
+                text += line[i] + (i + 1 < line.size() ? "," : "\n");
         test::writeBytes(csv, std::vector<std::uint8_t>(text.begin(), text.end()));
         std::filesystem::remove(test::nativePath(out));
         const ToolRun run = Tool({"import", csv, out});
@@ -227,8 +211,7 @@ TEST(CamTool, ChecksUsageAndUnreadableFiles)
     CameraDocument doc = Read(Corpus("startup.cam"));
     doc.pit.value(8).setFloat(3);
     Write(dir.file("pit.cam"), doc);
-    const std::string usage =
-        "usage: vantapoint-cam show [--raw] FILE.cam\n"
+    const std::string usage = "usage: vantapoint-cam show [--raw] FILE.cam\n"
         "       vantapoint-cam diff A.cam B.cam\n"
         "       vantapoint-cam check FILE.cam\n"
         "       vantapoint-cam export FILE.cam > CAMS.csv\n"

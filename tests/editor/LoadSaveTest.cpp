@@ -9,11 +9,7 @@ namespace {
 
 class LoadSave : public MainWindowTest {
 protected:
-    void makeUnsaved()
-    {
-        find<QCheckBox>("chkTV2CamFixed")->click();
-        ASSERT_TRUE(window->isModified());
-    }
+    void makeUnsaved() { find<QCheckBox>("chkTV2CamFixed")->click(); ASSERT_TRUE(window->isModified()); }
 };
 
 TEST_F(LoadSave, LoadReportsEveryStepThenShowsCameraOneOfEachSet)
@@ -81,10 +77,9 @@ TEST_F(LoadSave, ADroppedCamFileIsLoadedAnythingElseRefused)
     const std::string spaPath = camFile("Spa.cam", spa);
     const std::string upperPath = camFile("SPA2.CAM", spa);
     const std::string gonePath = folder.file("gone.cam");
-    std::vector<std::uint8_t> incomplete = camFileBytes(spa);
-    incomplete.resize(incomplete.size() - 10);
+    const std::vector<std::uint8_t> whole = camFileBytes(spa);
     const std::string shortPath = folder.file("short.cam");
-    writeBytes(shortPath, incomplete);
+    writeBytes(shortPath, {whole.begin(), whole.end() - 10});
     const QUrl spaUrl = QUrl::fromLocalFile(pathText(spaPath));
     const char* refused = "Drop one CAM file (*.cam) to load it. Ready.";
     // urls: none: plain text is dropped
@@ -109,10 +104,7 @@ TEST_F(LoadSave, ADroppedCamFileIsLoadedAnythingElseRefused)
         desktop.boxAnswers = {BoxAnswer::Cancel};
         const CameraDocument before = window->document();
         QMimeData data;
-        if (c.urls.isEmpty())
-            data.setText(QStringLiteral("Spa.cam"));
-        else
-            data.setUrls(c.urls);
+        c.urls.isEmpty() ? data.setText(QStringLiteral("Spa.cam")) : data.setUrls(c.urls);
         const bool taken = drop(data, c.onto != nullptr ? find<QWidget>(c.onto) : nullptr);
 
         const QString what = c.urls.isEmpty() ? data.text() : data.urls().first().toString();

@@ -1,6 +1,5 @@
 #include "MainWindowFixture.h"
 
-#include <QAbstractButton>
 #include <QCoreApplication>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -18,18 +17,6 @@ MainWindow& MainWindowTest::start(const std::string& commandLinePath)
     return *window;
 }
 
-MainWindow& MainWindowTest::restart(const std::string& commandLinePath)
-{
-    start();
-    desktop.clearRecords();
-    return start(commandLinePath);
-}
-
-void MainWindowTest::click(const QString& name)
-{
-    find<QAbstractButton>(name)->click();
-}
-
 std::vector<std::string> MainWindowTest::boxes() const
 {
     std::vector<std::string> shown;
@@ -45,12 +32,6 @@ std::string MainWindowTest::state()
         shown += " | " + box;
     desktop.boxes.clear();
     return shown;
-}
-
-void MainWindowTest::clickWithFile(const QString& button, std::optional<std::string> path)
-{
-    desktop.dialogAnswers = {std::move(path)};
-    click(button);
 }
 
 void MainWindowTest::visit(const QString& name, const QString* typed)
@@ -78,27 +59,6 @@ bool MainWindowTest::drop(const QMimeData& data, QWidget* onto)
     QDropEvent dropped(middle, actions, &data, Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(target, &dropped);
     return dropped.isAccepted() && dropped.dropAction() == Qt::CopyAction;
-}
-
-std::string MainWindowTest::camFile(const std::string& name, const CameraDocument& doc) const
-{
-    const std::string path = folder.file(name);
-    writeBytes(path, camFileBytes(doc));
-    return path;
-}
-
-void MainWindowTest::closeDialogs()
-{
-    closedDialogs.clear();
-    if (dialogCloser.isActive())
-        return;
-    QObject::connect(&dialogCloser, &QTimer::timeout, [this] {
-        if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
-            closedDialogs << dialog->metaObject()->className();
-            dialog->reject();
-        }
-    });
-    dialogCloser.start(1);
 }
 
 CameraDocument CamDocument(int c1, int c2, bool fixed)

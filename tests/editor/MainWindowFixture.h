@@ -16,6 +16,7 @@
 #include "widgets/SpinButton.h"
 #include "widgets/TextConversions.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
 #include <QDialog>
@@ -51,31 +52,38 @@ using Texts = std::vector<std::string>;
 
 class MainWindowTest : public ::testing::Test {
 protected:
+    MainWindowTest()
+    {
+        QObject::connect(&dialogCloser, &QTimer::timeout, [this] {
+            if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+                closedDialogs << dialog->metaObject()->className();
+                dialog->reject();
+            }
+        });
+    }
     ~MainWindowTest() override { QLocale::setDefault(QLocale::c()); }
     // Starts the program; the configuration is written on the first start of a folder.
     MainWindow& start(const std::string& commandLinePath = {});
     // Starts once to write the configuration, then again, with the records of the first start dropped.
-    MainWindow& restart(const std::string& commandLinePath = {});
+    MainWindow& restart(const std::string& commandLinePath = {}) { start(); desktop.clearRecords(); return start(commandLinePath); }
 
     template <typename Control>
     Control* find(const QString& name) const
     {
+        if (window->findChild<Control*>(name) == nullptr)
+            window->buildPages(); // on a tab that was not shown yet
         auto* control = window->findChild<Control*>(name);
-        if (control == nullptr) {
-            // On a tab that was not shown yet.
-            window->buildPages();
-            control = window->findChild<Control*>(name);
-        }
         EXPECT_NE(control, nullptr) << name.toStdString();
         return control;
     }
     QString text(const QString& name) const { return find<QLineEdit>(name)->text(); }
-    void click(const QString& name);
+    void click(const QString& name) { find<QAbstractButton>(name)->click(); }
     // Types into a field the way a user does: it gets the focus, its text is typed over, it loses the focus.
     void type(const QString& name, const QString& typed) { visit(name, &typed); }
     // Passes through a field: it gets the focus and loses it again, nothing typed.
     void pass(const QString& name) { visit(name, nullptr); }
     void visit(const QString& name, const QString* typed);
+    void showActive() { window->show(); window->activateWindow(); ASSERT_TRUE(QTest::qWaitForWindowActive(window.get())); }
     QString status() const { return find<QLabel>(QStringLiteral("txtStatusLine"))->text(); }
     bool enabled(const QString& name) const { return find<QWidget>(name)->isEnabled(); }
     SpinButton* selector(const QString& set) const { return find<SpinButton>("UpDown" + set); }
@@ -84,22 +92,22 @@ protected:
     // The status line, whether data is unsaved, and the boxes shown since the last look.
     std::string state();
     // Clicks a button with the file dialog answered by path (none: Cancel).
-    void clickWithFile(const QString& button, std::optional<std::string> path);
+    void clickWithFile(const QString& button, std::optional<std::string> path) { desktop.dialogAnswers = {std::move(path)}; click(button); }
     // The title as the desktop shows it: the unsaved mark in place of "[*]".
-    QString shownTitle() const
-    {
-        window->winId();
-        return window->windowHandle()->title();
-    }
+    QString shownTitle() const { window->winId(); return window->windowHandle()->title(); }
 
     // Drags data onto a control (the window itself when null) and drops it, as a file manager does.
     // True when the drop was taken as a copy.
     bool drop(const QMimeData& data, QWidget* onto = nullptr);
 
     // Writes doc as a CAM file into the program folder and returns its path.
-    std::string camFile(const std::string& name, const CameraDocument& doc) const;
+    std::string camFile(const std::string& name, const CameraDocument& doc) const
+    {
+        writeBytes(folder.file(name), camFileBytes(doc));
+        return folder.file(name);
+    }
     // From now on each modal dialog that opens is closed again and its class added to closedDialogs.
-    void closeDialogs();
+    void closeDialogs() { closedDialogs.clear(); dialogCloser.start(1); }
 
     QApplication& app = testApp();
     TempDir folder;

@@ -113,11 +113,8 @@ protected:
         restart(camFile("keys.cam", doc));
         selector("TV1")->setValue(2);
         find<QTabWidget>("sstCamData")->setCurrentIndex(tab);
-        window->show();
-        window->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
-        const QString fields[] = {"txtTV1CamData_0", "txtTV2CamData_0", "txtPitlaneCamData_0"};
-        find<QLineEdit>(fields[tab])->setFocus();
+        showActive();
+        find<QLineEdit>(QStringList{"txtTV1CamData_0", "txtTV2CamData_0", "txtPitlaneCamData_0"}.at(tab))->setFocus();
         closeDialogs();
     }
 
@@ -128,10 +125,8 @@ protected:
     // What the keys did, in a few words: the tab and the cameras shown, what was opened, a closed window.
     std::string effect() const
     {
-        QStringList parts{QStringLiteral("tab %1, cams %2/%3")
-                              .arg(find<QTabWidget>("sstCamData")->currentIndex())
-                              .arg(window->setPanel(CamSet::TV1).currentCamera())
-                              .arg(window->setPanel(CamSet::TV2).currentCamera())};
+        QStringList parts{QStringLiteral("tab %1, cams %2/%3").arg(find<QTabWidget>("sstCamData")->currentIndex())
+                              .arg(window->setPanel(CamSet::TV1).currentCamera()).arg(window->setPanel(CamSet::TV2).currentCamera())};
         for (const FileDialogSpec& dialog : desktop.dialogs)
             parts << (dialog.mode == FileDialogMode::Open ? "open dialog" : "save dialog");
         parts << closedDialogs;

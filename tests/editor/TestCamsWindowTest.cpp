@@ -6,8 +6,6 @@
 #include "support/FakeInputBackend.h"
 #include "support/FakeLauncher.h"
 
-#include <QMimeData>
-
 namespace vp::test {
 namespace {
 
@@ -17,33 +15,27 @@ protected:
     {
         input = &backend;
         launcher = &fakeLauncher;
-        std::filesystem::create_directory(gpl);
-        writeBytes(joinPath(gpl, "gpl.exe"), {'M', 'Z'});
-        options.gplFolder = gpl;
+        options.gplFolder = folder.file("GPL");
+        std::filesystem::create_directory(options.gplFolder);
+        writeBytes(joinPath(options.gplFolder, "gpl.exe"), {'M', 'Z'});
         options.showInformation = false;
+        options.playScript = true;
         options.shutdownDelay = 0;
     }
 
     // Starts the program on `options` as its configuration.
-    MainWindow& startWithOptions()
-    {
-        writeBytes(joinPath(folder.path(), kConfigFileName), configBytes(options));
-        return start();
-    }
+    MainWindow& startWithOptions() { writeBytes(joinPath(folder.path(), kConfigFileName), configBytes(options)); return start(); }
 
     FakeInputBackend backend{&clock};
     FakeLauncher fakeLauncher{&clock};
-    std::string gpl = folder.file("GPL");
     OptionsRecord options;
 };
 
 TEST_F(TestCamsWindowTest, ItPlaysTheStoredScriptAndRefusesTheCommandsThatCouldInterfereMeanwhile)
 {
-    options.playScript = true;
     options.script.count = 1;
-    startWithOptions().show();
-    window->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    startWithOptions();
+    showActive();
     const CameraDocument before = window->document();
     // F5 goes down at the first look for it and is up at the next.
     backend.keyState = [down = false](int key, std::int64_t) mutable { return key == VirtualKey::F5 && (down = !down); };
@@ -67,7 +59,6 @@ TEST_F(TestCamsWindowTest, ItPlaysTheStoredScriptAndRefusesTheCommandsThatCouldI
 
 TEST_F(TestCamsWindowTest, ClosingTheWindowDuringTheWaitStopsItAndEndsTheProgram)
 {
-    options.playScript = true;
     for (const auto& [way, exit] : exitWays) {
         startWithOptions().show();
         desktop.clearRecords();
