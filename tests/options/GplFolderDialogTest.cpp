@@ -62,7 +62,7 @@ protected:
     std::string opened = "GPL not installed";
 };
 
-TEST_F(GplFolderDialogTest, OpeningShowsTheCurrentFolderAndEveryFolderShownIsWrittenAndCheckedAtOnce)
+TEST_F(GplFolderDialogTest, OpeningShowsTheCurrentFolderAndEveryFolderOrDriveShownIsWrittenAndCheckedAtOnce)
 {
     opened = "/old/gpl";
     auto dialog = Open(Folder("a"));
@@ -76,15 +76,19 @@ TEST_F(GplFolderDialogTest, OpeningShowsTheCurrentFolderAndEveryFolderShownIsWri
     EXPECT_EQ(dialog->gplFolder(), "/old/gpl") << "opening changes nothing";
 
     dialog = Open(Folder("b"));
-    // The entry opened, the folder written, whether OK is offered.
-    const std::tuple<QString, const char*, bool> steps[] = {
-        {"games", "b/games", false}, {"gpl", "b/games/gpl", true}, {"games", "b/games", false},
-        {QDir::toNativeSeparators(Folder("b")), "b", false}, {"fake", "b/fake", false} /* its gpl.exe is a folder */};
-    for (const auto& [entry, folder, ok] : steps) {
-        Activate(*dialog, entry);
-        EXPECT_EQ(dialog->gplFolder(), Stored(Folder(folder))) << folder;
-        EXPECT_EQ(Ok(*dialog)->isEnabled(), ok) << folder;
+    ASSERT_EQ(Drives(*dialog)->count(), 3);
+    // The entry opened or the drive chosen (which goes to its current folder), the folder written,
+    // whether OK is offered. Drive C is not ready: nothing below it, no game, the dialog goes on.
+    const std::tuple<QString, int, const char*, bool> steps[] = {
+        {"games", -1, "b/games", false}, {"gpl", -1, "b/games/gpl", true}, {"games", -1, "b/games", false},
+        {QDir::toNativeSeparators(Folder("b")), -1, "b", false}, {"fake", -1, "b/fake", false} /* its gpl.exe is a folder */,
+        {"", 0, "a", true}, {"", 1, "b/fake", false}, {"", 2, "c", false}, {"", 0, "a", true}};
+    for (const auto& [entry, drive, folder, ok] : steps) {
+        drive < 0 ? Activate(*dialog, entry) : Drives(*dialog)->setCurrentIndex(drive);
+        EXPECT_EQ(std::pair(dialog->gplFolder(), Ok(*dialog)->isEnabled()), std::pair(Stored(Folder(folder)), ok)) << folder;
     }
+    Drives(*dialog)->setCurrentIndex(2);
+    EXPECT_EQ(List(*dialog)->count(), 1);
     EXPECT_TRUE(dialog->isVisible()) << "Enter opens a folder, it does not press OK";
 }
 
@@ -100,25 +104,8 @@ TEST_F(GplFolderDialogTest, OkKeepsTheFolderCancelForgetsItTheCloseControlRestor
             dialog->close();
         else
             dialog->findChild<QPushButton*>(how)->click();
-        EXPECT_FALSE(dialog->isVisible()) << how;
-        EXPECT_EQ(dialog->gplFolder(), expected) << how;
+        EXPECT_EQ(std::pair(dialog->isVisible(), dialog->gplFolder()), std::pair(false, expected)) << how;
     }
-}
-
-TEST_F(GplFolderDialogTest, ChoosingADriveRechecksItsCurrentFolder)
-{
-    auto dialog = Open(Folder("b/games"));
-    QComboBox* driveList = Drives(*dialog);
-    ASSERT_EQ(driveList->count(), 3);
-    // Drive C is not ready: nothing to show below it, no game, and the dialog goes on working.
-    const std::tuple<int, const char*, bool> cases[] = {{0, "a", true}, {1, "b/games", false}, {2, "c", false}, {0, "a", true}};
-    for (const auto& [drive, folder, ok] : cases) {
-        driveList->setCurrentIndex(drive);
-        EXPECT_EQ(dialog->gplFolder(), Stored(Folder(folder))) << folder;
-        EXPECT_EQ(Ok(*dialog)->isEnabled(), ok) << folder;
-    }
-    driveList->setCurrentIndex(2);
-    EXPECT_EQ(List(*dialog)->count(), 1);
 }
 
 } // namespace

@@ -90,7 +90,7 @@ protected:
     std::unique_ptr<MainWindow> window;
 };
 
-TEST_F(OptionsCommandTest, OkAdoptsTheOptionsWritesTheRecordAndOpensTheTracksFolder)
+TEST_F(OptionsCommandTest, OkAdoptsTheOptionsWritesTheRecordAndOpensTheTracksFolderAndReportsAFailedSave)
 {
     Start();
     EXPECT_FALSE(TestEnabled());
@@ -108,8 +108,18 @@ TEST_F(OptionsCommandTest, OkAdoptsTheOptionsWritesTheRecordAndOpensTheTracksFol
 
     // OK without a GPL folder disables "Test" and keeps the file folder.
     Options([this](OptionsDialog& dialog) { ChangeGplFolder(dialog, true); Click(dialog, "cmdOK"); });
-    EXPECT_EQ(std::pair(window->options().gplFolder, window->camFolder()), std::pair(std::string("GPL not installed"), joinPath(gplFolder, "tracks")));
-    EXPECT_FALSE(TestEnabled());
+    EXPECT_EQ(std::tuple(window->options().gplFolder, window->camFolder(), TestEnabled()), std::tuple("GPL not installed", joinPath(gplFolder, "tracks"), false));
+
+    // A failed save is reported and the new options stay in effect.
+    std::filesystem::remove(ConfigPath());
+    std::filesystem::create_directory(ConfigPath());
+    Options([](OptionsDialog& dialog) { Click(dialog, "chkExit"); Click(dialog, "cmdOK"); });
+    ASSERT_EQ(desktop.boxes.size(), 1U);
+    const MessageBoxSpec& box = desktop.boxes[0];
+    EXPECT_EQ(std::tuple(box.title, box.icon, window->options().askBeforeExit), std::tuple("Vantapoint: Error", BoxIcon::Stop, true));
+    // The system's reason sits between the two fixed parts.
+    EXPECT_TRUE(box.text.starts_with("The options couldn't be saved to Vantapoint.cfg: ") && box.text.size() > 97U &&
+                box.text.ends_with(". They stay in effect until you exit Vantapoint.")) << box.text;
 }
 
 TEST_F(OptionsCommandTest, CancelOrTheCloseControlDiscardsANewGplFolderAndEveryChangeButGivesAFreshMouseObject)
@@ -126,27 +136,8 @@ TEST_F(OptionsCommandTest, CancelOrTheCloseControlDiscardsANewGplFolderAndEveryC
         Click(dialog, "cmdCancel");
     });
     Options([&made](OptionsDialog& dialog) { made = dialog.mouseInput(); Click(dialog, "chkExit"); dialog.close(); });
-    EXPECT_EQ(window->options(), stored);
-    EXPECT_EQ(test::readBytes(ConfigPath()), before);
-    EXPECT_FALSE(TestEnabled());
-    EXPECT_EQ(window->camFolder(), program.path());
+    EXPECT_EQ(std::tuple(window->options(), test::readBytes(ConfigPath()), TestEnabled(), window->camFolder()), std::tuple(stored, before, false, program.path()));
     EXPECT_TRUE(made != nullptr && window->mouseInput() == made) << "the dialog's fresh mouse object stays";
-}
-
-TEST_F(OptionsCommandTest, AFailedSaveIsReportedAndTheNewOptionsStayInEffect)
-{
-    Start();
-    std::filesystem::remove(ConfigPath());
-    std::filesystem::create_directory(ConfigPath());
-    Options([](OptionsDialog& dialog) { Click(dialog, "chkExit"); Click(dialog, "cmdOK"); });
-    ASSERT_EQ(desktop.boxes.size(), 1U);
-    const MessageBoxSpec& box = desktop.boxes[0];
-    EXPECT_EQ(std::tuple(box.title, box.icon), std::tuple("Vantapoint: Error", BoxIcon::Stop));
-    // The system's reason sits between the two fixed parts.
-    EXPECT_TRUE(box.text.starts_with("The options couldn't be saved to Vantapoint.cfg: ")) << box.text;
-    EXPECT_TRUE(box.text.ends_with(". They stay in effect until you exit Vantapoint.")) << box.text;
-    EXPECT_GT(box.text.size(), 97U) << box.text;
-    EXPECT_FALSE(window->options().askBeforeExit);
 }
 
 } // namespace

@@ -92,20 +92,16 @@ TEST_F(OptionsDialogTest, OpeningShowsTheStoredOptionsAsTheyAreWithTheBoxesNamed
     given.script.count = 3;
     given.playScript = true;
     auto dialog = Open();
-    EXPECT_EQ(dialog->windowTitle(), "Vantapoint: Options");
-    EXPECT_TRUE(dialog->isModal());
-    EXPECT_TRUE(Box(*dialog, 4)->isHidden());
-    auto* folder = Find<QLabel>(*dialog, "lblGPLFolder");
-    EXPECT_EQ(folder->text(), "/games/<u>GPL</u>");
-    EXPECT_EQ(folder->textFormat(), Qt::PlainText) << "a path is no markup";
+    auto* folder = Find<QLabel>(*dialog, "lblGPLFolder"); // a path is no markup
+    EXPECT_EQ(std::tuple(dialog->windowTitle(), dialog->isModal(), Box(*dialog, 4)->isHidden(), folder->text(), folder->textFormat()),
+              std::tuple(QString("Vantapoint: Options"), true, true, QString("/games/<u>GPL</u>"), Qt::PlainText));
     // A screen reader names each default-value box by its label.
     for (const auto& [k, name] : {std::pair{0, "Camera value #1:"}, {3, "Camera value #4:"}, {11, "Camera value #12:"}})
         EXPECT_EQ(Box(*dialog, k)->accessibleName(), name);
-    EXPECT_TRUE(!Find(*dialog, "chkRemove")->isChecked() && Find(*dialog, "chkExit")->isChecked());
+    EXPECT_TRUE(!Find(*dialog, "chkRemove")->isChecked() && Find(*dialog, "chkExit")->isChecked() && Find(*dialog, "chkPlayScript")->isChecked());
     // The remote controls follow the GPL folder and the script.
     for (const char* name : {"cmdConfigure", "hscShutdown", "chkPlayScript", "cmdTest"})
         EXPECT_TRUE(Find<QWidget>(*dialog, name)->isEnabled()) << name;
-    EXPECT_TRUE(Find(*dialog, "chkPlayScript")->isChecked());
 }
 
 TEST_F(OptionsDialogTest, TheMasterSwitchSetsAllSixAndRemembersNothingAndHelpOpensTheManual)
@@ -115,19 +111,14 @@ TEST_F(OptionsDialogTest, TheMasterSwitchSetsAllSixAndRemembersNothingAndHelpOpe
     for (const char* name : {"cmdConfigure", "hscShutdown", "chkPlayScript", "cmdTest"})
         EXPECT_FALSE(Find<QWidget>(*dialog, name)->isEnabled()) << name << ": no GPL folder";
     Find<QPushButton>(*dialog, "cmdHelp")->click();
-    EXPECT_EQ(desktop.opened, std::vector<std::string>{"/opt/vantapoint/VantapointHelp.html"});
-    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_EQ(std::pair(desktop.opened, dialog->isVisible()), std::pair(std::vector<std::string>{"/opt/vantapoint/VantapointHelp.html"}, true));
     const auto& o = dialog->options();
     for (const bool on : {false, true, false}) {
         if (on != o.showSafetyRequests)
             Find(*dialog, "chkAll")->click();
-        EXPECT_EQ(o.showSafetyRequests, on);
-        EXPECT_FALSE(o.showInformation);
-        for (const auto& [name, flag] : kSafetyBoxes) {
-            EXPECT_EQ(Find(*dialog, name)->isChecked(), on) << name;
-            EXPECT_EQ(Find(*dialog, name)->isEnabled(), on) << name;
-            EXPECT_EQ(o.*flag, on) << name;
-        }
+        EXPECT_EQ(std::pair(o.showSafetyRequests, o.showInformation), std::pair(on, false));
+        for (const auto& [name, flag] : kSafetyBoxes)
+            EXPECT_EQ(std::tuple(Find(*dialog, name)->isChecked(), Find(*dialog, name)->isEnabled(), o.*flag), std::tuple(on, on, on)) << name;
     }
 }
 
@@ -141,9 +132,8 @@ TEST_F(OptionsDialogTest, ABoxStoresWhatItTakesARefusalBeepsAndShowsTheStoredVal
     EXPECT_EQ(dialog->options().defaultValues[1], ValueSlot::fromFloat(0.0625F)) << "passing through keeps the exact value";
     Enter(*dialog, 1, "200.5");
     Enter(*dialog, 11, "90");
-    EXPECT_EQ(Box(*dialog, 1)->text(), "0.0625");
-    EXPECT_EQ(dialog->options().defaultValues[11], ValueSlot::fromFloat(1.57079637F));
-    EXPECT_EQ(desktop.beeps, 1) << "the refusal only";
+    EXPECT_EQ(std::tuple(Box(*dialog, 1)->text(), dialog->options().defaultValues[11], desktop.beeps), std::tuple(QString("0.0625"), ValueSlot::fromFloat(1.57079637F), 1))
+        << "one beep: the refusal only";
 
     // A click selects the whole text; another window coming to the front checks nothing.
     QLineEdit* box = Box(*dialog, 2);
@@ -164,9 +154,7 @@ TEST_F(OptionsDialogTest, PlacementSwitchStoresTwoHundredThenTheMiddleAgainAndFi
     EXPECT_TRUE(middle->isChecked() && !distance->isEnabled());
     Tab(*dialog, 1);
     atDistance->click();
-    EXPECT_TRUE(distance->isEnabled());
-    EXPECT_EQ(distance->text(), "200");
-    EXPECT_EQ(dialog->options().defaultValues[0], ValueSlot::fromFloat(200.0F));
+    EXPECT_EQ(std::tuple(distance->isEnabled(), distance->text(), dialog->options().defaultValues[0]), std::tuple(true, QString("200"), ValueSlot::fromFloat(200.0F)));
     Enter(*dialog, 0, "75.5");
     EXPECT_EQ(dialog->options().defaultValues[0], ValueSlot::fromFloat(75.5F));
     middle->click();
@@ -183,10 +171,8 @@ TEST_F(OptionsDialogTest, PlacementSwitchStoresTwoHundredThenTheMiddleAgainAndFi
 
     given.defaultValues[0] = ValueSlot::fromFloat(0.25F);
     auto reopened = Open();
-    EXPECT_TRUE(Find<QRadioButton>(*reopened, "optValue1_1")->isChecked());
-    EXPECT_EQ(Box(*reopened, 0)->text(), "0.25");
+    EXPECT_EQ(std::pair(Find<QRadioButton>(*reopened, "optValue1_1")->isChecked(), Box(*reopened, 0)->text()), std::pair(true, QString("0.25")));
 }
-
 
 TEST_F(OptionsDialogTest, TheShutdownSliderMovesTowardsTheEndEachInputPointsAt)
 {
@@ -235,10 +221,8 @@ TEST_F(OptionsDialogTest, TheDialogCannotBeClosedWhileTheRecordingRuns)
     });
     dialog->recordButton()->click();
 
-    EXPECT_TRUE(dialog->isVisible());
-    EXPECT_EQ(closed.count(), 0);
-    EXPECT_EQ(dialog->options().script.count, 2);
-    EXPECT_EQ(dialog->options().script.x[1], 512) << "scaled by the desktop measured at start-up";
+    // The second click's x is scaled by the desktop measured at start-up.
+    EXPECT_EQ(std::tuple(dialog->isVisible(), closed.count(), dialog->options().script.count, dialog->options().script.x[1]), std::tuple(true, 0, 2, 512));
     EXPECT_EQ(desktop.beeps, 2 + 5) << "each recorded click and each refused command";
     ASSERT_EQ(input.keys.size(), 5U);
     EXPECT_EQ(input.keys.back().atMs - input.keys.front().atMs, 0) << "the shutdown pause set during the recording";
@@ -260,9 +244,7 @@ TEST_F(OptionsDialogTest, TestScriptPlaysTheDialogsScriptAndAsksByTheFlagInForce
     ASSERT_EQ(desktop.boxes.size(), 1u);
     EXPECT_EQ(desktop.boxes[0].text.rfind("GPL will now be launched", 0), 0u);
     ASSERT_EQ(input.mouseEvents.size(), 3u);
-    EXPECT_EQ(input.mouseEvents[0].flags, MouseFlags::Move | MouseFlags::Absolute);
-    EXPECT_EQ(input.mouseEvents[0].dx, 32768);
-    EXPECT_EQ(input.keys.size(), 5u);
+    EXPECT_EQ(std::tuple(input.mouseEvents[0].flags, input.mouseEvents[0].dx, input.keys.size()), std::tuple(MouseFlags::Move | MouseFlags::Absolute, 32768, 5u));
 
     // Ticked here but not in force: no box.
     given.showInformation = false;
@@ -271,8 +253,7 @@ TEST_F(OptionsDialogTest, TestScriptPlaysTheDialogsScriptAndAsksByTheFlagInForce
     Find(*dialog, "chkInformation")->click();
     hold(VirtualKey::F5, clock.now + 500, clock.now + 510);
     dialog->testScriptButton()->click();
-    EXPECT_TRUE(desktop.boxes.empty());
-    EXPECT_EQ(launcher.launched.size(), 2u);
+    EXPECT_TRUE(desktop.boxes.empty() && launcher.launched.size() == 2u);
 }
 
 } // namespace

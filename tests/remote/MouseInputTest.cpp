@@ -41,7 +41,7 @@ protected:
     }
 };
 
-TEST_F(MouseInputTest, OnlyButtonsOneTwoAndFourArePressedAndReleased)
+TEST_F(MouseInputTest, OnlyButtonsOneTwoAndFourArePressedAndTheWheelSendsNotchesTimesDirectionOtherDirectionsTurnDown)
 {
     MouseInput mouse = make();
     const std::pair<std::int32_t, Flags> cases[] = {
@@ -51,6 +51,12 @@ TEST_F(MouseInputTest, OnlyButtonsOneTwoAndFourArePressedAndReleased)
         mouse.pressButton(button);
         mouse.releaseButton(button);
         EXPECT_EQ(flagsSent(), flags) << button;
+    }
+    backend.mouseEvents.clear();
+    for (auto [notches, direction, data] :
+         {std::array{3, 120, 360}, {3, -120, -360}, {3, 7, -360}, {3, 0, -360}, {-2, 120, -240}, {0, 120, 0}}) {
+        mouse.turnWheel(notches, direction);
+        EXPECT_EQ(only(), (Sent{MouseFlags::Wheel, 0, 0, data})) << notches << " x " << direction;
     }
 }
 
@@ -135,16 +141,6 @@ TEST_F(MouseInputTest, WindowsAreMovedToAtTheirCentreCutTowardZeroAndClickedTher
     EXPECT_TRUE(backend.mouseEvents.empty() && clock.sleeps.empty());
     mouse.clickWindow(7);
     EXPECT_EQ(flagsSent(), (Flags{kAbsMove, MouseFlags::LeftDown, MouseFlags::LeftUp}));
-}
-
-TEST_F(MouseInputTest, WheelSendsNotchesTimesDirectionOtherDirectionsTurnDown)
-{
-    MouseInput mouse = make();
-    for (auto [notches, direction, data] :
-         {std::array{3, 120, 360}, {3, -120, -360}, {3, 7, -360}, {3, 0, -360}, {-2, 120, -240}, {0, 120, 0}}) {
-        mouse.turnWheel(notches, direction);
-        EXPECT_EQ(only(), (Sent{MouseFlags::Wheel, 0, 0, data})) << notches << " x " << direction;
-    }
 }
 
 } // namespace

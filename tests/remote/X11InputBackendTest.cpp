@@ -7,6 +7,7 @@
 #include <array>
 #include <chrono>
 #include <thread>
+#include <utility>
 
 // Last: Xlib's macros (Bool, None, ButtonPress) would clash with names above.
 #include <X11/Xlib.h>
@@ -73,12 +74,13 @@ protected:
     Window window = 0;
 };
 
-TEST_F(X11InputBackendTest, PointerButtonsAndWheelReachTheWindow)
+TEST_F(X11InputBackendTest, PointerButtonsAndWheelReachTheWindowWhoseRectangleIsInScreenPixels)
 {
     const ScreenSize screen = backend->screenSize();
-    EXPECT_EQ(std::pair(screen.width, screen.height), std::pair(DisplayWidth(display, DefaultScreen(display)), DisplayHeight(display, DefaultScreen(display))));
+    const auto rect = backend->windowRect(window).value_or(WindowRect{});
     auto position = backend->pointerPosition().value_or(PointerPosition{});
-    EXPECT_EQ(std::pair(position.x, position.y), std::pair(200, 110));
+    EXPECT_EQ(std::tuple(screen.width, screen.height, rect.left, rect.top, rect.right, rect.bottom, position.x, position.y),
+              std::tuple(DisplayWidth(display, DefaultScreen(display)), DisplayHeight(display, DefaultScreen(display)), 100, 50, 300, 170, 200, 110));
     // The server may accelerate relative motion, so only the direction is certain.
     ASSERT_TRUE(mouse->moveBy(-3, 0));
     position = backend->pointerPosition().value_or(PointerPosition{});
@@ -100,6 +102,12 @@ TEST_F(X11InputBackendTest, PointerButtonsAndWheelReachTheWindow)
     for (unsigned expected : {4u, 4u, 5u})
         EXPECT_EQ(nextEvent(ButtonPressMask).xbutton.button, expected);
     EXPECT_EQ(nextEvent(ButtonPressMask, std::chrono::milliseconds(100)).type, 0);
+
+    // A gone window has no rectangle, and the backend still works after the errors that asked for.
+    const Window gone = std::exchange(window, 0);
+    XDestroyWindow(display, gone);
+    XSync(display, False);
+    EXPECT_TRUE(!backend->windowRect(gone) && !backend->windowRect(0) && backend->pointerPosition());
 }
 
 TEST_F(X11InputBackendTest, KeysAreTypedAndReadAndTheWatchReportsTheLeftButtonAndF5AtTheServersTimes)
@@ -148,18 +156,6 @@ TEST_F(X11InputBackendTest, KeysAreTypedAndReadAndTheWatchReportsTheLeftButtonAn
         EXPECT_EQ(std::pair(heard->change, heard->atMs), std::pair(*change, static_cast<std::int64_t>(key ? event.xkey.time : event.xbutton.time)));
     }
     EXPECT_FALSE(watch->next(50));
-}
-
-TEST_F(X11InputBackendTest, WindowRectangleIsInScreenPixelsAndAGoneWindowHasNone)
-{
-    const auto rect = backend->windowRect(window).value_or(WindowRect{});
-    EXPECT_EQ(std::tuple(rect.left, rect.top, rect.right, rect.bottom), std::tuple(100, 50, 300, 170));
-    const Window gone = window;
-    XDestroyWindow(display, window);
-    XSync(display, False);
-    window = 0;
-    EXPECT_FALSE(backend->windowRect(gone) || backend->windowRect(0));
-    EXPECT_TRUE(backend->pointerPosition()); // the backend still works after the errors those asked for
 }
 
 } // namespace
