@@ -23,7 +23,7 @@ TEST(CommandLinePath, JoinsTheArgumentsAndRemovesOnlyEnclosingQuotes)
         EXPECT_EQ(commandLinePath(args), path);
 }
 
-TEST(ParseCommandLine, TakesTheScreenshotOptionOutWhereverItStands)
+TEST(ParseCommandLine, TakesTheScreenshotOptionOutWhereverItStandsAndWantsOffscreenOnlyForIt)
 {
     const std::tuple<Args, std::optional<std::string>, std::string> cases[] = { // and the screenshot and path taken
         {{"--screenshot", "shot.png", "\"My", "Track.cam\""}, "shot.png", "My Track.cam"},
@@ -34,17 +34,15 @@ TEST(ParseCommandLine, TakesTheScreenshotOptionOutWhereverItStands)
         EXPECT_EQ(std::tuple(line.error.has_value(), line.screenshotFile, line.path), std::tuple(false, screenshot, path)) << path;
     }
     EXPECT_TRUE(parseCommandLine({"monza.cam", "--screenshot"}).error && parseCommandLine({"--screenshot", ""}).error);
-}
 
-TEST(WantsOffscreenPlatform, OnlyForTheScreenshotModeWithoutAPlatformOfTheUsers)
-{
-    const struct { Args args; bool variableSet, offscreen; } cases[] = {
+    // The offscreen platform only for the screenshot mode and only when the user chose no platform.
+    const struct { Args args; bool variableSet, offscreen; } platformCases[] = {
         {{"--screenshot", "shot.png"}, false, true}, {{"monza.cam", "--screenshot", "shot.png"}, false, true},
         {{"--screenshot", "shot.png"}, true, false},
         {{"-platform", "xcb", "--screenshot", "shot.png"}, false, false},
         {{"--platform", "wayland", "--screenshot", "shot.png"}, false, false}, {{"monza.cam"}, false, false},
     };
-    for (const auto& c : cases)
+    for (const auto& c : platformCases)
         EXPECT_EQ(wantsOffscreenPlatform(c.args, c.variableSet), c.offscreen) << c.args.front() << c.variableSet;
 }
 

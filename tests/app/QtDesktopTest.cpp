@@ -14,7 +14,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <sstream>
 #include <tuple>
 
 namespace vp {
@@ -90,16 +89,6 @@ TEST(QtDesktop, TheFileDialogOpensWithAnEmptyFileNameEvenInAFolderThatIsGone)
         EXPECT_EQ(desktop.fileDialog({FileDialogMode::Open, "Vantapoint: Load&Save", "All Files (*.*)|*.*", start, ""}), std::nullopt);
         EXPECT_EQ(std::pair(shownFolder, shownName), std::pair(folder, QString())) << start;
     }
-}
-
-TEST(ScreenshotDesktop, WritesEveryBoxAnsweredOkAndCancelsEveryFileDialog)
-{
-    std::ostringstream log;
-    ScreenshotDesktop desktop(log);
-    EXPECT_EQ(desktop.messageBox({"Vantapoint: Safety request", "first line\r\nsecond line", BoxIcon::Exclamation, BoxButtons::OkCancel}), BoxAnswer::Ok);
-    EXPECT_EQ(desktop.fileDialog({FileDialogMode::Open, "Vantapoint: Load&Save", "", "", ""}), std::nullopt);
-    EXPECT_EQ(log.str(), "message box \"Vantapoint: Safety request\", answered OK:\nfirst line\nsecond line\n"
-                         "file dialog \"Vantapoint: Load&Save\", cancelled\n");
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <tuple>
 #include <ostream>
 #include <vector>
 
@@ -62,9 +63,8 @@ TEST(LapGeometry, LengthAndWhoCoversWhat)
     };
     for (const auto& c : cases) {
         const LapGeometry lap = lapGeometry(c.doc);
-        EXPECT_EQ(lap.length, c.length) << c.name;
-        EXPECT_EQ(lap.set(CamSet::TV1).stretches, c.tv1) << c.name;
-        EXPECT_EQ(lap.set(CamSet::TV2).stretches, c.tv2) << c.name;
+        EXPECT_EQ(std::tuple(lap.length, lap.set(CamSet::TV1).stretches, lap.set(CamSet::TV2).stretches),
+                  std::tuple(c.length, c.tv1, c.tv2)) << c.name;
     }
 }
 

@@ -80,14 +80,10 @@ TEST_F(SlotOperations, InsertionsPlaceTheNewCameraBetweenItsNeighboursOrByDistan
         for (int i = 2; i <= 12; ++i)
             EXPECT_EQ(doc.tv1.camera(c.added).value(i), defaults[static_cast<std::size_t>(i - 1)]) << "value #" << i;
     }
-}
-
-TEST_F(SlotOperations, ANewLastCameraKeepsThePairOfItsFreeRecord)
-{
     Fill(doc, CamSet::TV1, {100});
     doc.tv1.camera(2).value(13) = ValueSlot::fromInt(77);
     insertCameraBehind(doc, CamSet::TV1, 1, Defaults(kMiddle));
-    EXPECT_EQ(doc.tv1.camera(2).value(13).asInt(), 77);
+    EXPECT_EQ(doc.tv1.camera(2).value(13).asInt(), 77) << "a new last camera keeps the #13 of its free record";
 }
 
 TEST_F(SlotOperations, RefusedCommandsChangeNothing)

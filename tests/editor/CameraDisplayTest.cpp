@@ -36,19 +36,7 @@ TEST_F(CameraDisplay, NumbersUseTheLocalesDecimalSeparator)
     EXPECT_EQ(text("txtTV1CamData_1"), "-12,5");
 }
 
-TEST_F(CameraDisplay, SteppingBetweenModesFlipsTheControlsAndMarksTheDataUnsaved)
-{
-    CameraDocument doc = CamDocument(4, 1);
-    doc.tv1.camera(4).value(5).setInt(0);
-    restart(camFile("modes.cam", doc));
-    selector("TV1")->setValue(4);
-    EXPECT_TRUE(window->isModified());
-    for (int i : {5, 7, 8, 11})
-        EXPECT_EQ(enabled(QStringLiteral("UpDownValueTV1_%1").arg(i)), i < 8) << i;
-    EXPECT_TRUE(enabled("txtTV2CamData_8")) << "the other set keeps its own mode";
-}
-
-TEST_F(CameraDisplay, AFloatOneIsAFixedCameraAndKeepsItsBitsUnlessTheBoxFlips)
+TEST_F(CameraDisplay, AFloatOneIsAFixedCameraAndKeepsItsBitsUnlessTheBoxFlipsWithTheControls)
 {
     CameraDocument doc = CamDocument(3, 1);
     doc.tv1.camera(2).value(5).setFloat(1.0F);
@@ -57,7 +45,12 @@ TEST_F(CameraDisplay, AFloatOneIsAFixedCameraAndKeepsItsBitsUnlessTheBoxFlips)
     selector("TV1")->setValue(2);
     EXPECT_TRUE(find<QCheckBox>("chkTV1CamFixed")->isChecked());
     EXPECT_EQ(window->document().tv1.camera(2).value(5), ValueSlot::fromFloat(1.0F));
+    EXPECT_FALSE(window->isModified());
     selector("TV1")->setValue(3);
+    EXPECT_TRUE(window->isModified()) << "stepping onto a moving camera flips the box";
+    for (int i : {5, 7, 8, 11})
+        EXPECT_EQ(enabled(QStringLiteral("UpDownValueTV1_%1").arg(i)), i < 8) << i;
+    EXPECT_TRUE(enabled("txtTV2CamData_8")) << "the other set keeps its own mode";
     selector("TV1")->setValue(2);
     EXPECT_EQ(window->document().tv1.camera(2).value(5), ValueSlot::fromInt(1)) << "the flip writes the integer";
 }
