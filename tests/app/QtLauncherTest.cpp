@@ -3,7 +3,6 @@
 #include "support/TempDir.h"
 
 #include <QDir>
-#include <QFile>
 
 #include <gtest/gtest.h>
 

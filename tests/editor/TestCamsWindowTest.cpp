@@ -52,7 +52,7 @@ TEST_F(TestCamsWindowTest, ItPlaysTheStoredScriptAndRefusesTheCommandsThatCouldI
     });
     click("cmdTestCams");
     EXPECT_EQ(statuses, QStringList(6, "Wait until GPL is closed (F5). Ready."));
-    EXPECT_TRUE(desktop.boxes.empty() && desktop.dialogs.empty() && closedDialogs.empty());
+    EXPECT_EQ(std::tuple(desktop.boxes.size(), desktop.dialogs.size(), closedDialogs.size()), std::tuple(0U, 0U, 0));
     EXPECT_EQ(window->document(), before);
     EXPECT_EQ(backend.mouseEvents.size(), 3u);
     EXPECT_TRUE(enabled("cmdTestCams"));

@@ -86,7 +86,7 @@ TEST(ConfigBytes, RecordRoundTripsAndFieldsSitAtTheirOffsets)
     Bytes flags = configBytes(OptionsRecord{});
     std::copy_n(Bytes{0x01, 0x00, 0x00, 0x01, 0x00, 0x00}.begin(), 6, flags.begin() + 65);
     const OptionsRecord read = parseConfigBytes(flags);
-    EXPECT_TRUE(read.showSafetyRequests && read.askBeforeAssignToAll && !read.askBeforeNewScript);
+    EXPECT_EQ(std::tuple(read.showSafetyRequests, read.askBeforeAssignToAll, read.askBeforeNewScript), std::tuple(true, true, false));
     const Bytes rewritten = configBytes(read);
     EXPECT_EQ(Bytes(rewritten.begin() + 65, rewritten.begin() + 67), (Bytes{0xFF, 0xFF}));
 }
@@ -137,7 +137,7 @@ TEST(LoadConfiguration, LaterStartIsSilentKeepsEveryValueAndGivesTheTracksFolder
 
     OptionsRecord stored;
     const ConfigLoadResult result = loadConfiguration(program, stored);
-    EXPECT_TRUE(!result.showWarning && !result.debugModeCode && result.gplKnown);
+    EXPECT_EQ(std::tuple(result.showWarning, result.debugModeCode, result.gplKnown), std::tuple(false, std::optional<int>(), true));
     // No tracks folder: the GPL folder itself.
     EXPECT_EQ(std::tuple(result.camFolder, stored, readBytes(joinPath(program, "Vantapoint.cfg"))), std::tuple(options.gplFolder, options, before));
     fs::create_directory(test::nativePath(joinPath(options.gplFolder, "tracks")));
@@ -157,7 +157,7 @@ TEST(LoadConfiguration, MissingForeignOrEmptyFileIsResetWithTheWarning)
             writeBytes(dir.file("Vantapoint.cfg"), *bytes);
         OptionsRecord stored = Unusual();
         const ConfigLoadResult result = loadConfiguration(dir.path(), stored);
-        EXPECT_TRUE(result.showWarning && result.debugModeCodes.empty() && !result.gplKnown && !result.saveFailed) << name;
+        EXPECT_EQ(std::tuple(result.showWarning, result.debugModeCodes.size(), result.gplKnown, result.saveFailed), std::tuple(true, 0U, false, false)) << name;
         const Bytes file = readBytes(dir.file("Vantapoint.cfg"));
         EXPECT_EQ(std::tuple(stored, file.size(), StartsWith(file, DefaultFile())), std::tuple(OptionsRecord{}, bytes ? std::max<std::size_t>(bytes->size(), 3210) : 3210, true)) << name;
     }
@@ -186,7 +186,8 @@ TEST(LoadConfiguration, AGplFolderWithoutTheGameForgetsOnlyTheFolder)
 #endif
         OptionsRecord stored;
         const ConfigLoadResult result = loadConfiguration(dir.path(), stored);
-        EXPECT_TRUE(!result.showWarning && !result.gplKnown && result.debugModeCodes.empty() && result.gplNotFoundIn == options.gplFolder) << c;
+        EXPECT_EQ(std::tuple(result.showWarning, result.gplKnown, result.debugModeCodes.size(), result.gplNotFoundIn),
+                  std::tuple(false, false, 0U, std::optional(options.gplFolder))) << c;
         options.gplFolder = "GPL not installed";
         EXPECT_EQ(stored, options) << c;
         const Bytes file = readBytes(dir.file("Vantapoint.cfg"));

@@ -100,7 +100,7 @@ TEST_F(OptionsCommandTest, OkAdoptsTheOptionsWritesTheRecordAndOpensTheTracksFol
         Click(dialog, "chkExit");
         Click(dialog, "cmdOK");
     });
-    EXPECT_TRUE(desktop.boxes.empty() && TestEnabled() && !window->options().askBeforeExit);
+    EXPECT_EQ(std::tuple(desktop.boxes.size(), TestEnabled(), window->options().askBeforeExit), std::tuple(0U, true, false));
     EXPECT_EQ(window->options().gplFolder, gplFolder);
     EXPECT_EQ(window->camFolder(), joinPath(gplFolder, "tracks"));
 

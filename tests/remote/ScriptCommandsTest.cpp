@@ -132,7 +132,7 @@ TEST_F(ScriptCommandsTest, ACancelledQuestionLaunchesAndChangesNothing)
         EXPECT_EQ(std::tuple(box.title, box.text, box.icon, box.buttons), std::tuple(title, text, icon, BoxButtons::OkCancel));
         EXPECT_EQ(script, before);
     }
-    EXPECT_TRUE(launcher.launched.empty() && input.keys.empty() && !activity.running());
+    EXPECT_EQ(std::tuple(launcher.launched.size(), input.keys.size(), activity.running()), std::tuple(0U, 0U, false));
     EXPECT_EQ(scriptControlsAfterRecording(ScriptOutcome::Cancelled), std::nullopt);
 }
 
@@ -172,7 +172,7 @@ TEST_F(ScriptCommandsTest, AMissingGplExeOrInputStopsEveryCommandAfterItsMessage
                           : box.text == "GPL couldn't be started. Operation aborted. Check the path to the file gpl.exe.")
             << box.text;
     }
-    EXPECT_TRUE(input.mouseEvents.empty() && input.keys.empty() && input.polls == 0);
+    EXPECT_EQ(std::tuple(input.mouseEvents.size(), input.keys.size(), input.polls), std::tuple(0U, 0U, 0));
     EXPECT_EQ(std::pair(scriptControlsAfterRecording(ScriptOutcome::NoInput), scriptControlsAfterRecording(ScriptOutcome::LaunchFailed)),
               std::pair(std::optional<bool>{}, std::optional(false)));
 }
@@ -230,7 +230,7 @@ TEST_F(ScriptCommandsTest, AStopRequestedDuringAWaitEndsTheCommandWithoutFurther
     for (const auto& [name, run, mouseEvents] : cases) {
         input.mouseEvents.clear();
         EXPECT_EQ(run(), ScriptOutcome::Stopped) << name;
-        EXPECT_TRUE(input.mouseEvents.size() == mouseEvents && input.keys.empty() && !activity.running()) << name;
+        EXPECT_EQ(std::tuple(input.mouseEvents.size(), input.keys.size(), activity.running()), std::tuple(mouseEvents, 0U, false)) << name;
     }
     duringEvents = nullptr;
     EXPECT_TRUE(play() == ScriptOutcome::Done && input.keys.size() == 5u) << "the next one starts afresh";
