@@ -66,6 +66,12 @@ MainWindow::MainWindow(EditorServices services, std::string commandLinePath, QWi
 {
     setObjectName(QStringLiteral("frmMain"));
     setAcceptDrops(true);
+    // The captions, values and buttons are Latin text, for which the font's shaping rules (kerning,
+    // ligatures) are decoration; without them the first picture lays out its few hundred texts in
+    // about half the time. Text in a script that needs shaping is still shaped.
+    QFont plain = font();
+    plain.setStyleStrategy(QFont::PreferNoShaping);
+    setFont(plain);
     // "[*]" is where the title shows the unsaved mark.
     setWindowTitle(kProgramTitle + QStringLiteral("[*]"));
     buildWindow();
