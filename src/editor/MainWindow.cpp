@@ -4,6 +4,7 @@
 #include "editor/PitLanePanel.h"
 #include "options/Configuration.h"
 #include "widgets/ControlNames.h"
+#include "widgets/GroupFrameStyle.h"
 #include "widgets/LazyPage.h"
 #include "widgets/TextConversions.h"
 
@@ -103,6 +104,7 @@ void MainWindow::buildWindow()
     connectEditing();
 
     statusBox_ = new QGroupBox(QStringLiteral("Status report"), this);
+    statusBox_->setStyle(GroupFrameStyle::shared());
     statusBox_->setObjectName(QStringLiteral("frStatus"));
     // A label, not a text field: a file read writes hundreds of progress texts, and a label lays
     // out only the text that is finally painted.
