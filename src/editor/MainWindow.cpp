@@ -93,6 +93,8 @@ void MainWindow::buildWindow()
     tabs_->setObjectName(QStringLiteral("sstCamData"));
     tv1Panel_ = new CameraSetPanel(CamSet::TV1, document_, services_.desktop, tabs_);
     tv2Panel_ = new CameraSetPanel(CamSet::TV2, document_, services_.desktop, tabs_);
+    // The first tab is part of the first picture; the other set's rows wait for their tab.
+    tv1Panel_->buildValueRows();
     pitLanePage_ = new LazyPage([this](QWidget& page) { return buildPitLanePanel(page); }, tabs_);
     tabs_->addTab(tv1Panel_, QStringLiteral("TV1-Cameras"));
     tabs_->addTab(tv2Panel_, QStringLiteral("TV2-Cameras"));
@@ -256,6 +258,7 @@ PitLanePanel& MainWindow::pitLanePanel()
 
 void MainWindow::buildPages()
 {
+    tv2Panel_->buildValueRows();
     pitLanePage_->contents();
     checksPage_->contents();
 }
