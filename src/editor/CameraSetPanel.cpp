@@ -5,6 +5,7 @@
 #include "editor/ValueRowWidgets.h"
 #include "seams/Desktop.h"
 #include "widgets/ControlNames.h"
+#include "widgets/LazyPage.h"
 #include "widgets/SpinButton.h"
 #include "widgets/TextConversions.h"
 #include "widgets/ValueField.h"
@@ -47,10 +48,22 @@ CameraSetPanel::CameraSetPanel(CamSet set, CameraDocument& document, Desktop& de
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(6, 4, 6, 4);
     layout->setSpacing(4);
-    buildValueRows(*layout);
+    valueRows_ = new LazyPage([this](QWidget& page) { return makeValueRows(page); }, this);
+    layout->addWidget(valueRows_);
     layout->addStretch(1);
     buildNavigation(*layout);
     applyEnabledStates();
+}
+
+void CameraSetPanel::buildValueRows()
+{
+    valueRows_->contents();
+}
+
+bool CameraSetPanel::rowsBuilt() const
+{
+    // Not the page's own record: the page counts as made only once the rows are handed to it.
+    return rowsMade_;
 }
 
 QString CameraSetPanel::setName() const
@@ -58,18 +71,19 @@ QString CameraSetPanel::setName() const
     return QLatin1String(camSetName(set_));
 }
 
-void CameraSetPanel::buildValueRows(QVBoxLayout& layout)
+QWidget* CameraSetPanel::makeValueRows(QWidget& page)
 {
     const QString name = setName();
-    auto* grid = new QGridLayout;
+    auto* rowsWidget = new QWidget(&page);
+    auto* grid = new QGridLayout(rowsWidget);
+    grid->setContentsMargins(0, 0, 0, 0);
     grid->setHorizontalSpacing(4);
     grid->setVerticalSpacing(1);
-    layout.addLayout(grid);
 
     for (int i = 0; i < kTvValueCount; ++i) {
         const ValueRow& row = rows_.at(static_cast<std::size_t>(i));
         const QString captionText = toQString(row.caption);
-        const ValueRowWidgets widgets = makeValueRow(this, row, i, QStringLiteral("lbl%1Description").arg(name),
+        const ValueRowWidgets widgets = makeValueRow(rowsWidget, row, i, QStringLiteral("lbl%1Description").arg(name),
                                                      QStringLiteral("txt%1CamData").arg(name),
                                                      QStringLiteral("UpDownValue%1").arg(name));
         QLabel* caption = widgets.caption;
@@ -80,6 +94,8 @@ void CameraSetPanel::buildValueRows(QVBoxLayout& layout)
         fields_.at(static_cast<std::size_t>(i)) = field;
         spinners_.at(static_cast<std::size_t>(i)) = spinner;
         connect(spinner, &SpinButton::positioned, this, [this, i] { emit valueStepped(i); });
+        if (row.editable)
+            connect(field, &ValueField::commitRequested, this, [this, i] { emit valueTyped(i); });
         if (row.spinner.hidden)
             spinner->hide();
         else
@@ -88,27 +104,37 @@ void CameraSetPanel::buildValueRows(QVBoxLayout& layout)
         if (row.kind == ValueKind::Mode) {
             // The mode lives in the box; its field only carries the mode as text.
             field->hide();
-            modeBox_ = new QCheckBox(this);
+            modeBox_ = new QCheckBox(rowsWidget);
             modeBox_->setObjectName(QStringLiteral("chk%1CamFixed").arg(name));
             modeBox_->setToolTip(QStringLiteral("Click to change camera mode (fixed or not fixed)"));
             modeBox_->setAccessibleName(captionText);
+            modeBox_->setChecked(fixedShown_);
             caption->setBuddy(modeBox_);
             grid->addWidget(modeBox_, i, 1);
-            connect(modeBox_, &QCheckBox::toggled, this, &CameraSetPanel::applyMode);
+            connect(modeBox_, &QCheckBox::toggled, this, [this](bool fixed) {
+                fixedShown_ = fixed;
+                applyMode();
+            });
         } else {
             grid->addWidget(field, i, 1);
         }
 
         if (row.assignButton) {
-            auto* assign = new QPushButton(QStringLiteral("Assign to all"), this);
+            auto* assign = new QPushButton(QStringLiteral("Assign to all"), rowsWidget);
             assign->setObjectName(indexedName(QStringLiteral("cmdAssignToAll%1").arg(name), i));
             assign->setToolTip(QStringLiteral("Copys the value of the current camera to all cameras in the %1-set").arg(name));
             assign->setFixedHeight(kValueRowHeight);
             assignButtons_.at(static_cast<std::size_t>(i)) = assign;
             grid->addWidget(assign, i, 3);
+            connect(assign, &QPushButton::clicked, this, [this, i] { emit assignRequested(i); });
         }
     }
     grid->setColumnStretch(0, 1);
+    rowsMade_ = true;
+    showValues();
+    applyEnabledStates();
+    emit valueRowsMade();
+    return rowsWidget;
 }
 
 void CameraSetPanel::buildNavigation(QVBoxLayout& layout)
@@ -179,6 +205,23 @@ void CameraSetPanel::showCamera()
         showEmptySet();
         return;
     }
+    showValues();
+    const ValueSlot mode = cameras.camera(currentCamera()).value(kTvModeValue);
+    showMode(shownValue(rows_.at(kModeField), mode, decimalSeparator()).text != "0");
+    countField_->setText(QString::number(cameras.count()));
+    applyEnabledStates();
+}
+
+void CameraSetPanel::showValues()
+{
+    if (!rowsBuilt())
+        return;
+    const CameraSet& cameras = document_.set(set_);
+    if (cameras.count() == 0) {
+        for (ValueField* field : fields_)
+            field->clear();
+        return;
+    }
     const char separator = decimalSeparator();
     for (int i = 0; i < kTvValueCount; ++i) {
         // Read at each value: a nested handler may have moved the selector meanwhile.
@@ -188,15 +231,22 @@ void CameraSetPanel::showCamera()
         if (shown.spinnerPosition)
             positionSpinner(*spinners_.at(static_cast<std::size_t>(i)), *shown.spinnerPosition);
     }
-    modeBox_->setChecked(fields_.at(kModeField)->text() != QLatin1String("0"));
-    countField_->setText(QString::number(cameras.count()));
-    applyEnabledStates();
+}
+
+void CameraSetPanel::showMode(bool fixed)
+{
+    if (fixed == fixedShown_)
+        return;
+    fixedShown_ = fixed;
+    if (rowsBuilt())
+        modeBox_->setChecked(fixed); // runs applyMode through the box's handler
+    else
+        applyMode();
 }
 
 void CameraSetPanel::showEmptySet()
 {
-    for (ValueField* field : fields_)
-        field->clear();
+    showValues();
     countField_->setText(QStringLiteral("0"));
     applyEnabledStates();
 }
@@ -220,16 +270,21 @@ void CameraSetPanel::applyMode()
     CameraSet& cameras = document_.set(set_);
     if (cameras.count() == 0)
         return;
-    const bool fixed = modeBox_->isChecked();
-    fields_.at(kModeField)->setText(QString::fromStdString(modeText(fixed, decimalSeparator())));
-    cameras.camera(currentCamera()).value(kTvModeValue).setInt(fixed ? 1 : 0);
+    if (rowsBuilt())
+        fields_.at(kModeField)->setText(QString::fromStdString(modeText(fixedShown_, decimalSeparator())));
+    cameras.camera(currentCamera()).value(kTvModeValue).setInt(fixedShown_ ? 1 : 0);
     emit documentChanged();
 }
 
 void CameraSetPanel::applyEnabledStates()
 {
     const bool any = document_.set(set_).count() > 0;
-    const bool fixed = modeBox_->isChecked();
+    for (QWidget* control : std::initializer_list<QWidget*>{removeButton_, selector_, indexField_})
+        control->setEnabled(any);
+    if (!rowsBuilt())
+        return;
+    const bool fixed = fixedShown_;
+    modeBox_->setEnabled(any);
     for (int i = 0; i < kTvValueCount; ++i) {
         const ValueRow& row = rows_.at(static_cast<std::size_t>(i));
         const bool enabled = any && row.editable && usedInMode(row.group, fixed);
@@ -239,8 +294,6 @@ void CameraSetPanel::applyEnabledStates()
         if (row.assignButton)
             assignButtons_.at(static_cast<std::size_t>(i))->setEnabled(any && usedInMode(row.group, fixed));
     }
-    for (QWidget* control : std::initializer_list<QWidget*>{modeBox_, removeButton_, selector_, indexField_})
-        control->setEnabled(any);
 }
 
 void CameraSetPanel::selectCamera(int k)

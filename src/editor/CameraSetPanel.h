@@ -2,7 +2,9 @@
 // One TV camera set on its tab: the fourteen values of the current camera with their spinners and
 // "Assign to all" buttons, the mode box, and the navigation line "Cam # [index] of [count]" with
 // the camera selector and the insert and remove buttons. Built once for TV1 and once for TV2;
-// the set's name is part of every object name ("txtTV1CamData_0").
+// the set's name is part of every object name ("txtTV1CamData_0"). The value rows, most of the
+// panel, are made when the panel is first shown or one of them is asked for; until then the
+// panel keeps the camera's mode as the mode box would show it.
 
 #include "camdata/CameraDocument.h"
 #include "widgets/ControlNames.h"
@@ -21,6 +23,7 @@ class QVBoxLayout;
 namespace vp {
 
 class Desktop;
+class LazyPage;
 class SpinButton;
 class ValueField;
 
@@ -46,11 +49,13 @@ public:
     // After the set was replaced: the selector's bound follows the count and camera 1 is shown.
     void showFirstCamera();
 
-    ValueField* valueField(int index) const { return controlAt(fields_, index); }
-    QLabel* caption(int index) const { return controlAt(captions_, index); }
-    SpinButton* valueSpinner(int index) const { return controlAt(spinners_, index); }
-    QPushButton* assignButton(int index) const { return controlAt(assignButtons_, index); }
-    QCheckBox* modeBox() const { return modeBox_; }
+    // The value rows' controls, made now if they were not yet.
+    void buildValueRows();
+    ValueField* valueField(int index) { buildValueRows(); return controlAt(fields_, index); }
+    QLabel* caption(int index) { buildValueRows(); return controlAt(captions_, index); }
+    SpinButton* valueSpinner(int index) { buildValueRows(); return controlAt(spinners_, index); }
+    QPushButton* assignButton(int index) { buildValueRows(); return controlAt(assignButtons_, index); }
+    QCheckBox* modeBox() { buildValueRows(); return modeBox_; }
     SpinButton* selector() const { return selector_; }
     ValueField* indexField() const { return indexField_; }
     ValueField* countField() const { return countField_; }
@@ -62,13 +67,24 @@ signals:
     void statusRequested(const QString& text);
     // The user stepped value spinner `index` (the display's own positionings are not reported).
     void valueStepped(int index);
+    // The user left the editable field `index` after typing into it.
+    void valueTyped(int index);
+    // The "Assign to all" button of value `index` was pressed.
+    void assignRequested(int index);
     // The panel itself changed the document: the mode box wrote a camera's mode.
     void documentChanged();
+    // The value rows' controls were made.
+    void valueRowsMade();
 
 private:
-    void buildValueRows(QVBoxLayout& layout);
+    QWidget* makeValueRows(QWidget& page);
     void buildNavigation(QVBoxLayout& layout);
-    // The mode box changed state: enables the controls of the values the mode uses, and writes the
+    bool rowsBuilt() const;
+    // Writes the current camera's values into the fields and spinners.
+    void showValues();
+    // Shows the camera's mode as the mode box does: a change runs applyMode.
+    void showMode(bool fixed);
+    // The mode shown changed: enables the controls of the values the mode uses, and writes the
     // mode as exactly the integer 1 or 0 into the current camera.
     void applyMode();
     // The selector was positioned: its camera becomes current and is shown.
@@ -83,6 +99,10 @@ private:
     Desktop& desktop_;
     const std::array<ValueRow, kTvValueCount>& rows_;
     int currentCamera_ = 1;
+    // The mode box's state, kept while the box is not made yet.
+    bool fixedShown_ = false;
+    bool rowsMade_ = false;
+    LazyPage* valueRows_ = nullptr;
 
     std::array<ValueField*, kTvValueCount> fields_{};
     std::array<QLabel*, kTvValueCount> captions_{};

@@ -142,6 +142,8 @@ private:
     // The keyboard's shortcuts (MainWindowKeys.cpp). Each first commits the field being typed into,
     // as leaving it would, so no typed entry is lost.
     void connectKeys();
+    // Text fields keep the camera keys for the window and take dropped files as the window does.
+    void watchFields(QWidget& container);
     void commitEditedField();
     // The next (1) or previous (-1) tab, round and round.
     void showNeighbourTab(int direction);

@@ -31,17 +31,12 @@ void MainWindow::connectEditing()
 {
     for (CameraSetPanel* panel : {tv1Panel_, tv2Panel_}) {
         const CamSet set = panel->set();
-        const auto& rows = tvValueRows(set);
-        for (int i = 0; i < kTvValueCount; ++i) {
-            if (rows.at(static_cast<std::size_t>(i)).editable)
-                connect(panel->valueField(i), &ValueField::commitRequested, this, [this, set, i] { commitTypedValue(set, i); });
-        }
+        connect(panel, &CameraSetPanel::valueTyped, this, [this, set](int i) { commitTypedValue(set, i); });
         connect(panel, &CameraSetPanel::valueStepped, this, [this, set](int i) { stepValue(set, i); });
         connect(panel->addBeforeButton(), &QPushButton::clicked, this, [this, set] { insertCameraBefore(set); });
         connect(panel->addBehindButton(), &QPushButton::clicked, this, [this, set] { insertCameraBehind(set); });
         connect(panel->removeButton(), &QPushButton::clicked, this, [this, set] { removeCamera(set); });
-        for (int i = 0; i < kAssignButtonCount; ++i)
-            connect(panel->assignButton(i), &QPushButton::clicked, this, [this, set, i] { assignToAll(set, i); });
+        connect(panel, &CameraSetPanel::assignRequested, this, [this, set](int i) { assignToAll(set, i); });
     }
 }
 
@@ -52,8 +47,8 @@ QWidget* MainWindow::buildPitLanePanel(QWidget& page)
     for (int i = 0; i < kPitValueCount; ++i) {
         if (rows.at(static_cast<std::size_t>(i)).editable)
             connect(panel->valueField(i), &ValueField::commitRequested, this, [this, i] { commitTypedPitLaneValue(i); });
-        panel->valueField(i)->installEventFilter(this);
     }
+    watchFields(*panel);
     connect(panel, &PitLanePanel::valueStepped, this, &MainWindow::stepPitLaneValue);
     panel->showCamera();
     return panel;

@@ -65,7 +65,15 @@ void MainWindow::connectKeys()
     connect(tabs_, &QTabWidget::currentChanged, this, followTab);
     followTab();
 
-    for (QLineEdit* field : findChildren<QLineEdit*>())
+    watchFields(*this);
+    // Rows made later are watched as they are made.
+    for (CameraSetPanel* panel : {tv1Panel_, tv2Panel_})
+        connect(panel, &CameraSetPanel::valueRowsMade, this, [this, panel] { watchFields(*panel); });
+}
+
+void MainWindow::watchFields(QWidget& container)
+{
+    for (QLineEdit* field : container.findChildren<QLineEdit*>())
         field->installEventFilter(this);
 }
 

@@ -38,21 +38,26 @@ TEST_F(CameraDisplay, NumbersUseTheLocalesDecimalSeparator)
 
 TEST_F(CameraDisplay, AFloatOneIsAFixedCameraAndKeepsItsBitsUnlessTheBoxFlipsWithTheControls)
 {
-    CameraDocument doc = CamDocument(3, 1);
-    doc.tv1.camera(2).value(5).setFloat(1.0F);
-    doc.tv1.camera(3).value(5).setInt(0);
-    restart(camFile("float-one.cam", doc));
-    selector("TV1")->setValue(2);
-    EXPECT_TRUE(find<QCheckBox>("chkTV1CamFixed")->isChecked());
-    EXPECT_EQ(window->document().tv1.camera(2).value(5), ValueSlot::fromFloat(1.0F));
-    EXPECT_FALSE(window->isModified());
-    selector("TV1")->setValue(3);
-    EXPECT_TRUE(window->isModified()) << "stepping onto a moving camera flips the box";
-    for (int i : {5, 7, 8, 11})
-        EXPECT_EQ(enabled(QStringLiteral("UpDownValueTV1_%1").arg(i)), i < 8) << i;
-    EXPECT_TRUE(enabled("txtTV2CamData_8")) << "the other set keeps its own mode";
-    selector("TV1")->setValue(2);
-    EXPECT_EQ(window->document().tv1.camera(2).value(5), ValueSlot::fromInt(1)) << "the flip writes the integer";
+    // TV2's rows are made only at the end, where its box is looked at: until then its panel flips
+    // the mode as the box would.
+    for (const CamSet set : {CamSet::TV1, CamSet::TV2}) {
+        const char* name = set == CamSet::TV1 ? "TV1" : "TV2";
+        CameraDocument doc = CamDocument(3, 3);
+        doc.set(set).camera(2).value(5).setFloat(1.0F);
+        doc.set(set).camera(3).value(5).setInt(0);
+        restart(camFile("float-one.cam", doc));
+        const auto mode = [&] { return std::tuple(window->document().set(set).camera(2).value(5), window->isModified()); };
+        selector(name)->setValue(2);
+        EXPECT_EQ(mode(), std::tuple(ValueSlot::fromFloat(1.0F), false)) << name;
+        selector(name)->setValue(3);
+        EXPECT_TRUE(window->isModified()) << name << ": stepping onto a moving camera flips the box";
+        EXPECT_TRUE(enabled(set == CamSet::TV1 ? "txtTV2CamData_8" : "txtTV1CamData_8")) << "the other set keeps its own mode";
+        selector(name)->setValue(2);
+        EXPECT_EQ(mode(), std::tuple(ValueSlot::fromInt(1), true)) << name << ": the flip writes the integer";
+        EXPECT_TRUE(find<QCheckBox>(QStringLiteral("chk%1CamFixed").arg(name))->isChecked()) << name;
+        for (int i : {5, 7, 8, 11})
+            EXPECT_EQ(enabled(QStringLiteral("UpDownValue%1_%2").arg(name).arg(i)), i >= 8) << name << i;
+    }
 }
 
 TEST_F(CameraDisplay, TheIndexFieldMovesToTheTypedCameraOrSaysWhatToEnter)
