@@ -60,12 +60,6 @@ void CameraSetPanel::buildValueRows()
     valueRows_->contents();
 }
 
-bool CameraSetPanel::rowsBuilt() const
-{
-    // Not the page's own record: the page counts as made only once the rows are handed to it.
-    return rowsMade_;
-}
-
 QString CameraSetPanel::setName() const
 {
     return QLatin1String(camSetName(set_));
@@ -214,7 +208,7 @@ void CameraSetPanel::showCamera()
 
 void CameraSetPanel::showValues()
 {
-    if (!rowsBuilt())
+    if (!rowsMade_)
         return;
     const CameraSet& cameras = document_.set(set_);
     if (cameras.count() == 0) {
@@ -238,7 +232,7 @@ void CameraSetPanel::showMode(bool fixed)
     if (fixed == fixedShown_)
         return;
     fixedShown_ = fixed;
-    if (rowsBuilt())
+    if (rowsMade_)
         modeBox_->setChecked(fixed); // runs applyMode through the box's handler
     else
         applyMode();
@@ -270,7 +264,7 @@ void CameraSetPanel::applyMode()
     CameraSet& cameras = document_.set(set_);
     if (cameras.count() == 0)
         return;
-    if (rowsBuilt())
+    if (rowsMade_)
         fields_.at(kModeField)->setText(QString::fromStdString(modeText(fixedShown_, decimalSeparator())));
     cameras.camera(currentCamera()).value(kTvModeValue).setInt(fixedShown_ ? 1 : 0);
     emit documentChanged();
@@ -281,18 +275,17 @@ void CameraSetPanel::applyEnabledStates()
     const bool any = document_.set(set_).count() > 0;
     for (QWidget* control : std::initializer_list<QWidget*>{removeButton_, selector_, indexField_})
         control->setEnabled(any);
-    if (!rowsBuilt())
+    if (!rowsMade_)
         return;
-    const bool fixed = fixedShown_;
     modeBox_->setEnabled(any);
     for (int i = 0; i < kTvValueCount; ++i) {
         const ValueRow& row = rows_.at(static_cast<std::size_t>(i));
-        const bool enabled = any && row.editable && usedInMode(row.group, fixed);
+        const bool enabled = any && row.editable && usedInMode(row.group, fixedShown_);
         fields_.at(static_cast<std::size_t>(i))->setEnabled(enabled);
         spinners_.at(static_cast<std::size_t>(i))->setEnabled(enabled);
         // The mode's own button stays usable although its field is never typed into.
         if (row.assignButton)
-            assignButtons_.at(static_cast<std::size_t>(i))->setEnabled(any && usedInMode(row.group, fixed));
+            assignButtons_.at(static_cast<std::size_t>(i))->setEnabled(any && usedInMode(row.group, fixedShown_));
     }
 }
 

@@ -79,7 +79,6 @@ signals:
 private:
     QWidget* makeValueRows(QWidget& page);
     void buildNavigation(QVBoxLayout& layout);
-    bool rowsBuilt() const;
     // Writes the current camera's values into the fields and spinners.
     void showValues();
     // Shows the camera's mode as the mode box does: a change runs applyMode.
@@ -101,6 +100,8 @@ private:
     int currentCamera_ = 1;
     // The mode box's state, kept while the box is not made yet.
     bool fixedShown_ = false;
+    // Set as the rows are finished, not the page's own record, which counts them as made only
+    // once they are handed to it.
     bool rowsMade_ = false;
     LazyPage* valueRows_ = nullptr;
 
