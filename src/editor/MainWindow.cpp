@@ -4,7 +4,7 @@
 #include "editor/PitLanePanel.h"
 #include "options/Configuration.h"
 #include "widgets/ControlNames.h"
-#include "widgets/GroupFrameStyle.h"
+#include "widgets/FrameStyle.h"
 #include "widgets/LazyPage.h"
 #include "widgets/TextConversions.h"
 
@@ -91,6 +91,7 @@ void MainWindow::buildWindow()
 
     tabs_ = new QTabWidget(this);
     tabs_->setObjectName(QStringLiteral("sstCamData"));
+    tabs_->setStyle(FrameStyle::shared());
     tv1Panel_ = new CameraSetPanel(CamSet::TV1, document_, services_.desktop, tabs_);
     tv2Panel_ = new CameraSetPanel(CamSet::TV2, document_, services_.desktop, tabs_);
     // The first tab is part of the first picture; the other set's rows wait for their tab.
@@ -106,7 +107,7 @@ void MainWindow::buildWindow()
     connectEditing();
 
     statusBox_ = new QGroupBox(QStringLiteral("Status report"), this);
-    statusBox_->setStyle(GroupFrameStyle::shared());
+    statusBox_->setStyle(FrameStyle::shared());
     statusBox_->setObjectName(QStringLiteral("frStatus"));
     // A label, not a text field: a file read writes hundreds of progress texts, and a label lays
     // out only the text that is finally painted.
