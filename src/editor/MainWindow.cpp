@@ -6,6 +6,7 @@
 #include "widgets/ControlNames.h"
 #include "widgets/FrameStyle.h"
 #include "widgets/LazyPage.h"
+#include "widgets/PngImage.h"
 #include "widgets/TextConversions.h"
 
 #include <QCloseEvent>
@@ -16,7 +17,6 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
-#include <QPainter>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QToolButton>
@@ -38,25 +38,6 @@ const QString kWelcome = QStringLiteral("Welcome to Vantapoint by Quillfen of Z.
 int twipsToPixels(int twips, int dotsPerInch)
 {
     return (twips * dotsPerInch + kTwipsPerInch / 2) / kTwipsPerInch;
-}
-
-// The maker's sign on the homepage button.
-QPixmap homepageSign()
-{
-    QPixmap sign(132, 40);
-    sign.fill(Qt::transparent);
-    QPainter painter(&sign);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(QColor(0x1f, 0x3a, 0x5f));
-    painter.drawRoundedRect(sign.rect().adjusted(1, 1, -1, -1), 6, 6);
-    QFont font = painter.font();
-    font.setBold(true);
-    font.setPixelSize(20);
-    painter.setFont(font);
-    painter.setPen(QColor(0xf2, 0xc1, 0x4e));
-    painter.drawText(sign.rect(), Qt::AlignCenter, QStringLiteral("Z.O.R.V."));
-    return sign;
 }
 
 } // namespace
@@ -164,7 +145,8 @@ QWidget* MainWindow::buildCommandColumn()
     makerLabel_->setWordWrap(true);
     homepageButton_ = new QToolButton(column);
     homepageButton_->setObjectName(QStringLiteral("cmdVisitHP"));
-    const QPixmap sign = homepageSign();
+    // The maker's sign.
+    const QPixmap sign = QPixmap::fromImage(readPngImage(QStringLiteral(":/images/homepage-sign.png")));
     homepageButton_->setIcon(sign);
     homepageButton_->setIconSize(sign.size());
     homepageButton_->setAutoRaise(true);
