@@ -1,8 +1,9 @@
 // Program start until the main window is shown, against a bare Qt window program, in one run.
-// Each iteration starts this executable again as a child ("--probe bare" or "--probe main FOLDER")
-// that builds its window, shows it, lets the pending events run once and ends; the time covers
-// the process start, Qt's own start-up, the window and the exit. Both children are the same
-// executable, so the difference is what Vantapoint's start-up adds. Children run offscreen.
+// Each iteration starts this executable again as children ("--probe bare", "--probe text" and
+// "--probe main FOLDER"), each building its window, showing it, letting the pending events run
+// once and ending; a start's time covers the process start, Qt's own start-up, the window and the
+// exit. The children are the same executable, so the difference is what Vantapoint's start-up
+// adds. Children run offscreen.
 // MainWindowInProcess shows the part of it that is the window itself: MainWindow built, shown and
 // destroyed again inside this process, where Qt has already started.
 
@@ -14,18 +15,21 @@
 #include "support/BenchSupport.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QProcess>
 #include <QWidget>
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+#include <array>
 #include <cstring>
 #include <filesystem>
 #include <iostream>
-#include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 #ifndef _WIN32
 #include <sys/resource.h>
@@ -113,40 +117,66 @@ bool StartChild(const QStringList& arguments)
     return child.waitForFinished(60000) && child.exitStatus() == QProcess::NormalExit && child.exitCode() == 0;
 }
 
-// Starts the child once per iteration and reports its average CPU time as "child_cpu".
-void MeasureStarts(benchmark::State& state, const QStringList& arguments, const char* failure)
+// Every start of each child, in milliseconds, over the whole run.
+struct Starts {
+    std::vector<double> wall;
+    std::vector<double> cpu;
+};
+
+enum Child { kBare, kText, kVantapoint, kChildren };
+constexpr const char* kChildNames[kChildren] = {"bare", "text", "vantapoint"};
+
+std::array<Starts, kChildren>& AllStarts()
 {
-    const double cpuBefore = ChildrenCpuSeconds();
-    for (auto _ : state) {
-        if (!StartChild(arguments)) {
-            state.SkipWithError(failure);
-            return;
-        }
-    }
-    state.counters["child_cpu"] = benchmark::Counter(
-        ChildrenCpuSeconds() - cpuBefore, benchmark::Counter::kAvgIterations);
+    static std::array<Starts, kChildren> starts;
+    return starts;
 }
 
-void BareWindowProgram(benchmark::State& state)
+double Median(std::vector<double> values)
 {
-    MeasureStarts(state, {"--probe", "bare"}, "the bare window program failed");
+    if (values.empty())
+        return 0;
+    const auto middle = values.begin() + static_cast<std::ptrdiff_t>(values.size() / 2);
+    std::nth_element(values.begin(), middle, values.end());
+    return *middle;
 }
 
-// The bare window with one line of text: what starting the font system and drawing the first
-// glyphs add, which any window with a caption pays.
-void TextWindowProgram(benchmark::State& state)
+// The three children started in turn, the order rotating every round, so that the machine's
+// changing pace during the run (other load, clock speed) falls on all three alike; one round per
+// iteration. Reports each child's median start within the run as "<child>_ms".
+void ProgramStarts(benchmark::State& state)
 {
-    MeasureStarts(state, {"--probe", "text"}, "the text window program failed");
-}
-
-void VantapointStartup(benchmark::State& state)
-{
-    const QStringList arguments{"--probe", "main", QString::fromStdString(Folder().path().string())};
-    if (!StartChild(arguments) || !fs::exists(Folder().path() / "Vantapoint.cfg")) {
+    const QString folder = QString::fromStdString(Folder().path().string());
+    const QStringList arguments[kChildren] = {
+        {"--probe", "bare"}, {"--probe", "text"}, {"--probe", "main", folder}};
+    if (!StartChild(arguments[kVantapoint]) || !fs::exists(Folder().path() / "Vantapoint.cfg")) {
         state.SkipWithError("the first start did not write Vantapoint.cfg");
         return;
     }
-    MeasureStarts(state, arguments, "the main window program failed");
+    std::array<Starts, kChildren> run;
+    int round = 0;
+    for (auto _ : state) {
+        for (int k = 0; k < kChildren; ++k) {
+            const int child = (round + k) % kChildren;
+            const double cpuBefore = ChildrenCpuSeconds();
+            QElapsedTimer timer;
+            timer.start();
+            if (!StartChild(arguments[child])) {
+                const std::string failure = std::string("the ") + kChildNames[child] + " program failed";
+                state.SkipWithError(failure.c_str());
+                return;
+            }
+            run[child].wall.push_back(static_cast<double>(timer.nsecsElapsed()) / 1e6);
+            run[child].cpu.push_back((ChildrenCpuSeconds() - cpuBefore) * 1e3);
+        }
+        ++round;
+    }
+    for (int child = 0; child < kChildren; ++child) {
+        state.counters[std::string(kChildNames[child]) + "_ms"] = Median(run[child].wall);
+        Starts& all = AllStarts()[child];
+        all.wall.insert(all.wall.end(), run[child].wall.begin(), run[child].wall.end());
+        all.cpu.insert(all.cpu.end(), run[child].cpu.begin(), run[child].cpu.end());
+    }
 }
 
 void MainWindowInProcess(benchmark::State& state)
@@ -156,49 +186,8 @@ void MainWindowInProcess(benchmark::State& state)
         const ShownMainWindow window(folder);
 }
 
-BENCHMARK(BareWindowProgram)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(3.0);
-BENCHMARK(TextWindowProgram)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(3.0);
-BENCHMARK(VantapointStartup)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(3.0);
+BENCHMARK(ProgramStarts)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(9.0);
 BENCHMARK(MainWindowInProcess)->Unit(benchmark::kMillisecond)->UseRealTime();
-
-// The console output, and the real time of each benchmark kept for the ratio (the median when the
-// run is repeated).
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs) {
-            if (run.error_occurred)
-                continue;
-            const std::string& name = run.run_name.function_name;
-            const auto cpu = run.counters.find("child_cpu");
-            const Figures figures{run.GetAdjustedRealTime(), cpu == run.counters.end() ? 0.0 : cpu->second.value};
-            if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median")
-                median_[name] = figures;
-            else if (run.run_type == Run::RT_Iteration)
-                single_[name] = figures;
-        }
-    }
-
-    struct Figures {
-        double realTime = 0;
-        double childCpu = 0;
-    };
-
-    Figures figures(const std::string& name) const
-    {
-        if (auto it = median_.find(name); it != median_.end())
-            return it->second;
-        if (auto it = single_.find(name); it != single_.end())
-            return it->second;
-        return {};
-    }
-
-private:
-    std::map<std::string, Figures> median_;
-    std::map<std::string, Figures> single_;
-};
 
 // Vantapoint's start-up may take at most this many times the bare window program's.
 constexpr double kStartupTargetRatio = 1.3;
@@ -225,17 +214,17 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     Self() = QCoreApplication::applicationFilePath();
 
-    RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    const RatioReporter::Figures bare = reporter.figures("BareWindowProgram");
-    const RatioReporter::Figures vantapoint = reporter.figures("VantapointStartup");
-    std::cout << "\nstart-up until the window is shown:\n";
-    PrintRatio("real time", vantapoint.realTime, bare.realTime);
-    PrintRatio("CPU time of the program", vantapoint.childCpu, bare.childCpu);
-    const RatioReporter::Figures text = reporter.figures("TextWindowProgram");
-    if (text.realTime > 0 && bare.realTime > 0)
+    benchmark::RunSpecifiedBenchmarks();
+    const auto& starts = AllStarts();
+    if (!starts[kBare].wall.empty()) {
+        std::cout << "\nstart-up until the window is shown, medians of " << starts[kBare].wall.size()
+                  << " alternating starts each: bare Qt window program " << Median(starts[kBare].wall)
+                  << " ms, Vantapoint " << Median(starts[kVantapoint].wall) << " ms\n";
+        PrintRatio("real time", Median(starts[kVantapoint].wall), Median(starts[kBare].wall));
+        PrintRatio("CPU time of the program", Median(starts[kVantapoint].cpu), Median(starts[kBare].cpu));
         std::cout << "real time, window with one line of text / bare Qt window program = "
-                  << text.realTime / bare.realTime << "x\n";
+                  << Median(starts[kText].wall) / Median(starts[kBare].wall) << "x\n";
+    }
     benchmark::Shutdown();
     return 0;
 }

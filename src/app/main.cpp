@@ -12,6 +12,7 @@
 #include "options/Configuration.h"
 #include "remote/InputBackend.h"
 #include "seams/Clock.h"
+#include "widgets/PngImage.h"
 #include "widgets/TextConversions.h"
 
 #include <QApplication>
@@ -19,7 +20,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QIcon>
-#include <QImageReader>
 #include <QPixmap>
 #include <QStandardPaths>
 
@@ -43,16 +43,12 @@ int writeScreenshot(QWidget& window, const std::string& file)
 }
 
 // The desktop icon in the sizes rendered at build time (none when the build could not render it).
-// Read as PNG by name: a reader left to find the format first loads every image-format plugin to
-// ask each of them, a millisecond of the start-up. The pictures are small, and an X11 desktop is
-// given every size when the window is shown anyway.
+// The pictures are small, and an X11 desktop is given every size when the window is shown anyway.
 QIcon windowIcon()
 {
     QIcon icon;
     for (const QFileInfo& file : QDir(QStringLiteral(":/icons")).entryInfoList(QDir::Files)) {
-        QImageReader reader(file.filePath(), "png");
-        reader.setAutoDetectImageFormat(false);
-        icon.addPixmap(QPixmap::fromImage(reader.read()));
+        icon.addPixmap(QPixmap::fromImage(vp::readPngImage(file.filePath())));
     }
     return icon;
 }

@@ -4,8 +4,9 @@
 #include "editor/PitLanePanel.h"
 #include "options/Configuration.h"
 #include "widgets/ControlNames.h"
-#include "widgets/GroupFrameStyle.h"
+#include "widgets/FrameStyle.h"
 #include "widgets/LazyPage.h"
+#include "widgets/PngImage.h"
 #include "widgets/TextConversions.h"
 
 #include <QCloseEvent>
@@ -16,7 +17,6 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
-#include <QPainter>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QToolButton>
@@ -38,25 +38,6 @@ const QString kWelcome = QStringLiteral("Welcome to Vantapoint by Quillfen of Z.
 int twipsToPixels(int twips, int dotsPerInch)
 {
     return (twips * dotsPerInch + kTwipsPerInch / 2) / kTwipsPerInch;
-}
-
-// The maker's sign on the homepage button.
-QPixmap homepageSign()
-{
-    QPixmap sign(132, 40);
-    sign.fill(Qt::transparent);
-    QPainter painter(&sign);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(QColor(0x1f, 0x3a, 0x5f));
-    painter.drawRoundedRect(sign.rect().adjusted(1, 1, -1, -1), 6, 6);
-    QFont font = painter.font();
-    font.setBold(true);
-    font.setPixelSize(20);
-    painter.setFont(font);
-    painter.setPen(QColor(0xf2, 0xc1, 0x4e));
-    painter.drawText(sign.rect(), Qt::AlignCenter, QStringLiteral("Z.O.R.V."));
-    return sign;
 }
 
 } // namespace
@@ -91,6 +72,7 @@ void MainWindow::buildWindow()
 
     tabs_ = new QTabWidget(this);
     tabs_->setObjectName(QStringLiteral("sstCamData"));
+    tabs_->setStyle(FrameStyle::shared());
     tv1Panel_ = new CameraSetPanel(CamSet::TV1, document_, services_.desktop, tabs_);
     tv2Panel_ = new CameraSetPanel(CamSet::TV2, document_, services_.desktop, tabs_);
     // The first tab is part of the first picture; the other set's rows wait for their tab.
@@ -106,7 +88,7 @@ void MainWindow::buildWindow()
     connectEditing();
 
     statusBox_ = new QGroupBox(QStringLiteral("Status report"), this);
-    statusBox_->setStyle(GroupFrameStyle::shared());
+    statusBox_->setStyle(FrameStyle::shared());
     statusBox_->setObjectName(QStringLiteral("frStatus"));
     // A label, not a text field: a file read writes hundreds of progress texts, and a label lays
     // out only the text that is finally painted.
@@ -163,7 +145,8 @@ QWidget* MainWindow::buildCommandColumn()
     makerLabel_->setWordWrap(true);
     homepageButton_ = new QToolButton(column);
     homepageButton_->setObjectName(QStringLiteral("cmdVisitHP"));
-    const QPixmap sign = homepageSign();
+    // The maker's sign.
+    const QPixmap sign = QPixmap::fromImage(readPngImage(QStringLiteral(":/images/homepage-sign.png")));
     homepageButton_->setIcon(sign);
     homepageButton_->setIconSize(sign.size());
     homepageButton_->setAutoRaise(true);

@@ -8,7 +8,7 @@
 #include "editor/ChecksList.h"
 #include "editor/LapStrip.h"
 #include "editor/PitLanePanel.h"
-#include "widgets/GroupFrameStyle.h"
+#include "widgets/FrameStyle.h"
 #include "widgets/LazyPage.h"
 #include "widgets/SpinButton.h"
 #include "widgets/ValueField.h"
@@ -24,7 +24,7 @@ namespace vp {
 QWidget* MainWindow::buildLapView()
 {
     lapBox_ = new QGroupBox(QStringLiteral("Lap"), this);
-    lapBox_->setStyle(GroupFrameStyle::shared());
+    lapBox_->setStyle(FrameStyle::shared());
     lapBox_->setObjectName(QStringLiteral("frLap"));
     lapStrip_ = new LapStrip(document_, lapBox_);
     lapStrip_->setObjectName(QStringLiteral("lapStrip"));

@@ -74,6 +74,7 @@ TEST_F(Start, TabsHiddenControlsFixedSizeAndHelp)
         EXPECT_FALSE(find<SpinButton>(name)->isVisibleTo(window.get())) << name;
     EXPECT_FALSE(find<QLineEdit>("txtTV1CamData_12")->isEnabled() || find<QLineEdit>("txtPitlaneCamData_7")->isEnabled());
     click("cmdHelp");
+    EXPECT_EQ(find<QToolButton>("cmdVisitHP")->icon().actualSize(QSize(200, 200)), QSize(132, 40)) << "the maker's sign";
     click("cmdVisitHP");
     const std::string manual = joinPath(folder.path(), "VantapointHelp.html");
     EXPECT_EQ(desktop.opened, (Texts{manual, manual + "#about"}));
