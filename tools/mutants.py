@@ -135,6 +135,10 @@ FAULTS = [
     ("src/widgets/SpinButton.cpp", "if (value_ < minimum_ || value_ > maximum_)", "if (value_ < minimum_)",
      "a narrower range leaves the value above its maximum"),
     ("src/widgets/SpinButton.cpp", "singleStep_ = std::max(1, step);", "singleStep_ = step;", "a step of 0 is taken"),
+    ("src/widgets/FrameStyle.cpp", "sample.pixelColor(c, last - i));", "sample.pixelColor(c, i));",
+     "a frame's bottom edge is painted with its top edge's colours"),
+    ("src/widgets/FrameStyle.cpp", "QRect(kSampleSize - c, 0, c, c));", "QRect(0, 0, c, c));",
+     "a frame's top right corner is its top left one"),
     # editor
     ("src/editor/CameraSetPanel.cpp", 'QStringLiteral("Enter a number between 1 and %1. Ready.")',
      'QStringLiteral("Enter a number between 0 and %1. Ready.")', "a wrong status text"),
