@@ -48,12 +48,12 @@ MainWindow::MainWindow(EditorServices services, std::string commandLinePath, QWi
 {
     setObjectName(QStringLiteral("frmMain"));
     setAcceptDrops(true);
-    // The captions, values and buttons are Latin text, for which the font's shaping rules (kerning,
-    // ligatures) are decoration; without them the first picture lays out its few hundred texts in
-    // about half the time. Text in a script that needs shaping is still shaped.
-    // Fully hinted, a glyph is drawn once per size, fitted to the pixels, rather than once for each
-    // sub-pixel position it is met at: the first picture rasterises about a quarter as many
-    // glyphs, and the small text of this fixed-size window is crisper.
+    // Text set for the first picture's sake. The captions, values and buttons are Latin text, for
+    // which the font's shaping rules (kerning, ligatures) are decoration: without them its few
+    // hundred texts are laid out in about half the time; a script that needs shaping is still
+    // shaped. Fully hinted, a glyph is drawn once per size, fitted to the pixels, rather than once
+    // for each sub-pixel position it is met at: about a quarter as many glyphs to rasterise, and
+    // crisper small text in this fixed-size window.
     QFont plain = font();
     plain.setStyleStrategy(QFont::PreferNoShaping);
     plain.setHintingPreference(QFont::PreferFullHinting);
@@ -149,7 +149,6 @@ QWidget* MainWindow::buildCommandColumn()
     makerLabel_->setWordWrap(true);
     homepageButton_ = new QToolButton(column);
     homepageButton_->setObjectName(QStringLiteral("cmdVisitHP"));
-    // The maker's sign.
     const QPixmap sign = QPixmap::fromImage(readPngImage(QStringLiteral(":/images/homepage-sign.png")));
     homepageButton_->setIcon(sign);
     homepageButton_->setIconSize(sign.size());

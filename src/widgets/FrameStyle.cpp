@@ -78,12 +78,13 @@ void FrameStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* opt
             return;
         }
         const auto* tabFrame = qstyleoption_cast<const QStyleOptionTabWidgetFrame*>(option);
+        const auto drawTabFrame = [&](const QRect& rect, QPainter& samplePainter) {
+            QStyleOptionTabWidgetFrame sampleOption(*tabFrame);
+            sampleOption.rect = rect;
+            QProxyStyle::drawPrimitive(element, &sampleOption, &samplePainter, widget);
+        };
         if (element == PE_FrameTabWidget && tabFrame != nullptr &&
-            paintFromSample(element, *tabFrame, *painter, [&](const QRect& rect, QPainter& samplePainter) {
-                QStyleOptionTabWidgetFrame sampleOption(*tabFrame);
-                sampleOption.rect = rect;
-                QProxyStyle::drawPrimitive(element, &sampleOption, &samplePainter, widget);
-            }))
+            paintFromSample(element, *tabFrame, tabFrame->shape, *painter, drawTabFrame))
             return;
     }
     QProxyStyle::drawPrimitive(element, option, painter, widget);
@@ -95,13 +96,13 @@ void FrameStyle::drawGroupFrame(const QStyleOption& option, QPainter& painter, c
     QStyleOption frame(option);
     frame.rect.setTop(frame.rect.top() + std::max(pixelMetric(PM_ExclusiveIndicatorHeight, &option, widget),
                                                   option.fontMetrics.height()) + 3);
-    if (!paintFromSample(PE_FrameGroupBox, frame, painter, drawGroupOutline))
+    if (!paintFromSample(PE_FrameGroupBox, frame, 0, painter, drawGroupOutline))
         drawGroupOutline(frame.rect, painter);
 }
 
 template <typename Draw>
-bool FrameStyle::paintFromSample(PrimitiveElement element, const QStyleOption& option, QPainter& painter,
-                                 Draw draw) const
+bool FrameStyle::paintFromSample(PrimitiveElement element, const QStyleOption& option, int shape,
+                                 QPainter& painter, Draw draw) const
 {
     // A sample stands for the frame only where its pixels are the frame's: unscaled, opaque, on the
     // window's own colour (what the framed widgets stand on), and larger than the sample.
@@ -111,8 +112,6 @@ bool FrameStyle::paintFromSample(PrimitiveElement element, const QStyleOption& o
         target.height() < kSampleSize)
         return false;
 
-    const auto* tabFrame = qstyleoption_cast<const QStyleOptionTabWidgetFrame*>(&option);
-    const int shape = tabFrame != nullptr ? tabFrame->shape : 0;
     const qint64 palette = option.palette.cacheKey();
     const int state = static_cast<int>(option.state);
     auto found = std::find_if(samples_.begin(), samples_.end(), [&](const Sample& sample) {

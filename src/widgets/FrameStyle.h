@@ -29,9 +29,12 @@ private:
 
     // Fusion's group frame, drawn directly (the style's own reads an image).
     void drawGroupFrame(const QStyleOption& option, QPainter& painter, const QWidget* widget) const;
-    // The frame as `draw` paints it into `option`'s rectangle, painted from a cached sample.
+    // The frame as `draw` paints it into `option`'s rectangle, painted from a sample cached by the
+    // element, the option's palette and state, and the tab shape (0 for other frames); false where
+    // a sample cannot stand for the frame.
     template <typename Draw>
-    bool paintFromSample(PrimitiveElement element, const QStyleOption& option, QPainter& painter, Draw draw) const;
+    bool paintFromSample(PrimitiveElement element, const QStyleOption& option, int shape, QPainter& painter,
+                         Draw draw) const;
 
     struct Sample {
         PrimitiveElement element;
