@@ -59,7 +59,7 @@ QByteArray png(int width, int height, int colourType, const QByteArray& filtered
 // Five rows of two RGBA pixels, one row per filter: none, left, up, average, Paeth.
 const QByteArray kFilteredRows = bytes({0, 10, 20, 30, 255, 40, 50, 60, 128,
                                         1, 11, 22, 33, 200, 4, 8, 12, 156,
-                                        2, 9, 254, 243, 76, 35, 10, 241, 176,
+                                        2, 9, 254, 243, 76, 36, 10, 241, 176,
                                         3, 90, 90, 90, 90, 181, 185, 191, 195,
                                         4, 157, 158, 159, 160, 5, 162, 7, 164});
 
@@ -69,7 +69,7 @@ TEST(PngImageTest, EveryRowFilterIsUndone)
     ASSERT_EQ(image.size(), QSize(2, 5));
     const QRgb expected[5][2] = {
         {qRgba(10, 20, 30, 255), qRgba(40, 50, 60, 128)},    {qRgba(11, 22, 33, 200), qRgba(15, 30, 45, 100)},
-        {qRgba(20, 20, 20, 20), qRgba(50, 40, 30, 20)},      {qRgba(100, 100, 100, 100), qRgba(0, 255, 0, 255)},
+        {qRgba(20, 20, 20, 20), qRgba(51, 40, 30, 20)},      {qRgba(100, 100, 100, 100), qRgba(0, 255, 0, 255)},
         {qRgba(1, 2, 3, 4), qRgba(5, 6, 7, 8)},
     };
     for (int y = 0; y < 5; ++y) {
