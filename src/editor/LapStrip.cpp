@@ -209,10 +209,9 @@ void LapStrip::paintBand(QPainter& painter, CamSet set) const
     const int current = current_[which];
     const bool active = set == activeSet_;
 
-    QFont nameFont = painter.font();
-    nameFont.setBold(active);
-    painter.setFont(nameFont);
-    painter.setPen(palette().color(QPalette::WindowText));
+    // The other set's name is dimmed rather than the shown one's bold: a bold face would be the
+    // window's only one, loaded and rasterised for two words at start-up.
+    painter.setPen(palette().color(active ? QPalette::WindowText : QPalette::PlaceholderText));
     painter.drawText(b.name, Qt::AlignRight | Qt::AlignVCenter, setName(set));
     if (active && hasFocus()) {
         QStyleOptionFocusRect focus;
@@ -220,8 +219,6 @@ void LapStrip::paintBand(QPainter& painter, CamSet set) const
         focus.rect = painter.boundingRect(b.name, Qt::AlignRight | Qt::AlignVCenter, setName(set)).adjusted(-3, -1, 3, 1);
         style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, this);
     }
-    nameFont.setBold(false);
-    painter.setFont(nameFont);
 
     painter.fillRect(b.bar, kEmptyBand);
     if (lapSet.cameras.empty()) {

@@ -5,8 +5,22 @@
 
 #include <QListWidget>
 
+#include <algorithm>
+
 namespace vp::test {
 namespace {
+
+// The darkest grey of a set's name in the lap strip's left margin, around the band's middle row.
+int darkestName(QWidget* strip, int middle)
+{
+    const QImage image = strip->grab().toImage();
+    int darkest = 255;
+    for (int y = middle - 5; y <= middle + 5; ++y) {
+        for (int x = 0; x < 30; ++x)
+            darkest = std::min(darkest, qGray(image.pixel(x, y)));
+    }
+    return darkest;
+}
 
 class CameraDisplay : public MainWindowTest {
 protected:
@@ -103,11 +117,17 @@ TEST_F(CameraDisplay, AClickOnTheLapStripOrAnArrowKeyShowsThatCamera)
     EXPECT_EQ(text("txtCurrentTV2Cam"), "2");
     EXPECT_EQ(strip->accessibleDescription(),
               "TV2 camera 2 of 3, fixed. Distance 200 m. Change-over position 200 m. Covers 200 m to the s/f-line.");
+    // The shown set's name in the text colour, the other's dimmed; TV1's band is above TV2's.
+    const int tv1Middle = strip->height() * 27 / 100;
+    EXPECT_LT(darkestName(strip, strip->height() / 2), 60);
+    EXPECT_GT(darkestName(strip, tv1Middle), 90);
 
     QTest::keyClick(strip, Qt::Key_Left);
     EXPECT_EQ(text("txtCurrentTV2Cam"), "1");
     QTest::keyClick(strip, Qt::Key_Up);
     EXPECT_EQ(find<QTabWidget>("sstCamData")->currentIndex(), 0);
+    EXPECT_LT(darkestName(strip, tv1Middle), 60);
+    EXPECT_GT(darkestName(strip, strip->height() / 2), 90);
 }
 
 TEST_F(CameraDisplay, TheChecksFollowEveryEditAndLeadToTheCamera)
