@@ -47,9 +47,8 @@ int writeScreenshot(QWidget& window, const std::string& file)
 QIcon windowIcon()
 {
     QIcon icon;
-    for (const QFileInfo& file : QDir(QStringLiteral(":/icons")).entryInfoList(QDir::Files)) {
+    for (const QFileInfo& file : QDir(QStringLiteral(":/icons")).entryInfoList(QDir::Files))
         icon.addPixmap(QPixmap::fromImage(vp::readPngImage(file.filePath())));
-    }
     return icon;
 }
 
