@@ -139,7 +139,7 @@ FAULTS = [
      "a frame's bottom edge is painted with its top edge's colours"),
     ("src/widgets/FrameStyle.cpp", "QRect(kSampleSize - c, 0, c, c));", "QRect(0, 0, c, c));",
      "a frame's top right corner is its top left one"),
-    ("src/widgets/PngImage.cpp", "        case 3: predicted = (left + up) / 2; break;", "        case 3: predicted = (left + up + 1) / 2; break;",
+    ("src/widgets/PngImage.cpp", "row[i] + (row[i - n] + up[i]) / 2);", "row[i] + (row[i - n] + up[i] + 1) / 2);",
      "a picture's average filter rounds up"),
     ("src/widgets/PngImage.cpp", "    return toUp <= toUpLeft ? up : upLeft;", "    return toUp <= toUpLeft ? upLeft : up;",
      "the Paeth predictor mixes up the bytes above and above left"),
