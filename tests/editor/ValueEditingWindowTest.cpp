@@ -11,7 +11,7 @@ protected:
     void SetUp() override { restart(camFile("cams.cam", CamDocument(3, 2))); }
 
     TvCameraRecord& tv1(int k) { return window->document().tv1.camera(k); }
-    void clickUp(const QString& spinner) { QTest::mouseClick(find<SpinButton>(spinner)->upButton(), Qt::LeftButton); }
+    void clickUp(const QString& spinner) { QTest::mouseClick(find<SpinButton>(spinner), Qt::LeftButton, {}, {8, 3}); }
 };
 
 TEST_F(ValueEditingWindow, ATypedValueIsStoredAsShownARefusalBeepsAndRestoresFieldAndBits)

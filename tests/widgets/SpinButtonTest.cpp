@@ -1,20 +1,27 @@
-// The spinner: its range, its steps and its notification of every positioning.
+// The spinner: its range, its steps, its arrows under the mouse and its notification of every
+// positioning.
 
 #include "support/QtTestApp.h"
 #include "widgets/SpinButton.h"
 
+#include <QAccessible>
+#include <QAccessibleActionInterface>
+#include <QAccessibleValueInterface>
 #include <QSignalSpy>
 #include <QTest>
-#include <QToolButton>
 
 #include <gtest/gtest.h>
 
 namespace vp {
 namespace {
 
+// 16 x 22: the up arrow is rows 0 to 10, the down arrow rows 11 to 21.
+constexpr QPoint kUp{8, 3};
+constexpr QPoint kDown{8, 18};
+
 class SpinButtonTest : public ::testing::Test {
 protected:
-    SpinButtonTest() { spinner.setRange(-360, 360); spinner.setSingleStep(100); }
+    SpinButtonTest() { spinner.setRange(-360, 360); spinner.setSingleStep(100); spinner.resize(16, 22); }
     QApplication& app = test::testApp();
     SpinButton spinner;
 };
@@ -39,7 +46,7 @@ TEST_F(SpinButtonTest, ClicksAndArrowKeysStepByTheSingleStepAndStopAtTheEnds)
     spinner.setValue(200);
     QSignalSpy changes(&spinner, &SpinButton::positioned);
     for (int i = 0; i < 3; ++i)
-        QTest::mouseClick(spinner.upButton(), Qt::LeftButton);
+        QTest::mouseClick(&spinner, Qt::LeftButton, {}, kUp);
     EXPECT_EQ(spinner.value(), 360);
     EXPECT_EQ(changes.count(), 2) << "at the end nothing moves and nothing is reported";
     QTest::keyClick(&spinner, Qt::Key_Down);
@@ -47,6 +54,51 @@ TEST_F(SpinButtonTest, ClicksAndArrowKeysStepByTheSingleStepAndStopAtTheEnds)
     spinner.setSingleStep(0);
     QTest::keyClick(&spinner, Qt::Key_Up);
     EXPECT_EQ(spinner.value(), 261) << "a step of 0 steps by 1";
+}
+
+TEST_F(SpinButtonTest, AnArrowStepsWhenReleasedOnItselfAndRepeatsWhileHeld)
+{
+    const struct {
+        const char* what;
+        QPoint press, release;
+        int value;
+    } cases[] = {
+        {"up", kUp, kUp, 100},
+        {"down", kDown, kDown, -100},
+        {"released on the other arrow", kUp, kDown, 0},
+        {"released beside the spinner", kDown, {30, 18}, 0},
+    };
+    for (const auto& c : cases) {
+        spinner.setValue(0);
+        QTest::mousePress(&spinner, Qt::LeftButton, {}, c.press);
+        QTest::mouseRelease(&spinner, Qt::LeftButton, {}, c.release);
+        EXPECT_EQ(spinner.value(), c.value) << c.what;
+    }
+
+    spinner.setValue(0);
+    QTest::mousePress(&spinner, Qt::LeftButton, {}, kUp);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return spinner.value() == 100; }, 5000)) << "held, it repeats";
+    QTest::mouseRelease(&spinner, Qt::LeftButton, {}, kUp);
+    EXPECT_EQ(spinner.value(), 200) << "and steps once more when released";
+
+    spinner.setValue(0);
+    QTest::mousePress(&spinner, Qt::LeftButton, {}, kUp);
+    spinner.setEnabled(false);
+    QTest::mouseRelease(&spinner, Qt::LeftButton, {}, kUp);
+    EXPECT_EQ(spinner.value(), 0) << "disabled while held, it forgets the press";
+}
+
+TEST_F(SpinButtonTest, AScreenReaderSeesASpinBoxWithItsPositionAndSteps)
+{
+    spinner.setValue(300);
+    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(&spinner);
+    ASSERT_NE(accessible, nullptr);
+    EXPECT_EQ(accessible->role(), QAccessible::SpinBox);
+    ASSERT_NE(accessible->valueInterface(), nullptr);
+    EXPECT_EQ(accessible->valueInterface()->maximumValue().toInt(), 360);
+    accessible->actionInterface()->doAction(QAccessibleActionInterface::increaseAction());
+    accessible->actionInterface()->doAction(QAccessibleActionInterface::decreaseAction());
+    EXPECT_EQ(accessible->valueInterface()->currentValue().toInt(), 260);
 }
 
 } // namespace
