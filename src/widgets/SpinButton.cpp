@@ -69,8 +69,7 @@ QAccessibleInterface* accessibleSpinButton(const QString& className, QObject* ob
 
 SpinButton::SpinButton(QWidget* parent) : QWidget(parent)
 {
-    static const bool accessible = (QAccessible::installFactory(accessibleSpinButton), true);
-    (void)accessible;
+    [[maybe_unused]] static const bool accessible = (QAccessible::installFactory(accessibleSpinButton), true);
     // Taking the focus on a click lets the field the user typed into commit before the step.
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_Hover);
@@ -226,7 +225,7 @@ void SpinButton::mouseReleaseEvent(QMouseEvent* event)
     const bool click = pressedInside_ && arrowAt(event->position().toPoint()) == arrow;
     release();
     if (click)
-        stepBy(arrow == Arrow::Up ? +1 : -1);
+        stepBy(static_cast<int>(arrow));
 }
 
 void SpinButton::timerEvent(QTimerEvent* event)
@@ -237,15 +236,22 @@ void SpinButton::timerEvent(QTimerEvent* event)
     }
     repeat_.start(kRepeatIntervalMs, this);
     if (pressedInside_)
-        stepBy(pressed_ == Arrow::Up ? +1 : -1);
+        stepBy(static_cast<int>(pressed_));
 }
 
-// A spinner disabled while held (a step may disable it) forgets the press without a last step.
+// A spinner disabled while held (a step may disable it) forgets the press without a last step, and
+// so does one that loses the focus, to a message box for one, which then gets the release.
 void SpinButton::changeEvent(QEvent* event)
 {
     if (event->type() == QEvent::EnabledChange && !isEnabled())
         release();
     QWidget::changeEvent(event);
+}
+
+void SpinButton::focusOutEvent(QFocusEvent* event)
+{
+    release();
+    QWidget::focusOutEvent(event);
 }
 
 void SpinButton::release()

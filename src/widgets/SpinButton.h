@@ -51,15 +51,16 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void timerEvent(QTimerEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
-    enum class Arrow { None, Up, Down };
+    // The values are the directions of the arrows' steps.
+    enum class Arrow { Down = -1, None = 0, Up = 1 };
 
     QRect arrowRect(Arrow arrow) const;
     Arrow arrowAt(QPoint position) const;
     void setHovered(Arrow arrow);
     void stepBy(int direction);
-    void stepPressed();
     void release();
 
     Arrow pressed_ = Arrow::None;

@@ -12,6 +12,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 namespace vp {
 namespace {
 
@@ -81,11 +83,18 @@ TEST_F(SpinButtonTest, AnArrowStepsWhenReleasedOnItselfAndRepeatsWhileHeld)
     QTest::mouseRelease(&spinner, Qt::LeftButton, {}, kUp);
     EXPECT_EQ(spinner.value(), 200) << "and steps once more when released";
 
-    spinner.setValue(0);
-    QTest::mousePress(&spinner, Qt::LeftButton, {}, kUp);
-    spinner.setEnabled(false);
-    QTest::mouseRelease(&spinner, Qt::LeftButton, {}, kUp);
-    EXPECT_EQ(spinner.value(), 0) << "disabled while held, it forgets the press";
+    // Disabled or left for a message box while held, it forgets the press: no repeat, no last step.
+    QFocusEvent focusOut(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
+    for (const auto& interrupt : {std::function<void()>([&] { spinner.setEnabled(false); }),
+                                  std::function<void()>([&] { QApplication::sendEvent(&spinner, &focusOut); })}) {
+        spinner.setEnabled(true);
+        spinner.setValue(0);
+        QTest::mousePress(&spinner, Qt::LeftButton, {}, kUp);
+        interrupt();
+        QTest::qWait(450);
+        QTest::mouseRelease(&spinner, Qt::LeftButton, {}, kUp);
+        EXPECT_EQ(spinner.value(), 0);
+    }
 }
 
 TEST_F(SpinButtonTest, AScreenReaderSeesASpinBoxWithItsPositionAndSteps)
