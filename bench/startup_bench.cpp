@@ -10,7 +10,7 @@
 #include "app/QtDesktop.h"
 #include "editor/EditorServices.h"
 #include "editor/MainWindow.h"
-#include "remote/InputBackend.h"
+#include "remote/DeferredInputBackend.h"
 #include "seams/Clock.h"
 #include "support/BenchSupport.h"
 
@@ -43,8 +43,8 @@ namespace fs = std::filesystem;
 class ShownMainWindow {
 public:
     explicit ShownMainWindow(const std::string& programFolder)
-        : desktop_(std::cerr), input_(vp::createPlatformInputBackend()),
-          window_(vp::EditorServices{desktop_, clock_, input_.get(), programFolder}, "")
+        : desktop_(std::cerr), input_(vp::createPlatformInputBackend),
+          window_(vp::EditorServices{desktop_, clock_, &input_, programFolder}, "")
     {
         window_.show();
         QApplication::processEvents();
@@ -53,7 +53,7 @@ public:
 private:
     vp::ScreenshotDesktop desktop_;
     vp::SteadyClock clock_;
-    std::unique_ptr<vp::InputBackend> input_;
+    vp::DeferredInputBackend input_;
     vp::MainWindow window_;
 };
 

@@ -10,7 +10,7 @@
 #include "editor/EditorServices.h"
 #include "editor/MainWindow.h"
 #include "options/Configuration.h"
-#include "remote/InputBackend.h"
+#include "remote/DeferredInputBackend.h"
 #include "seams/Clock.h"
 #include "widgets/PngImage.h"
 #include "widgets/TextConversions.h"
@@ -97,10 +97,10 @@ int main(int argc, char* argv[])
     else
         desktop = std::make_unique<vp::QtDesktop>();
     vp::SteadyClock clock;
-    const std::unique_ptr<vp::InputBackend> input = vp::createPlatformInputBackend();
+    vp::DeferredInputBackend input(vp::createPlatformInputBackend);
     const std::string programFolder = vp::pathBytes(QDir::toNativeSeparators(QCoreApplication::applicationDirPath()));
     vp::QtLauncher launcher;
-    vp::EditorServices services{*desktop, clock, input.get(), programFolder, &launcher};
+    vp::EditorServices services{*desktop, clock, &input, programFolder, &launcher};
     services.manual = vp::manualPath(programFolder, VP_INSTALLED_MANUAL_FOLDER);
     // An installed program cannot write beside itself; it keeps its options in the user's folder.
     const std::string userConfigFolder =

@@ -88,6 +88,9 @@ public:
     // A watch on the user's input that waits without polling, or nothing where the platform offers
     // only the state of the keys (see openInputWatch, which then polls isKeyDown).
     virtual std::unique_ptr<InputWatch> watchInput() { return nullptr; }
+    // False where the backend turned out not to run after all (a deferred one that could not be
+    // opened): nothing can be recorded or played then.
+    virtual bool available() { return true; }
 };
 
 // The pixel column (or row) that an absolute coordinate 0..65535 addresses on a screen `pixels`

@@ -4,7 +4,6 @@
 #include <cmath>
 #include <limits>
 #include <optional>
-#include <utility>
 
 namespace vp {
 
@@ -72,12 +71,11 @@ std::int32_t absoluteToPixel(std::int32_t absolute, std::int32_t pixels)
     return static_cast<std::int32_t>(std::min<std::int64_t>(pixel, pixels - 1));
 }
 
-MouseInput::MouseInput(InputBackend& backend, Clock& clock, std::function<void()> processEvents)
-    : backend_(backend), clock_(clock), processEvents_(std::move(processEvents))
+const ScreenSize& MouseInput::screen() const
 {
-    const ScreenSize screen = backend_.screenSize();
-    screenWidth_ = screen.width;
-    screenHeight_ = screen.height;
+    if (!screen_)
+        screen_ = backend_.screenSize();
+    return *screen_;
 }
 
 void MouseInput::setClickDelay(std::int32_t ms)
@@ -125,10 +123,11 @@ void MouseInput::clickWindow(WindowHandle window)
 bool MouseInput::moveTo(std::int32_t x, std::int32_t y)
 {
     // An unmeasured screen has no absolute coordinates; moving to a corner instead would be worse.
-    if (screenWidth_ <= 0 || screenHeight_ <= 0)
+    const ScreenSize& size = screen();
+    if (size.width <= 0 || size.height <= 0)
         return false;
-    return backend_.mouseEvent(MouseFlags::Move | MouseFlags::Absolute, toAbsolute(x, screenWidth_),
-                               toAbsolute(y, screenHeight_), 0);
+    return backend_.mouseEvent(MouseFlags::Move | MouseFlags::Absolute, toAbsolute(x, size.width),
+                               toAbsolute(y, size.height), 0);
 }
 
 bool MouseInput::moveBy(std::int32_t dx, std::int32_t dy)

@@ -7,14 +7,20 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
+#include <utility>
 
 namespace vp {
 
 class MouseInput {
 public:
-    // Reads the screen size from the backend once, now. processEvents lets the program's pending
+    // Reads the screen size from the backend once, when first needed (not here: a deferred
+    // backend stays unopened until a command uses it). processEvents lets the program's pending
     // window events run before the hold time of click().
-    MouseInput(InputBackend& backend, Clock& clock, std::function<void()> processEvents = {});
+    MouseInput(InputBackend& backend, Clock& clock, std::function<void()> processEvents = {})
+        : backend_(backend), clock_(clock), processEvents_(std::move(processEvents))
+    {
+    }
 
     // How long click() holds the button, in milliseconds; a negative hold is ignored.
     void setClickDelay(std::int32_t ms);
@@ -37,15 +43,16 @@ public:
     // `direction` is +120 (away from the user) or -120; anything else counts as -120.
     void turnWheel(std::int32_t notches, std::int32_t direction);
 
-    std::int32_t screenWidth() const { return screenWidth_; }
-    std::int32_t screenHeight() const { return screenHeight_; }
+    std::int32_t screenWidth() const { return screen().width; }
+    std::int32_t screenHeight() const { return screen().height; }
 
 private:
     InputBackend& backend_;
     Clock& clock_;
     std::function<void()> processEvents_;
-    std::int32_t screenWidth_ = 0;
-    std::int32_t screenHeight_ = 0;
+    const ScreenSize& screen() const;
+
+    mutable std::optional<ScreenSize> screen_;
     std::int32_t clickDelay_ = 250;
 };
 

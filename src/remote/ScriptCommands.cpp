@@ -44,6 +44,12 @@ void showError(Desktop& desktop, std::string_view text)
     desktop.messageBox({std::string(kErrorTitle), std::string(text), BoxIcon::Stop, BoxButtons::Ok});
 }
 
+// Asking opens a deferred backend: the first command that needs input pays for the connection.
+bool inputAvailable(const RemoteContext& context)
+{
+    return context.input != nullptr && context.input->available();
+}
+
 // The user's left button and F5 as a watch reports them, with the program's pending window events
 // run before every wait for the next change. A wait blocks for at most kEventsEveryMs, so the
 // windows stay responsive; a stop requested by their events ends it.
@@ -166,7 +172,7 @@ ScriptOutcome recordClickScript(RemoteContext& context, ClickScript& script, con
 {
     if (!context.activity.mayRun(GatedCommand::ScriptCommand))
         return ScriptOutcome::Busy;
-    if (context.input == nullptr) {
+    if (!inputAvailable(context)) {
         showError(context.desktop, kNoInputText);
         return ScriptOutcome::NoInput;
     }
@@ -226,7 +232,7 @@ ScriptOutcome playClickScript(RemoteContext& context, MouseInput* sharedMouse, c
 {
     if (!context.activity.mayRun(GatedCommand::ScriptCommand))
         return ScriptOutcome::Busy;
-    if (context.input == nullptr || sharedMouse == nullptr) {
+    if (!inputAvailable(context) || sharedMouse == nullptr) {
         showError(context.desktop, kNoInputText);
         return ScriptOutcome::NoInput;
     }

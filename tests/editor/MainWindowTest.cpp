@@ -4,6 +4,7 @@
 #include "MainWindowFixture.h"
 
 #include "editor/CameraSetPanel.h"
+#include "remote/DeferredInputBackend.h"
 #include "remote/ScriptActivity.h"
 
 namespace vp::test {
@@ -13,6 +14,9 @@ using Start = MainWindowTest;
 
 TEST_F(Start, FirstStartWarnsOnceAndShowsTheDefaultCameras)
 {
+    int inputsOpened = 0;
+    DeferredInputBackend deferred([&] { ++inputsOpened; return std::unique_ptr<InputBackend>(); });
+    input = &deferred;
     MainWindow& w = start();
     ASSERT_EQ(boxes(), Texts{"Vantapoint: Error while initializing: Vantapoint.cfg seems to be corrupt or non-existant. "
                              "All options will be set back to default.\r\nIf you're about to fire up Vantapoint for the "
@@ -26,6 +30,7 @@ TEST_F(Start, FirstStartWarnsOnceAndShowsTheDefaultCameras)
     EXPECT_FALSE(find<QPushButton>("cmdTestCams")->isEnabled());
     EXPECT_EQ(status(), "Welcome to Vantapoint by Quillfen of Z.O.R.V. Ready to rumble ;-) !");
     EXPECT_FALSE(w.isModified());
+    EXPECT_EQ(inputsOpened, 0) << "the input backend waits for the first command that needs it";
 
     restart();
     EXPECT_TRUE(desktop.boxes.empty()) << "the written configuration is read back without a warning";

@@ -4,6 +4,7 @@
 #include "remote/ScriptCommands.h"
 
 #include "camdata/FileSystem.h"
+#include "remote/DeferredInputBackend.h"
 #include "support/FakeClock.h"
 #include "support/FakeDesktop.h"
 #include "support/FakeInputBackend.h"
@@ -153,8 +154,12 @@ TEST_F(ScriptCommandsTest, AMissingGplExeOrInputStopsEveryCommandAfterItsMessage
     script.append(700, 1, 2);
     const ClickScript before = script;
     settings.showInformation = settings.askBeforeNewScript = true;
-    context.input = nullptr;
-    EXPECT_EQ((std::vector{record(), playClickScript(context, nullptr, script, settings), test(true)}), std::vector(3, ScriptOutcome::NoInput));
+    DeferredInputBackend unopenable([] { return std::unique_ptr<InputBackend>(); });
+    for (InputBackend* none : {static_cast<InputBackend*>(nullptr), static_cast<InputBackend*>(&unopenable)}) {
+        context.input = none;
+        EXPECT_EQ((std::vector{record(), playClickScript(context, &mouse, script, settings), test(true, &mouse)}),
+                  std::vector(3, ScriptOutcome::NoInput));
+    }
     EXPECT_TRUE(script == before && launcher.launched.empty());
 
     settings.showInformation = settings.askBeforeNewScript = launcher.succeed = false;
@@ -164,11 +169,11 @@ TEST_F(ScriptCommandsTest, AMissingGplExeOrInputStopsEveryCommandAfterItsMessage
     context.launcher = nullptr;
     EXPECT_EQ(test(false, &mouse), ScriptOutcome::LaunchFailed);
 
-    ASSERT_EQ(desktop.boxes.size(), 7u);
+    ASSERT_EQ(desktop.boxes.size(), 10u);
     for (std::size_t k = 0; k < desktop.boxes.size(); ++k) {
         const auto& box = desktop.boxes[k];
         EXPECT_EQ(std::tuple(box.title, box.icon, box.buttons), std::tuple("Vantapoint: Error", BoxIcon::Stop, BoxButtons::Ok));
-        EXPECT_TRUE(k < 3 ? box.text.find("not available on this display") != std::string::npos
+        EXPECT_TRUE(k < 6 ? box.text.find("not available on this display") != std::string::npos
                           : box.text == "GPL couldn't be started. Operation aborted. Check the path to the file gpl.exe.")
             << box.text;
     }
