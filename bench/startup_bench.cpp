@@ -3,7 +3,7 @@
 // "--probe main FOLDER"), each building its window, showing it, letting the pending events run
 // once and ending; a start's time covers the process start, Qt's own start-up, the window and the
 // exit. The children are the same executable, so the difference is what Vantapoint's start-up
-// adds. Children run offscreen.
+// adds. Children run offscreen, or with VP_STARTUP_PLATFORM=xcb on the X server of $DISPLAY.
 // MainWindowInProcess shows the part of it that is the window itself: MainWindow built, shown and
 // destroyed again inside this process, where Qt has already started.
 
@@ -87,6 +87,12 @@ QString& Self()
     return path;
 }
 
+// The Qt platform the children start on.
+QString ChildPlatform()
+{
+    return qEnvironmentVariable("VP_STARTUP_PLATFORM", QStringLiteral("offscreen"));
+}
+
 // The program folder of the main-window child: its Vantapoint.cfg is written by a first start
 // before the measurement, so every measured start reads an existing configuration.
 const vp::bench::ProgramFolder& Folder()
@@ -111,6 +117,9 @@ double ChildrenCpuSeconds()
 bool StartChild(const QStringList& arguments)
 {
     QProcess child;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), ChildPlatform());
+    child.setProcessEnvironment(environment);
     child.setStandardOutputFile(QProcess::nullDevice());
     child.setStandardErrorFile(QProcess::nullDevice());
     child.start(Self(), arguments);
@@ -217,7 +226,8 @@ int main(int argc, char** argv)
     benchmark::RunSpecifiedBenchmarks();
     const auto& starts = AllStarts();
     if (!starts[kBare].wall.empty()) {
-        std::cout << "\nstart-up until the window is shown, medians of " << starts[kBare].wall.size()
+        std::cout << "\nstart-up until the window is shown (" << ChildPlatform().toStdString() << "), medians of "
+                  << starts[kBare].wall.size()
                   << " alternating starts each: bare Qt window program " << Median(starts[kBare].wall)
                   << " ms, Vantapoint " << Median(starts[kVantapoint].wall) << " ms\n";
         PrintRatio("real time", Median(starts[kVantapoint].wall), Median(starts[kBare].wall));
