@@ -119,6 +119,12 @@ FAULTS = [
      "the middle button is not pressed"),
     ("src/remote/MouseInput.cpp", "        direction = -kWheelDelta;", "        direction = kWheelDelta;",
      "an odd wheel direction turns the wrong way"),
+    ("src/remote/ScriptCommands.cpp", "return context.input != nullptr && context.input->available();",
+     "return context.input != nullptr;", "a backend that could not be opened is used"),
+    ("src/remote/DeferredInputBackend.cpp", "return real != nullptr ? real->watchInput() : nullptr;", "return nullptr;",
+     "a deferred backend waits by polling"),
+    ("src/editor/MainWindow.cpp", "[] { QCoreApplication::processEvents(); });", "[] { QCoreApplication::processEvents(); });\n    if (mouseInput_)\n        mouseInput_->screenWidth();",
+     "the start-up opens the input backend"),
     ("src/remote/ScriptActivity.cpp", "    stopRequested_ = false;", "    (void)0;", "a stop outlives its script"),
     ("src/remote/ClickScript.cpp", "    if (full())", "    if (false)", "a full script takes one more click"),
     # cli
