@@ -1,12 +1,13 @@
 #pragma once
 // An input backend opened at its first use rather than when the program starts: on X11 the
-// connection to the server and its extension query cost a millisecond or more of the start, for
-// commands that most sessions never run.
+// connection to the server, its extension query and the screen's measurement cost about a
+// millisecond of the start, for commands that most sessions never run.
 
 #include "remote/InputBackend.h"
 
 #include <functional>
 #include <memory>
+#include <utility>
 
 namespace vp {
 
