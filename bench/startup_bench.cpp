@@ -1,13 +1,16 @@
 // Program start until the main window is shown, against a bare Qt window program, in one run.
-// Each iteration starts this executable again as children ("--probe bare", "--probe text" and
-// "--probe main FOLDER"), each building its window, showing it, letting the pending events run
-// once and ending; a start's time covers the process start, Qt's own start-up, the window and the
+// Each iteration starts this executable again as children ("--probe bare", "--probe text",
+// "--probe panel" and "--probe main FOLDER"), each building its window, showing it, letting the
+// pending events run once and ending; a start's time covers the process start, Qt's own start-up, the window and the
 // exit. The children are the same executable, so the difference is what Vantapoint's start-up
-// adds. Children run offscreen, or with VP_STARTUP_PLATFORM=xcb on the X server of $DISPLAY.
+// adds. "panel" is a window holding only the first tab's camera panel with its value rows: the
+// least that any start-up showing that tab pays, as a yardstick for the rest of the window. Children run offscreen, or with VP_STARTUP_PLATFORM=xcb on the X server of $DISPLAY.
 // MainWindowInProcess shows the part of it that is the window itself: MainWindow built, shown and
 // destroyed again inside this process, where Qt has already started.
 
 #include "app/QtDesktop.h"
+#include "camdata/CameraDocument.h"
+#include "editor/CameraSetPanel.h"
 #include "editor/EditorServices.h"
 #include "editor/MainWindow.h"
 #include "remote/DeferredInputBackend.h"
@@ -16,8 +19,10 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QFont>
 #include <QLabel>
 #include <QProcess>
+#include <QVBoxLayout>
 #include <QWidget>
 
 #include <benchmark/benchmark.h>
@@ -65,6 +70,24 @@ int Probe(int argc, char** argv)
     if (kind == "bare") {
         QWidget window;
         window.resize(745, 620);
+        window.show();
+        QApplication::processEvents();
+        return 0;
+    }
+    if (kind == "panel") {
+        QWidget window;
+        window.resize(745, 620);
+        // The main window's text settings, so that the panel's text costs what it costs there.
+        QFont plain = window.font();
+        plain.setStyleStrategy(QFont::PreferNoShaping);
+        plain.setHintingPreference(QFont::PreferFullHinting);
+        window.setFont(plain);
+        vp::CameraDocument document;
+        vp::ScreenshotDesktop desktop(std::cerr);
+        auto* panel = new vp::CameraSetPanel(vp::CamSet::TV1, document, desktop);
+        (new QVBoxLayout(&window))->addWidget(panel);
+        panel->buildValueRows();
+        panel->showCamera();
         window.show();
         QApplication::processEvents();
         return 0;
@@ -132,8 +155,8 @@ struct Starts {
     std::vector<double> cpu;
 };
 
-enum Child { kBare, kText, kVantapoint, kChildren };
-constexpr const char* kChildNames[kChildren] = {"bare", "text", "vantapoint"};
+enum Child { kBare, kText, kPanel, kVantapoint, kChildren };
+constexpr const char* kChildNames[kChildren] = {"bare", "text", "panel", "vantapoint"};
 
 std::array<Starts, kChildren>& AllStarts()
 {
@@ -150,14 +173,14 @@ double Median(std::vector<double> values)
     return *middle;
 }
 
-// The three children started in turn, the order rotating every round, so that the machine's
-// changing pace during the run (other load, clock speed) falls on all three alike; one round per
+// The children started in turn, the order rotating every round, so that the machine's
+// changing pace during the run (other load, clock speed) falls on all alike; one round per
 // iteration. Reports each child's median start within the run as "<child>_ms".
 void ProgramStarts(benchmark::State& state)
 {
     const QString folder = QString::fromStdString(Folder().path().string());
     const QStringList arguments[kChildren] = {
-        {"--probe", "bare"}, {"--probe", "text"}, {"--probe", "main", folder}};
+        {"--probe", "bare"}, {"--probe", "text"}, {"--probe", "panel"}, {"--probe", "main", folder}};
     if (!StartChild(arguments[kVantapoint]) || !fs::exists(Folder().path() / "Vantapoint.cfg")) {
         state.SkipWithError("the first start did not write Vantapoint.cfg");
         return;
@@ -233,7 +256,9 @@ int main(int argc, char** argv)
         PrintRatio("real time", Median(starts[kVantapoint].wall), Median(starts[kBare].wall));
         PrintRatio("CPU time of the program", Median(starts[kVantapoint].cpu), Median(starts[kBare].cpu));
         std::cout << "real time, window with one line of text / bare Qt window program = "
-                  << Median(starts[kText].wall) / Median(starts[kBare].wall) << "x\n";
+                  << Median(starts[kText].wall) / Median(starts[kBare].wall) << "x\n"
+                  << "real time, window with only the first tab's camera panel / bare Qt window program = "
+                  << Median(starts[kPanel].wall) / Median(starts[kBare].wall) << "x\n";
     }
     benchmark::Shutdown();
     return 0;
