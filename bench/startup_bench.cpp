@@ -1,10 +1,11 @@
 // Program start until the main window is shown, against a bare Qt window program, in one run.
 // Each iteration starts this executable again as children ("--probe bare", "--probe text",
 // "--probe panel" and "--probe main FOLDER"), each building its window, showing it, letting the
-// pending events run once and ending; a start's time covers the process start, Qt's own start-up, the window and the
-// exit. The children are the same executable, so the difference is what Vantapoint's start-up
-// adds. "panel" is a window holding only the first tab's camera panel with its value rows: the
-// least that any start-up showing that tab pays, as a yardstick for the rest of the window. Children run offscreen, or with VP_STARTUP_PLATFORM=xcb on the X server of $DISPLAY.
+// pending events run once and ending; a start's time covers the process start, Qt's own start-up,
+// the window and the exit. The children are the same executable, so the difference is what
+// Vantapoint's start-up adds. "panel" is a window holding only the first tab's camera panel with
+// its value rows: the least that any start-up showing that tab pays, a yardstick for the rest of
+// the window. Children run offscreen, or with VP_STARTUP_PLATFORM=xcb on the X server of $DISPLAY.
 // MainWindowInProcess shows the part of it that is the window itself: MainWindow built, shown and
 // destroyed again inside this process, where Qt has already started.
 
@@ -75,6 +76,9 @@ int Probe(int argc, char** argv)
         return 0;
     }
     if (kind == "panel") {
+        // Declared before the window, which holds the panel that refers to them.
+        vp::CameraDocument document;
+        vp::ScreenshotDesktop desktop(std::cerr);
         QWidget window;
         window.resize(745, 620);
         // The main window's text settings, so that the panel's text costs what it costs there.
@@ -82,8 +86,6 @@ int Probe(int argc, char** argv)
         plain.setStyleStrategy(QFont::PreferNoShaping);
         plain.setHintingPreference(QFont::PreferFullHinting);
         window.setFont(plain);
-        vp::CameraDocument document;
-        vp::ScreenshotDesktop desktop(std::cerr);
         auto* panel = new vp::CameraSetPanel(vp::CamSet::TV1, document, desktop);
         (new QVBoxLayout(&window))->addWidget(panel);
         panel->buildValueRows();
